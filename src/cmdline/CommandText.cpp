@@ -1,0 +1,33 @@
+#include "cmdline/CommandText.h"
+
+#include <algorithm>
+
+namespace trellimux {
+
+std::string FormatUnsigned(std::uint32_t value) {
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  std::string text(digits, digits + count);
+  std::reverse(text.begin(), text.end());
+  return text;
+}
+
+std::string FormatTimeOfDay(const TimeOfDay& time) {
+  auto twoDigits = [](int value) {
+    value = std::clamp(value, 0, 99);
+    return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  };
+  return twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" + twoDigits(time.second);
+}
+
+void AppendQuotedPath(std::string& command, std::string_view path) {
+  command += " \"";
+  command += path;
+  command += '"';
+}
+
+}  // namespace trellimux

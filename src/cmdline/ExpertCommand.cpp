@@ -1,0 +1,78 @@
+#include "cmdline/ExpertCommand.h"
+
+#include <algorithm>
+
+#include "cmdline/ProfileNames.h"
+#include "cmdline/StreamOptions.h"
+#include "params/ParameterColumns.h"
+
+namespace trellimux {
+namespace {
+
+void AppendStream(std::string& command, const TableRow& row, StreamKind kind,
+                  const std::string& spec) {
+  auto cell = [&row](int column) -> std::string_view { return row.cells[column]; };
+  const bool video = kind == StreamKind::Video;
+  const bool audio = kind == StreamKind::Audio;
+
+  command += " -map 0:";
+  command += cell(kStream);
+  AppendCodec(command, spec, cell(kCodec));
+  if (video) {
+    if (!cell(kProfile).empty())
+      AppendStreamOption(command, " -profile:", spec, MapProfileName(cell(kCodec), cell(kProfile)));
+    AppendStreamOption(command, " -level:", spec, cell(kLevel));
+    AppendFilterChain(command, cell(kWidth), cell(kHeight), cell(kSar), cell(kDar), cell(kFps));
+    AppendStreamOption(command, " -aspect:", spec, cell(kDar));
+    AppendStreamOption(command, " -r:", spec, cell(kFps));
+    AppendStreamOption(command, " -pix_fmt:", spec, cell(kPixFmt));
+    std::string_view quality = QualityOption(cell(kCodec));
+    if (!quality.empty()) AppendStreamOption(command, quality, spec, cell(kQuality));
+  }
+  if (video || audio) AppendStreamOption(command, " -b:", spec, cell(kBitrate));
+  if (video) {
+    AppendStreamOption(command, " -maxrate", "", cell(kMaxBitrate));
+    AppendStreamOption(command, " -bufsize", "", cell(kBufsize));
+  }
+  if (audio) {
+    AppendStreamOption(command, " -sample_fmt:", spec, cell(kSampleFmt));
+    AppendStreamOption(command, " -ar:", spec, cell(kSampleRate));
+    AppendStreamOption(command, " -ac:", spec, cell(kChannels));
+    AppendStreamOption(command, " -channel_layout:", spec, cell(kLayout));
+  }
+  if (!video && !cell(kLanguage).empty()) {
+    command += " -metadata:s:";
+    command += spec;
+    command += " language=";
+    command += cell(kLanguage);
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> BuildExpertCommand(const ExpertCommandInput& input,
+                                              const StreamTable& parameters) {
+  if (!input.expertMode) return std::nullopt;
+  if (input.containerIndex < 1 || input.sourceRowCount == 0) return std::string();
+
+  std::string command = " -fflags genpts -i";
+  AppendQuotedPath(command, input.inputPath);
+  if (input.startTime) command += " -ss " + FormatTimeOfDay(*input.startTime);
+
+  StreamCounters counters;
+  const std::size_t rows = std::min(input.sourceRowCount, parameters.RowCount());
+  for (std::size_t i = 0; i < rows; ++i) {
+    const TableRow& row = parameters.Row(i);
+    StreamKind kind = KindOfTag(row.typeTag);
+    if (kind == StreamKind::Other || !row.checked) continue;
+    std::uint32_t& counter = counters.For(kind);
+    AppendStream(command, row, kind, StreamSpecifier(kind, counter));
+    ++counter;
+  }
+
+  if (input.endTime) command += " -to " + FormatTimeOfDay(*input.endTime);
+  AppendQuotedPath(command, input.outputPath);
+  return command;
+}
+
+}  // namespace trellimux

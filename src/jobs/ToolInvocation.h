@@ -1,0 +1,22 @@
+// What the program hands to the FFmpeg tools: where they are and the prober's
+// argument text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trellimux {
+
+enum class FfmpegTool { Ffmpeg, Ffprobe };
+
+// "ffmpeg.exe" or "ffprobe.exe".
+std::string_view ToolFileName(FfmpegTool tool);
+
+// The start directory, a backslash unless it ends in one, and the file name.
+std::string ToolPath(std::string_view startDirectory, FfmpegTool tool);
+
+// " -v quiet -print_format default -show_format -show_streams " and the
+// input path in double quotes.
+std::string ProbeArguments(std::string_view inputPath);
+
+}  // namespace trellimux

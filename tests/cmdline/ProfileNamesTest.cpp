@@ -1,0 +1,64 @@
+#include "cmdline/ProfileNames.h"
+
+#include <gtest/gtest.h>
+
+#include "cmdline/CommandText.h"
+
+namespace trellimux {
+namespace {
+
+TEST(MapProfileName, HevcEncodersTakeTheirOwnProfileNames) {
+  for (const char* codec : {"h265", "HEVC", "libx265"}) {
+    EXPECT_EQ(MapProfileName(codec, "Main"), "main") << codec;
+    EXPECT_EQ(MapProfileName(codec, "main_10"), "main10") << codec;
+    EXPECT_EQ(MapProfileName(codec, "Main_Still_Picture"), "mainstillpicture") << codec;
+    EXPECT_EQ(MapProfileName(codec, "Rext"), "Rext") << codec;
+    EXPECT_EQ(MapProfileName(codec, "rext"), "rext") << codec;
+  }
+}
+
+TEST(MapProfileName, NumberFamiliesGiveFfmpegProfileNumbers) {
+  const std::pair<const char*, const char*> mpeg2[] = {
+      {"422", "0"}, {"High", "1"}, {"Spatially Scalable", "2"},
+      {"snr_scalable", "3"}, {"Main", "4"}, {"SIMPLE", "5"}};
+  for (const auto& [name, number] : mpeg2) EXPECT_EQ(MapProfileName("MPEG2VIDEO", name), number);
+  EXPECT_EQ(MapProfileName("mpeg4", "Simple"), "0");
+  EXPECT_EQ(MapProfileName("mpeg4", "Core_Scalable"), "10");
+  EXPECT_EQ(MapProfileName("mpeg4", "Advanced_Simple"), "15");
+  EXPECT_EQ(MapProfileName("vp9", "2"), "2");
+}
+
+TEST(MapProfileName, UnknownCodecsAndNamesPassUnchanged) {
+  EXPECT_EQ(MapProfileName("h264", "High"), "High");
+  EXPECT_EQ(MapProfileName("libx264", "Main"), "Main");
+  EXPECT_EQ(MapProfileName("mpeg2video", "Main10"), "Main10");
+  EXPECT_EQ(MapProfileName("vp9", "4"), "4");
+  EXPECT_EQ(MapProfileName("", "Main"), "Main");
+  EXPECT_EQ(MapProfileName("hevc", ""), "");
+}
+
+TEST(MapProfileName, EveryFamilyListsItsNamesOnce) {
+  for (const ProfileFamily& family : ProfileFamilies()) {
+    ASSERT_FALSE(family.profiles.empty());
+    for (std::size_t i = 0; i < family.profiles.size(); ++i)
+      for (std::size_t j = i + 1; j < family.profiles.size(); ++j)
+        EXPECT_NE(family.profiles[i].name, family.profiles[j].name);
+  }
+  EXPECT_EQ(FindProfileFamily("x"), nullptr);
+  EXPECT_EQ(FindProfileFamily("Libx265"), FindProfileFamily("hevc"));
+}
+
+TEST(FormatUnsigned, WritesDecimalDigitsWithoutLeadingZeros) {
+  EXPECT_EQ(FormatUnsigned(0), "0");
+  EXPECT_EQ(FormatUnsigned(7), "7");
+  EXPECT_EQ(FormatUnsigned(1000), "1000");
+  EXPECT_EQ(FormatUnsigned(4294967295u), "4294967295");
+}
+
+TEST(FormatTimeOfDay, TwoDigitsEachJoinedByColons) {
+  EXPECT_EQ(FormatTimeOfDay({0, 0, 0}), "00:00:00");
+  EXPECT_EQ(FormatTimeOfDay({23, 59, 7}), "23:59:07");
+}
+
+}  // namespace
+}  // namespace trellimux

@@ -1,0 +1,58 @@
+#include "media/SampleMedia.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "jobs/ToolInvocation.h"
+#include "media/ToolRunner.h"
+
+namespace trellimux::test {
+namespace {
+
+std::string Folder(const char* variable) {
+  const char* value = std::getenv(variable);
+  if (!value || !*value) {
+    ADD_FAILURE() << variable << " is not set; run the media tests through ctest";
+    return ".";
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string SamplePath(const std::string& name) {
+  return ToolSidePath(Folder("TRELLIMUX_SAMPLES") + "/" + name);
+}
+
+std::string OutputPath(const std::string& name) {
+  std::filesystem::path folder = Folder("TRELLIMUX_WORK");
+  std::filesystem::create_directories(folder);
+  std::filesystem::remove(folder / name);
+  return ToolSidePath((folder / name).string());
+}
+
+std::string ProbeReport(const std::string& toolSidePath) {
+  ToolRun run = RunTool(FfmpegTool::Ffprobe, ProbeArguments(toolSidePath));
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  return run.output;
+}
+
+ProbedFile Probe(const std::string& toolSidePath) {
+  ProbedFile file;
+  file.report = ProbeReport(toolSidePath);
+  std::optional<ProbeFailure> failure = file.tables.LoadProbeReport(file.report);
+  EXPECT_FALSE(failure) << "probe of " << toolSidePath << ": " << ProbeFailureText(*failure);
+  return file;
+}
+
+int CountVideoFrames(const std::string& toolSidePath) {
+  ToolRun run = RunTool(FfmpegTool::Ffprobe,
+                        " -v error -count_frames -select_streams v:0 -show_entries"
+                        " stream=nb_read_frames -of default=nw=1:nk=1 \"" + toolSidePath + "\"");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  return std::atoi(run.output.c_str());
+}
+
+}  // namespace trellimux::test

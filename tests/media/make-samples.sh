@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes the sample media of the tests with Linux ffmpeg from lavfi sources:
+#   broadcast.ts  mpeg2video 720x576 16:9 + mp2 stereo + mp2 mono tagged "ger"
+#   film.mp4      h264 1280x720 + aac
+#   odd.mkv       h264 321x241 (odd width and height) + aac
+#   subtitled.mkv h264 640x360 + aac + subrip subtitle tagged "eng"
+# 3 s each at 25 fps. Kept when already made.
+set -euo pipefail
+out=$1
+mkdir -p "$out"
+cd "$out"
+[ -f .complete ] && exit 0
+
+ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
+video() { echo "testsrc=size=$1:rate=25:duration=3"; }
+tone() { echo "sine=frequency=$1:sample_rate=48000:duration=3"; }
+
+ff -f lavfi -i "$(video 720x576)" -f lavfi -i "$(tone 440)" -f lavfi -i "$(tone 880)" \
+  -map 0 -map 1 -map 2 -c:v mpeg2video -b:v 3000k -aspect 16:9 \
+  -c:a mp2 -b:a 192k -ac:a:0 2 -ac:a:1 1 -metadata:s:a:1 language=ger broadcast.ts
+
+ff -f lavfi -i "$(video 1280x720)" -f lavfi -i "$(tone 440)" \
+  -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 128k film.mp4
+
+ff -f lavfi -i "$(video 321x241)" -f lavfi -i "$(tone 440)" \
+  -c:v libx264 -preset ultrafast -pix_fmt yuv444p -c:a aac odd.mkv
+
+printf '1\r\n00:00:00,500 --> 00:00:02,500\r\nHello\r\n' > subtitles.srt
+ff -f lavfi -i "$(video 640x360)" -f lavfi -i "$(tone 440)" -i subtitles.srt \
+  -map 0 -map 1 -map 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -c:s srt \
+  -metadata:s:s:0 language=eng subtitled.mkv
+
+touch .complete
