@@ -19,8 +19,7 @@ void AppendStream(std::string& command, const TableRow& row, StreamKind kind,
   command += cell(kStream);
   AppendCodec(command, spec, cell(kCodec));
   if (video) {
-    if (!cell(kProfile).empty())
-      AppendStreamOption(command, " -profile:", spec, MapProfileName(cell(kCodec), cell(kProfile)));
+    AppendStreamOption(command, " -profile:", spec, MapProfileName(cell(kCodec), cell(kProfile)));
     AppendStreamOption(command, " -level:", spec, cell(kLevel));
     AppendFilterChain(command, cell(kWidth), cell(kHeight), cell(kSar), cell(kDar), cell(kFps));
     AppendStreamOption(command, " -aspect:", spec, cell(kDar));

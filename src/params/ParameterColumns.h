@@ -8,12 +8,6 @@
 
 namespace trellimux {
 
-enum Column : int {
-  kStream, kType, kCodec, kProfile, kLevel, kWidth, kHeight, kSar, kDar, kFps, kPixFmt,
-  kQuality, kBitrate, kMaxBitrate, kBufsize, kSampleFmt, kSampleRate, kChannels, kLayout,
-  kLanguage
-};
-
 enum class ColumnAlignment { Left, Centre };
 
 struct ParameterColumn {

@@ -1,5 +1,7 @@
 #include "probe/ProbeReport.h"
 
+#include <algorithm>
+
 #include "text/AsciiText.h"
 
 namespace trellimux {
@@ -15,10 +17,6 @@ constexpr std::array<std::string_view, kParameterColumnCount> kReportKeys = {
     "",           "bit_rate=",   "max_bit_rate=",        "",
     "sample_fmt=", "sample_rate=", "channels=",          "channel_layout=",
     "TAG:language="};
-
-constexpr int kTypeColumn = 1;
-constexpr int kWidthColumn = 5;
-constexpr int kHeightColumn = 6;
 
 // Room for 256 section positions: a count that wraps to 0 stops here.
 constexpr std::size_t kSectionListSize = 256;
@@ -36,11 +34,20 @@ class ReportScanner {
   // Position of the first occurrence of `key` (ASCII case ignored) starting
   // in [from, to), or kMiss.
   std::size_t Find(std::string_view key, std::size_t from, std::size_t to) const {
-    if (to > report_.size() || key.size() > to) return kMiss;
-    for (std::size_t p = from; p + key.size() <= to; ++p)
-      if (EqualsIgnoringCase(report_.substr(p, key.size()), key)) return p;
+    const char first = AsciiLower(key.front());
+    for (std::size_t p = from; p < to && p < report_.size(); ++p)
+      if (AsciiLower(report_[p]) == first && MatchesAt(p, key, to)) return p;
     return kMiss;
   }
+
+  // Whether `key` (ASCII case ignored) starts at `pos` and ends by `to`.
+  bool MatchesAt(std::size_t pos, std::string_view key, std::size_t to) const {
+    to = std::min(to, report_.size());
+    return pos < to && key.size() <= to - pos &&
+           EqualsIgnoringCase(report_.substr(pos, key.size()), key);
+  }
+
+  char At(std::size_t pos) const { return report_[pos]; }
 
   // Start of the line that holds `pos`.
   std::size_t LineStart(std::size_t pos) const {
@@ -69,25 +76,58 @@ bool IsUnsetValue(std::string_view value) {
   return EqualsIgnoringCase(value, "Unknown") || EqualsIgnoringCase(value, "N/A");
 }
 
+// For each lower-cased first letter, the columns whose report key starts
+// with it (-1 ends a list), so one pass over a section tries few keys.
+constexpr int kMaxKeysPerLetter = 4;
+using KeyList = std::array<int, kMaxKeysPerLetter + 1>;
+constexpr std::array<KeyList, 128> kKeysByFirstLetter = [] {
+  std::array<KeyList, 128> table{};
+  for (KeyList& list : table) list.fill(-1);
+  for (int column = 0; column < kParameterColumnCount; ++column) {
+    if (kReportKeys[column].empty()) continue;
+    KeyList& list = table[static_cast<unsigned char>(AsciiLower(kReportKeys[column][0]))];
+    int at = 0;
+    while (list[at] != -1) ++at;
+    list[at] = column;  // a fifth key on one letter fails to compile here
+  }
+  return table;
+}();
+
+// The first hit of every key in the section: the same hits as searching each
+// key afresh from the section start, found in a single pass.
+std::array<std::size_t, kParameterColumnCount> FindKeys(const ReportScanner& scanner,
+                                                        const Section& section) {
+  std::array<std::size_t, kParameterColumnCount> hits;
+  hits.fill(kMiss);
+  for (std::size_t p = section.begin; p < section.end; ++p) {
+    const auto letter = static_cast<unsigned char>(AsciiLower(scanner.At(p)));
+    if (letter >= kKeysByFirstLetter.size()) continue;
+    for (int column : kKeysByFirstLetter[letter]) {
+      if (column < 0) break;
+      if (hits[column] == kMiss && scanner.MatchesAt(p, kReportKeys[column], section.end))
+        hits[column] = p;
+    }
+  }
+  return hits;
+}
+
 StreamInfo ReadSection(const ReportScanner& scanner, const Section& section) {
   StreamInfo info;
+  const auto hits = FindKeys(scanner, section);
   for (int column = 0; column < kParameterColumnCount; ++column) {
-    std::string_view key = kReportKeys[column];
-    if (key.empty()) continue;
-    std::size_t hit = scanner.Find(key, section.begin, section.end);
-    if (hit == kMiss) continue;
-    std::string_view value = scanner.ValueAfter(hit, key);
+    if (hits[column] == kMiss) continue;
+    std::string_view value = scanner.ValueAfter(hits[column], kReportKeys[column]);
     // The Stream and Type texts are kept even when they say N/A or unknown.
-    if (column > kTypeColumn && IsUnsetValue(value)) continue;
+    if (column > kType && IsUnsetValue(value)) continue;
     info.texts[column] = value;
   }
-  info.typeTag = MakeTypeTag(info.texts[kTypeColumn]);
+  info.typeTag = MakeTypeTag(info.texts[kType]);
   return info;
 }
 
 unsigned OddSizeOf(const StreamInfo& info) {
   auto odd = [](std::string_view text) { return static_cast<unsigned>(ReadDecimal(text)) & 1u; };
-  return odd(info.texts[kWidthColumn]) + odd(info.texts[kHeightColumn]);
+  return odd(info.texts[kWidth]) + odd(info.texts[kHeight]);
 }
 
 }  // namespace
