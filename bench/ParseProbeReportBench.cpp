@@ -23,9 +23,10 @@ std::string MakeReport(int streams) {
                     : "codec_name=aac\r\ncodec_long_name=AAC\r\nprofile=LC\r\ncodec_type=audio\r\n"
                       "sample_fmt=fltp\r\nsample_rate=48000\r\nchannels=2\r\n"
                       "channel_layout=stereo\r\n";
-    report += "time_base=1/90000\r\nstart_pts=0\r\nduration=3600.000000\r\nbit_rate=N/A\r\n"
-              "max_bit_rate=N/A\r\nnb_frames=N/A\r\nDISPOSITION:default=1\r\n"
-              "DISPOSITION:dub=0\r\nTAG:language=eng\r\n[/STREAM]\r\n";
+    report +=
+        "time_base=1/90000\r\nstart_pts=0\r\nduration=3600.000000\r\nbit_rate=N/A\r\n"
+        "max_bit_rate=N/A\r\nnb_frames=N/A\r\nDISPOSITION:default=1\r\n"
+        "DISPOSITION:dub=0\r\nTAG:language=eng\r\n[/STREAM]\r\n";
   }
   report += "[FORMAT]\r\nfilename=in.ts\r\nnb_streams=" + std::to_string(streams) +
             "\r\nformat_name=mpegts\r\n[/FORMAT]\r\n";

@@ -10,7 +10,7 @@ bin_dir="$root/build/bin"
 packages=(
   g++ g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build
   libgtest-dev googletest clang libclang-rt-14-dev
-  wine64 xvfb xauth x11-utils ffmpeg imagemagick xdotool
+  wine wine64 xvfb xauth x11-utils ffmpeg imagemagick xdotool
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 

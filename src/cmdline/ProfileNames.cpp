@@ -8,6 +8,7 @@
 namespace trellimux {
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, 3> kHevcCodecs = {"h265", "hevc", "libx265"};
 constexpr std::array<ProfileName, 4> kHevcProfiles = {{
     {"Main", 1, "main"},
@@ -45,6 +46,7 @@ constexpr std::array<ProfileFamily, 4> kFamilies = {{
 }};
 
 }  // namespace
+// clang-format on
 
 std::span<const ProfileFamily> ProfileFamilies() { return kFamilies; }
 

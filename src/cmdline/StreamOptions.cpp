@@ -7,9 +7,12 @@ namespace trellimux {
 
 std::uint32_t& StreamCounters::For(StreamKind kind) {
   switch (kind) {
-    case StreamKind::Audio: return audio;
-    case StreamKind::Subtitle: return subtitle;
-    default: return video;
+    case StreamKind::Audio:
+      return audio;
+    case StreamKind::Subtitle:
+      return subtitle;
+    default:
+      return video;
   }
 }
 
@@ -41,7 +44,8 @@ void AppendFilterChain(std::string& command, std::string_view width, std::string
     chain += name;
     chain += value;
   };
-  if (!width.empty() && !height.empty()) part("scale=", std::string(width) + "/" + std::string(height));
+  if (!width.empty() && !height.empty())
+    part("scale=", std::string(width) + "/" + std::string(height));
   if (!sar.empty()) part("setsar=", sar);
   if (!dar.empty()) part("setdar=", dar);
   // No ":1" after the rate: that would set the filter's start time to 1 s and

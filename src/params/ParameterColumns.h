@@ -16,6 +16,7 @@ struct ParameterColumn {
   ColumnAlignment alignment;
 };
 
+// clang-format off
 inline constexpr std::array<ParameterColumn, kParameterColumnCount> kParameterColumns = {{
     {"Stream", 46, ColumnAlignment::Left},      {"Type", 56, ColumnAlignment::Centre},
     {"Codec", 72, ColumnAlignment::Centre},     {"Profile", 56, ColumnAlignment::Centre},
@@ -28,5 +29,6 @@ inline constexpr std::array<ParameterColumn, kParameterColumnCount> kParameterCo
     {"SampleRate", 70, ColumnAlignment::Centre}, {"Channels", 56, ColumnAlignment::Centre},
     {"Layout", 60, ColumnAlignment::Centre},    {"Language", 60, ColumnAlignment::Centre},
 }};
+// clang-format on
 
 }  // namespace trellimux

@@ -4,9 +4,7 @@
 
 namespace trellimux {
 
-std::string CellText(std::string_view text) {
-  return std::string(text.substr(0, kMaxCellLength));
-}
+std::string CellText(std::string_view text) { return std::string(text.substr(0, kMaxCellLength)); }
 
 std::string_view StreamTable::GetCell(std::size_t row, int column) const {
   return rows_.at(row).cells.at(static_cast<std::size_t>(column));
@@ -35,8 +33,10 @@ TableRow StreamTable::RemoveRow(std::size_t position) {
   TableRow removed = rows_.at(position);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
   if (selection_) {
-    if (*selection_ == position) selection_.reset();
-    else if (*selection_ > position) --*selection_;
+    if (*selection_ == position)
+      selection_.reset();
+    else if (*selection_ > position)
+      --*selection_;
   }
   return removed;
 }

@@ -10,6 +10,7 @@ namespace {
 constexpr std::size_t kMiss = std::string_view::npos;
 
 // The report key of each parameter column; Quality and Bufsize have none.
+// clang-format off
 constexpr std::array<std::string_view, kParameterColumnCount> kReportKeys = {
     "index=",     "codec_type=", "codec_name=",          "profile=",
     "level=",     "width=",      "height=",              "sample_aspect_ratio=",
@@ -17,6 +18,7 @@ constexpr std::array<std::string_view, kParameterColumnCount> kReportKeys = {
     "",           "bit_rate=",   "max_bit_rate=",        "",
     "sample_fmt=", "sample_rate=", "channels=",          "channel_layout=",
     "TAG:language="};
+// clang-format on
 
 // Room for 256 section positions: a count that wraps to 0 stops here.
 constexpr std::size_t kSectionListSize = 256;

@@ -16,11 +16,13 @@ namespace trellimux {
 inline constexpr int kParameterColumnCount = 20;
 
 // The parameter columns, in the order of a stream's texts and of every table.
+// clang-format off
 enum Column : int {
   kStream, kType, kCodec, kProfile, kLevel, kWidth, kHeight, kSar, kDar, kFps, kPixFmt,
   kQuality, kBitrate, kMaxBitrate, kBufsize, kSampleFmt, kSampleRate, kChannels, kLayout,
   kLanguage
 };
+// clang-format on
 inline constexpr int kMaxStreams = 255;
 
 // One stream section of the report: one text per parameter column, in column

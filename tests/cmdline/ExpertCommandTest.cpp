@@ -1,7 +1,6 @@
-#include "cmdline/ExpertCommand.h"
-
 #include <gtest/gtest.h>
 
+#include "cmdline/ExpertCommand.h"
 #include "params/ParameterColumns.h"
 
 namespace trellimux {
@@ -48,8 +47,15 @@ std::string Build(const StreamTable& table) { return Build(table, Input(table.Ro
 
 TEST(BuildExpertCommand, WorkedExample) {
   StreamTable table = Rows({
-      {"0", "video", true, {{kCodec, "hevc"}, {kProfile, "Main_10"}, {kWidth, "1280"},
-                            {kHeight, "720"}, {kDar, "16/9"}, {kQuality, "22"}}},
+      {"0",
+       "video",
+       true,
+       {{kCodec, "hevc"},
+        {kProfile, "Main_10"},
+        {kWidth, "1280"},
+        {kHeight, "720"},
+        {kDar, "16/9"},
+        {kQuality, "22"}}},
       {"1", "audio", false, {{kCodec, "aac"}}},
       {"2", "audio", true, {{kCodec, "libmp3lame"}, {kBitrate, "192k"}}},
       {"3", "subtitle", true, {{kLanguage, "ger"}}},
@@ -57,10 +63,11 @@ TEST(BuildExpertCommand, WorkedExample) {
   ExpertCommandInput input = Input(4);
   input.startTime = TimeOfDay{0, 1, 0};
   // The HEVC encoders take the profile by its own name, not by number.
-  EXPECT_EQ(Build(table, input),
-            " -fflags genpts -i \"D:\\in.ts\" -ss 00:01:00 -map 0:0 -c:v:0 hevc -profile:v:0 main10"
-            " -vf scale=1280/720,setdar=16/9 -aspect:v:0 16/9 -crf:v:0 22 -map 0:2 -c:a:0 libmp3lame"
-            " -joint_stereo 0 -b:a:0 192k -map 0:3 -metadata:s:s:0 language=ger \"D:\\out.mkv\"");
+  EXPECT_EQ(
+      Build(table, input),
+      " -fflags genpts -i \"D:\\in.ts\" -ss 00:01:00 -map 0:0 -c:v:0 hevc -profile:v:0 main10"
+      " -vf scale=1280/720,setdar=16/9 -aspect:v:0 16/9 -crf:v:0 22 -map 0:2 -c:a:0 libmp3lame"
+      " -joint_stereo 0 -b:a:0 192k -map 0:3 -metadata:s:s:0 language=ger \"D:\\out.mkv\"");
 }
 
 TEST(BuildExpertCommand, PreconditionsLeaveTheBoxAloneOrEmpty) {
@@ -93,8 +100,9 @@ TEST(BuildExpertCommand, SpecifiersCountOnlyIncludedStreamsOfEachType) {
       {"5", "video", true, {{kCodec, "copy"}}},
       {"6", "", true, {}},
   });
-  EXPECT_EQ(Build(table), " -fflags genpts -i \"D:\\in.ts\" -map 0:0 -c:a:0 aac -map 0:4 -c:a:1 ac3"
-                          " -map 0:5 -c:v:0 copy \"D:\\out.mkv\"");
+  EXPECT_EQ(Build(table),
+            " -fflags genpts -i \"D:\\in.ts\" -map 0:0 -c:a:0 aac -map 0:4 -c:a:1 ac3"
+            " -map 0:5 -c:v:0 copy \"D:\\out.mkv\"");
 }
 
 TEST(BuildExpertCommand, OnlyRowsUpToTheSourceCountAreWalked) {
@@ -112,10 +120,11 @@ TEST(BuildExpertCommand, FilterChainPartsAndTheirOptions) {
   EXPECT_EQ(video({{kFps, "25/1"}}), " -vf fps=fps=25/1 -r:v:0 25/1") << "keeps the first second";
   EXPECT_EQ(video({{kWidth, "1280"}}), "") << "width without height: no scale, no -vf";
   EXPECT_EQ(video({{kHeight, "720"}, {kSar, "1/1"}}), " -vf setsar=1/1");
-  EXPECT_EQ(video({{kFps, "30000/1001"}, {kDar, "4/3"}, {kSar, "1/1"}, {kWidth, "640"},
-                   {kHeight, "480"}}),
-            " -vf scale=640/480,setsar=1/1,setdar=4/3,fps=fps=30000/1001 -aspect:v:0 4/3"
-            " -r:v:0 30000/1001");
+  EXPECT_EQ(
+      video(
+          {{kFps, "30000/1001"}, {kDar, "4/3"}, {kSar, "1/1"}, {kWidth, "640"}, {kHeight, "480"}}),
+      " -vf scale=640/480,setsar=1/1,setdar=4/3,fps=fps=30000/1001 -aspect:v:0 4/3"
+      " -r:v:0 30000/1001");
 }
 
 TEST(BuildExpertCommand, QualityOptionFollowsTheCodec) {
@@ -133,11 +142,11 @@ TEST(BuildExpertCommand, QualityOptionFollowsTheCodec) {
 
 TEST(BuildExpertCommand, OptionsGoOnlyToTheirStreamTypes) {
   const std::vector<std::pair<int, const char*>> all = {
-      {kCodec, "MP3"},      {kProfile, "High"},       {kLevel, "41"},       {kPixFmt, "yuv420p"},
-      {kBitrate, "128k"},   {kMaxBitrate, "2500k"},   {kBufsize, "1800k"},  {kSampleFmt, "s16p"},
-      {kSampleRate, "44100"}, {kChannels, "2"},       {kLayout, "stereo"},  {kLanguage, "eng"}};
-  std::string text = Build(Rows({{"7", "video", true, all}, {"8", "audio", true, all},
-                                 {"9", "subtitle", true, all}}));
+      {kCodec, "MP3"},        {kProfile, "High"},     {kLevel, "41"},      {kPixFmt, "yuv420p"},
+      {kBitrate, "128k"},     {kMaxBitrate, "2500k"}, {kBufsize, "1800k"}, {kSampleFmt, "s16p"},
+      {kSampleRate, "44100"}, {kChannels, "2"},       {kLayout, "stereo"}, {kLanguage, "eng"}};
+  std::string text = Build(
+      Rows({{"7", "video", true, all}, {"8", "audio", true, all}, {"9", "subtitle", true, all}}));
   EXPECT_EQ(text,
             " -fflags genpts -i \"D:\\in.ts\""
             " -map 0:7 -c:v:0 MP3 -joint_stereo 0 -profile:v:0 High -level:v:0 41"
@@ -152,7 +161,8 @@ TEST(BuildExpertCommand, ProfileIsMappedByTheRowsCodec) {
   auto profile = [](const char* codec, const char* name) {
     std::string text = Build(Rows({{"0", "video", true, {{kCodec, codec}, {kProfile, name}}}}));
     std::size_t at = text.find(" -profile:v:0 ");
-    return at == std::string::npos ? std::string("none") : text.substr(at + 14, text.find(' ', at + 14) - at - 14);
+    return at == std::string::npos ? std::string("none")
+                                   : text.substr(at + 14, text.find(' ', at + 14) - at - 14);
   };
   EXPECT_EQ(profile("HEVC", "main_10"), "main10");
   EXPECT_EQ(profile("h264", "High"), "High");

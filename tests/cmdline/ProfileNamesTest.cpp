@@ -1,8 +1,7 @@
-#include "cmdline/ProfileNames.h"
-
 #include <gtest/gtest.h>
 
 #include "cmdline/CommandText.h"
+#include "cmdline/ProfileNames.h"
 
 namespace trellimux {
 namespace {
@@ -19,7 +18,7 @@ TEST(MapProfileName, HevcEncodersTakeTheirOwnProfileNames) {
 
 TEST(MapProfileName, NumberFamiliesGiveFfmpegProfileNumbers) {
   const std::pair<const char*, const char*> mpeg2[] = {
-      {"422", "0"}, {"High", "1"}, {"Spatially Scalable", "2"},
+      {"422", "0"},          {"High", "1"}, {"Spatially Scalable", "2"},
       {"snr_scalable", "3"}, {"Main", "4"}, {"SIMPLE", "5"}};
   for (const auto& [name, number] : mpeg2) EXPECT_EQ(MapProfileName("MPEG2VIDEO", name), number);
   EXPECT_EQ(MapProfileName("mpeg4", "Simple"), "0");

@@ -1,6 +1,6 @@
-#include "jobs/ToolInvocation.h"
-
 #include <gtest/gtest.h>
+
+#include "jobs/ToolInvocation.h"
 
 namespace trellimux {
 namespace {

@@ -53,12 +53,22 @@ TEST(ExpertCommandRun, BroadcastToHevcAndAacSkippingAnUncheckedAudio) {
   const std::string input = SamplePath("broadcast.ts");
   ProbedFile file = Probe(input);
   SetRow(file.tables, 0, true,
-         {{kCodec, "hevc"}, {kProfile, "Main_10"}, {kPixFmt, "yuv420p10le"}, {kWidth, "640"},
-          {kHeight, "360"}, {kDar, "16/9"}, {kFps, "25/1"}, {kQuality, "30"}});
+         {{kCodec, "hevc"},
+          {kProfile, "Main_10"},
+          {kPixFmt, "yuv420p10le"},
+          {kWidth, "640"},
+          {kHeight, "360"},
+          {kDar, "16/9"},
+          {kFps, "25/1"},
+          {kQuality, "30"}});
   file.tables.Parameters().SetChecked(1, false);
   SetRow(file.tables, 2, true,
-         {{kCodec, "aac"}, {kBitrate, "96k"}, {kSampleRate, "44100"}, {kChannels, "2"},
-          {kLayout, "stereo"}, {kLanguage, "eng"}});
+         {{kCodec, "aac"},
+          {kBitrate, "96k"},
+          {kSampleRate, "44100"},
+          {kChannels, "2"},
+          {kLayout, "stereo"},
+          {kLanguage, "eng"}});
 
   const std::string output = OutputPath("hevc.mkv");
   ProbedFile result = Convert(file, input, output);
@@ -80,7 +90,10 @@ TEST(ExpertCommandRun, MovedAudioComesFirstAndTimesCutOneSecond) {
   const std::string input = SamplePath("film.mp4");
   ProbedFile file = Probe(input);
   SetRow(file.tables, 0, true,
-         {{kCodec, "mpeg2video"}, {kProfile, "Main"}, {kBitrate, "2000k"}, {kMaxBitrate, "2500k"},
+         {{kCodec, "mpeg2video"},
+          {kProfile, "Main"},
+          {kBitrate, "2000k"},
+          {kMaxBitrate, "2500k"},
           {kBufsize, "1800k"}});
   SetRow(file.tables, 1, true, {{kCodec, "libmp3lame"}, {kBitrate, "128k"}});
   file.tables.Parameters().Select(1);
@@ -101,8 +114,14 @@ TEST(ExpertCommandRun, OddSizedVideoScaledWithSarAndFrameRate) {
   const std::string input = SamplePath("odd.mkv");
   ProbedFile file = Probe(input);
   SetRow(file.tables, 0, true,
-         {{kCodec, "h264"}, {kProfile, "High"}, {kWidth, "320"}, {kHeight, "240"}, {kSar, "1/1"},
-          {kFps, "25/1"}, {kPixFmt, "yuv420p"}, {kQuality, "23"}});
+         {{kCodec, "h264"},
+          {kProfile, "High"},
+          {kWidth, "320"},
+          {kHeight, "240"},
+          {kSar, "1/1"},
+          {kFps, "25/1"},
+          {kPixFmt, "yuv420p"},
+          {kQuality, "23"}});
   const std::string output = OutputPath("odd-scaled.mkv");
   ProbedFile result = Convert(file, input, output);
   ASSERT_EQ(result.tables.Source().RowCount(), 1u) << "the unchecked audio is left out";

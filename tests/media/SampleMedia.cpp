@@ -50,7 +50,8 @@ ProbedFile Probe(const std::string& toolSidePath) {
 int CountVideoFrames(const std::string& toolSidePath) {
   ToolRun run = RunTool(FfmpegTool::Ffprobe,
                         " -v error -count_frames -select_streams v:0 -show_entries"
-                        " stream=nb_read_frames -of default=nw=1:nk=1 \"" + toolSidePath + "\"");
+                        " stream=nb_read_frames -of default=nw=1:nk=1 \"" +
+                            toolSidePath + "\"");
   EXPECT_EQ(run.exitCode, 0) << run.output;
   return std::atoi(run.output.c_str());
 }

@@ -11,8 +11,8 @@ using test::AudioStream;
 using test::Format;
 using test::VideoStream;
 
-const std::string kThreeStreams =
-    VideoStream("0", "720", "576") + AudioStream("1", "ger") + AudioStream("2", "eng") + Format("3");
+const std::string kThreeStreams = VideoStream("0", "720", "576") + AudioStream("1", "ger") +
+                                  AudioStream("2", "eng") + Format("3");
 
 PageTables Loaded(StreamPage page, const std::string& report = kThreeStreams) {
   PageTables tables(page);
@@ -41,7 +41,8 @@ TEST(PageTables, LoadingFillsBothTablesAlikeUncheckedAndUnselected) {
 TEST(PageTables, FailedParseLeavesTablesEmptyAndOddSizeFlagAsItWas) {
   PageTables convert = Loaded(StreamPage::Convert, VideoStream("0", "721", "576") + Format("1"));
   EXPECT_EQ(convert.OddSizeFlag(), 1u);
-  EXPECT_EQ(convert.LoadProbeReport(VideoStream("0", "720", "576") + Format("2")), ProbeFailure::Stream);
+  EXPECT_EQ(convert.LoadProbeReport(VideoStream("0", "720", "576") + Format("2")),
+            ProbeFailure::Stream);
   EXPECT_TRUE(convert.Source().Empty());
   EXPECT_TRUE(convert.Parameters().Empty());
   EXPECT_EQ(convert.OddSizeFlag(), 1u);
@@ -52,20 +53,20 @@ TEST(PageTables, FailedParseLeavesTablesEmptyAndOddSizeFlagAsItWas) {
 }
 
 TEST(PageTables, CellsHoldAtMost1023Characters) {
-  PageTables tables =
-      Loaded(StreamPage::Convert, test::Stream({"index=0", "codec_type=audio",
-                                                "TAG:language=" + std::string(5000, 'x')}) +
-                                      Format("1"));
+  PageTables tables = Loaded(
+      StreamPage::Convert,
+      test::Stream({"index=0", "codec_type=audio", "TAG:language=" + std::string(5000, 'x')}) +
+          Format("1"));
   EXPECT_EQ(tables.Source().GetCell(0, kLanguage).size(), kMaxCellLength);
   tables.Parameters().SetCell(0, kCodec, std::string(2000, 'c'));
   EXPECT_EQ(tables.Parameters().GetCell(0, kCodec), std::string(1023, 'c'));
 }
 
 TEST(PageTables, FindSourceRowMatchesStreamTextIgnoringCaseFirstMatch) {
-  PageTables tables = Loaded(
-      StreamPage::Convert,
-      test::Stream({"index=A1", "codec_type=audio"}) + test::Stream({"codec_type=video"}) +
-          test::Stream({"codec_type=audio"}) + Format("3"));
+  PageTables tables =
+      Loaded(StreamPage::Convert, test::Stream({"index=A1", "codec_type=audio"}) +
+                                      test::Stream({"codec_type=video"}) +
+                                      test::Stream({"codec_type=audio"}) + Format("3"));
   EXPECT_EQ(tables.FindSourceRow("a1"), 0u);
   EXPECT_EQ(tables.FindSourceRow(""), 1u) << "two rows without index: the first";
   EXPECT_EQ(tables.FindSourceRow("9"), std::nullopt);

@@ -8,8 +8,8 @@ namespace trellimux {
 namespace {
 
 using test::AudioStream;
-using test::Section;
 using test::Format;
+using test::Section;
 using test::Stream;
 using test::VideoStream;
 
@@ -73,10 +73,11 @@ TEST(ParseProbeReport, KeepsEveryValueAsTheReportShowsIt) {
 }
 
 TEST(ParseProbeReport, MatchesKeysAndBlanksValuesIgnoringCase) {
-  Parsed result = ParseOk(
-      Stream({"INDEX=N/A", "codec_type=unknown", "pix_fmt=UNKNOWN", "codec_name=n/a",
-              "TAG:LANGUAGE=fra", "sample_rate=Unknownish", "TAG:title=a=b=c"}) +
-      Stream({"codec_name=subrip", "codec_type=Subtitle", "weird prefix channels=6"}) + Format("2"));
+  Parsed result =
+      ParseOk(Stream({"INDEX=N/A", "codec_type=unknown", "pix_fmt=UNKNOWN", "codec_name=n/a",
+                      "TAG:LANGUAGE=fra", "sample_rate=Unknownish", "TAG:title=a=b=c"}) +
+              Stream({"codec_name=subrip", "codec_type=Subtitle", "weird prefix channels=6"}) +
+              Format("2"));
   const auto& first = result->streams[0];
   EXPECT_EQ(first.texts[kStream], "N/A") << "Stream is never blanked";
   EXPECT_EQ(first.texts[kType], "unknown") << "Type is never blanked";
@@ -110,7 +111,8 @@ TEST(ParseProbeReport, TypeTagIsTheFirstFourBytesOredWith0x20) {
 }
 
 TEST(ParseProbeReport, StreamCountDecidesHowManySectionsAreRead) {
-  const std::string three = VideoStream("0", "2", "2") + AudioStream("1", "a") + AudioStream("2", "b");
+  const std::string three =
+      VideoStream("0", "2", "2") + AudioStream("1", "a") + AudioStream("2", "b");
   EXPECT_EQ(ParseOk(three + Format("2"))->streams.size(), 2u);
   EXPECT_EQ(ParseOk(three + Format("257"))->streams.size(), 1u) << "low 8 bits of 257";
   EXPECT_EQ(ParseOk(three + Format("3x"))->streams.size(), 3u) << "reading stops at a non-digit";
@@ -140,7 +142,8 @@ TEST(ParseProbeReport, FormatSectionFailures) {
   EXPECT_EQ(FailureOf("nb_streams=1\r\n" + stream + Section("FORMAT", {"duration=1"})),
             ProbeFailure::Format)
       << "nb_streams only outside the format section";
-  EXPECT_EQ(FailureOf(stream + "[FORMAT]\r\nx=1\r\nnb_streams=1[/FORMAT]\r\n"), ProbeFailure::Format)
+  EXPECT_EQ(FailureOf(stream + "[FORMAT]\r\nx=1\r\nnb_streams=1[/FORMAT]\r\n"),
+            ProbeFailure::Format)
       << "nb_streams on the closing marker's line";
   EXPECT_EQ(FailureOf(""), ProbeFailure::Format);
   EXPECT_EQ(ProbeFailureText(ProbeFailure::Format), "Unable to parse input format.");
@@ -148,8 +151,8 @@ TEST(ParseProbeReport, FormatSectionFailures) {
 }
 
 TEST(ParseProbeReport, KeysOnTheClosingMarkerLineAreOutsideTheSection) {
-  Parsed result = ParseOk("[STREAM]\r\nindex=0\r\ncodec_type=audio channels=2[/STREAM]\r\n" +
-                               Format("1"));
+  Parsed result =
+      ParseOk("[STREAM]\r\nindex=0\r\ncodec_type=audio channels=2[/STREAM]\r\n" + Format("1"));
   EXPECT_EQ(result->streams[0].texts[kStream], "0");
   EXPECT_EQ(result->streams[0].texts[kType], "");
   EXPECT_EQ(result->streams[0].texts[kChannels], "");
@@ -167,10 +170,11 @@ TEST(ParseProbeReport, OddSizeFlagCountsOddWidthsAndHeights) {
 }
 
 TEST(ParseProbeReport, LineEndsOfAnyKindParseAlike) {
-  const std::string report = VideoStream("0", "1921", "1080") + AudioStream("1", "ger") + Format("2");
+  const std::string report =
+      VideoStream("0", "1921", "1080") + AudioStream("1", "ger") + Format("2");
   Parsed crlf = ParseOk(report);
-  for (const std::string& lineEnd : {std::string("\n"), std::string("\r"), std::string("\n\r"),
-                                     std::string(1, '\0')}) {
+  for (const std::string& lineEnd :
+       {std::string("\n"), std::string("\r"), std::string("\n\r"), std::string(1, '\0')}) {
     Parsed other = ParseOk(test::WithLineEnds(report, lineEnd));
     ASSERT_EQ(other->streams.size(), crlf->streams.size());
     EXPECT_EQ(other->oddSizeFlag, crlf->oddSizeFlag);

@@ -55,10 +55,18 @@ TEST(ProbeReportRobustness, MutatedReportsNeverBreakTheParser) {
     for (int edits = 1 + random() % 8; edits > 0 && !bytes.empty(); --edits) {
       std::size_t at = random() % bytes.size();
       switch (random() % 4) {
-        case 0: bytes[at] = static_cast<char>(random()); break;
-        case 1: bytes.erase(at, 1 + random() % 16); break;
-        case 2: bytes.insert(at, seed.substr(random() % seed.size(), random() % 64)); break;
-        default: bytes.resize(at); break;  // cut anywhere, also inside a key
+        case 0:
+          bytes[at] = static_cast<char>(random());
+          break;
+        case 1:
+          bytes.erase(at, 1 + random() % 16);
+          break;
+        case 2:
+          bytes.insert(at, seed.substr(random() % seed.size(), random() % 64));
+          break;
+        default:
+          bytes.resize(at);
+          break;  // cut anywhere, also inside a key
       }
     }
     ParseExactly(bytes);

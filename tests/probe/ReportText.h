@@ -39,10 +39,10 @@ inline std::string WithLineEnds(std::string_view report, std::string_view lineEn
 inline std::string VideoStream(std::string_view index, std::string_view width,
                                std::string_view height) {
   return Stream({"index=" + std::string(index), "codec_name=mpeg2video", "profile=Main",
-                 "codec_type=video", "width=" + std::string(width),
-                 "height=" + std::string(height), "coded_width=0", "sample_aspect_ratio=64:45",
-                 "display_aspect_ratio=16:9", "pix_fmt=yuv420p", "level=8", "r_frame_rate=25/1",
-                 "bit_rate=N/A", "max_bit_rate=15000000"});
+                 "codec_type=video", "width=" + std::string(width), "height=" + std::string(height),
+                 "coded_width=0", "sample_aspect_ratio=64:45", "display_aspect_ratio=16:9",
+                 "pix_fmt=yuv420p", "level=8", "r_frame_rate=25/1", "bit_rate=N/A",
+                 "max_bit_rate=15000000"});
 }
 
 inline std::string AudioStream(std::string_view index, std::string_view language) {

@@ -1,6 +1,6 @@
-#include "text/AsciiText.h"
-
 #include <gtest/gtest.h>
+
+#include "text/AsciiText.h"
 
 namespace trellimux {
 namespace {
