@@ -22,10 +22,10 @@ class PageTables {
   explicit PageTables(StreamPage page) : page_(page) {}
 
   StreamPage Page() const { return page_; }
-  StreamTable& Source() { return source_; }
-  const StreamTable& Source() const { return source_; }
-  StreamTable& Parameters() { return parameters_; }
-  const StreamTable& Parameters() const { return parameters_; }
+  StreamTable& SourceTable() { return source_; }
+  const StreamTable& SourceTable() const { return source_; }
+  StreamTable& ParameterTable() { return parameters_; }
+  const StreamTable& ParameterTable() const { return parameters_; }
 
   // Nonzero when a stream of the last successfully parsed Convert input has an
   // odd width or height; unchanged by a failed parse and on the Trim page.

@@ -15,7 +15,7 @@ namespace {
 // Edits a parameter row as a user does: clear it, then set the given cells.
 void SetRow(PageTables& tables, std::size_t row, bool checked,
             std::initializer_list<std::pair<int, const char*>> cells) {
-  StreamTable& parameters = tables.Parameters();
+  StreamTable& parameters = tables.ParameterTable();
   parameters.Select(row);
   tables.ClearRowParameters();
   for (const auto& [column, text] : cells) parameters.SetCell(row, column, text);
@@ -28,19 +28,19 @@ ProbedFile Convert(ProbedFile& input, const std::string& inputPath, const std::s
   ExpertCommandInput settings;
   settings.expertMode = true;
   settings.containerIndex = 1;
-  settings.sourceRowCount = input.tables.Source().RowCount();
+  settings.sourceRowCount = input.tables.SourceTable().RowCount();
   settings.inputPath = inputPath;
   settings.outputPath = outputPath;
   settings.startTime = start;
   settings.endTime = end;
-  std::string command = BuildExpertCommand(settings, input.tables.Parameters()).value_or("");
+  std::string command = BuildExpertCommand(settings, input.tables.ParameterTable()).value_or("");
   ToolRun run = RunTool(FfmpegTool::Ffmpeg, command);
   EXPECT_EQ(run.exitCode, 0) << command << "\n" << run.output;
   return Probe(outputPath);
 }
 
 std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
-  return file.tables.Source().GetCell(row, column);
+  return file.tables.SourceTable().GetCell(row, column);
 }
 
 double Duration(const ProbedFile& file) {
@@ -61,7 +61,7 @@ TEST(ExpertCommandRun, BroadcastToHevcAndAacSkippingAnUncheckedAudio) {
           {kDar, "16/9"},
           {kFps, "25/1"},
           {kQuality, "30"}});
-  file.tables.Parameters().SetChecked(1, false);
+  file.tables.ParameterTable().SetChecked(1, false);
   SetRow(file.tables, 2, true,
          {{kCodec, "aac"},
           {kBitrate, "96k"},
@@ -72,7 +72,7 @@ TEST(ExpertCommandRun, BroadcastToHevcAndAacSkippingAnUncheckedAudio) {
 
   const std::string output = OutputPath("hevc.mkv");
   ProbedFile result = Convert(file, input, output);
-  ASSERT_EQ(result.tables.Source().RowCount(), 2u);
+  ASSERT_EQ(result.tables.SourceTable().RowCount(), 2u);
   EXPECT_EQ(Cell(result, 0, kCodec), "hevc");
   EXPECT_EQ(Cell(result, 0, kProfile), "Main 10");
   EXPECT_EQ(Cell(result, 0, kWidth), "640");
@@ -96,12 +96,12 @@ TEST(ExpertCommandRun, MovedAudioComesFirstAndTimesCutOneSecond) {
           {kMaxBitrate, "2500k"},
           {kBufsize, "1800k"}});
   SetRow(file.tables, 1, true, {{kCodec, "libmp3lame"}, {kBitrate, "128k"}});
-  file.tables.Parameters().Select(1);
+  file.tables.ParameterTable().Select(1);
   file.tables.MoveRowUp();
 
   ProbedFile result =
       Convert(file, input, OutputPath("cut.ts"), TimeOfDay{0, 0, 1}, TimeOfDay{0, 0, 2});
-  ASSERT_EQ(result.tables.Source().RowCount(), 2u);
+  ASSERT_EQ(result.tables.SourceTable().RowCount(), 2u);
   EXPECT_EQ(Cell(result, 0, kCodec), "mp3");
   EXPECT_EQ(Cell(result, 1, kCodec), "mpeg2video");
   EXPECT_EQ(Cell(result, 1, kProfile), "Main");
@@ -124,7 +124,7 @@ TEST(ExpertCommandRun, OddSizedVideoScaledWithSarAndFrameRate) {
           {kQuality, "23"}});
   const std::string output = OutputPath("odd-scaled.mkv");
   ProbedFile result = Convert(file, input, output);
-  ASSERT_EQ(result.tables.Source().RowCount(), 1u) << "the unchecked audio is left out";
+  ASSERT_EQ(result.tables.SourceTable().RowCount(), 1u) << "the unchecked audio is left out";
   EXPECT_EQ(Cell(result, 0, kCodec), "h264");
   EXPECT_EQ(Cell(result, 0, kProfile), "High");
   EXPECT_EQ(Cell(result, 0, kWidth), "320");
@@ -139,7 +139,7 @@ TEST(ExpertCommandRun, SubtitleCopiedWithANewLanguage) {
   SetRow(file.tables, 0, true, {{kCodec, "copy"}});
   SetRow(file.tables, 2, true, {{kCodec, "copy"}, {kLanguage, "ger"}});
   ProbedFile result = Convert(file, input, OutputPath("subtitled.mkv"));
-  ASSERT_EQ(result.tables.Source().RowCount(), 2u);
+  ASSERT_EQ(result.tables.SourceTable().RowCount(), 2u);
   EXPECT_EQ(Cell(result, 0, kCodec), "h264");
   EXPECT_EQ(Cell(result, 0, kWidth), "640");
   EXPECT_EQ(Cell(result, 1, kCodec), "subrip");

@@ -15,7 +15,7 @@ TEST(ProbeRealReports, BroadcastRecordingWithTwoAudioStreams) {
 #else
   EXPECT_EQ(file.report.find('\r'), std::string::npos) << "LF report";
 #endif
-  const StreamTable& source = file.tables.Source();
+  const StreamTable& source = file.tables.SourceTable();
   ASSERT_EQ(source.RowCount(), 3u);
   EXPECT_EQ(source.GetCell(0, kType), "video");
   EXPECT_EQ(source.GetCell(0, kCodec), "mpeg2video");
@@ -39,14 +39,14 @@ TEST(ProbeRealReports, BroadcastRecordingWithTwoAudioStreams) {
 
 TEST(ProbeRealReports, OddSizedVideoSetsTheOddSizeFlag) {
   ProbedFile file = Probe(SamplePath("odd.mkv"));
-  ASSERT_EQ(file.tables.Source().RowCount(), 2u);
-  EXPECT_EQ(file.tables.Source().GetCell(0, kWidth), "321");
+  ASSERT_EQ(file.tables.SourceTable().RowCount(), 2u);
+  EXPECT_EQ(file.tables.SourceTable().GetCell(0, kWidth), "321");
   EXPECT_EQ(file.tables.OddSizeFlag(), 2u);
 }
 
 TEST(ProbeRealReports, SubtitleAndMp4Streams) {
   ProbedFile subtitled = Probe(SamplePath("subtitled.mkv"));
-  const StreamTable& source = subtitled.tables.Source();
+  const StreamTable& source = subtitled.tables.SourceTable();
   ASSERT_EQ(source.RowCount(), 3u);
   EXPECT_EQ(source.GetCell(2, kType), "subtitle");
   EXPECT_EQ(source.GetCell(2, kCodec), "subrip");
@@ -54,11 +54,11 @@ TEST(ProbeRealReports, SubtitleAndMp4Streams) {
   EXPECT_EQ(KindOfTag(source.Row(2).typeTag), StreamKind::Subtitle);
 
   ProbedFile film = Probe(SamplePath("film.mp4"));
-  ASSERT_EQ(film.tables.Source().RowCount(), 2u);
-  EXPECT_EQ(film.tables.Source().GetCell(0, kCodec), "h264");
-  EXPECT_EQ(film.tables.Source().GetCell(0, kWidth), "1280");
-  EXPECT_EQ(film.tables.Source().GetCell(1, kCodec), "aac");
-  EXPECT_FALSE(film.tables.Source().GetCell(1, kBitrate).empty());
+  ASSERT_EQ(film.tables.SourceTable().RowCount(), 2u);
+  EXPECT_EQ(film.tables.SourceTable().GetCell(0, kCodec), "h264");
+  EXPECT_EQ(film.tables.SourceTable().GetCell(0, kWidth), "1280");
+  EXPECT_EQ(film.tables.SourceTable().GetCell(1, kCodec), "aac");
+  EXPECT_FALSE(film.tables.SourceTable().GetCell(1, kBitrate).empty());
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ PageTables Loaded(StreamPage page, const std::string& report = kThreeStreams) {
 
 TEST(PageTables, LoadingFillsBothTablesAlikeUncheckedAndUnselected) {
   PageTables tables = Loaded(StreamPage::Convert);
-  const StreamTable& source = tables.Source();
-  const StreamTable& parameters = tables.Parameters();
+  const StreamTable& source = tables.SourceTable();
+  const StreamTable& parameters = tables.ParameterTable();
   ASSERT_EQ(source.RowCount(), 3u);
   ASSERT_EQ(parameters.RowCount(), 3u);
   for (std::size_t row = 0; row < 3; ++row) {
@@ -43,8 +43,8 @@ TEST(PageTables, FailedParseLeavesTablesEmptyAndOddSizeFlagAsItWas) {
   EXPECT_EQ(convert.OddSizeFlag(), 1u);
   EXPECT_EQ(convert.LoadProbeReport(VideoStream("0", "720", "576") + Format("2")),
             ProbeFailure::Stream);
-  EXPECT_TRUE(convert.Source().Empty());
-  EXPECT_TRUE(convert.Parameters().Empty());
+  EXPECT_TRUE(convert.SourceTable().Empty());
+  EXPECT_TRUE(convert.ParameterTable().Empty());
   EXPECT_EQ(convert.OddSizeFlag(), 1u);
   EXPECT_EQ(convert.LoadProbeReport("garbage"), ProbeFailure::Format);
 
@@ -57,9 +57,9 @@ TEST(PageTables, CellsHoldAtMost1023Characters) {
       StreamPage::Convert,
       test::Stream({"index=0", "codec_type=audio", "TAG:language=" + std::string(5000, 'x')}) +
           Format("1"));
-  EXPECT_EQ(tables.Source().GetCell(0, kLanguage).size(), kMaxCellLength);
-  tables.Parameters().SetCell(0, kCodec, std::string(2000, 'c'));
-  EXPECT_EQ(tables.Parameters().GetCell(0, kCodec), std::string(1023, 'c'));
+  EXPECT_EQ(tables.SourceTable().GetCell(0, kLanguage).size(), kMaxCellLength);
+  tables.ParameterTable().SetCell(0, kCodec, std::string(2000, 'c'));
+  EXPECT_EQ(tables.ParameterTable().GetCell(0, kCodec), std::string(1023, 'c'));
 }
 
 TEST(PageTables, FindSourceRowMatchesStreamTextIgnoringCaseFirstMatch) {
@@ -74,21 +74,21 @@ TEST(PageTables, FindSourceRowMatchesStreamTextIgnoringCaseFirstMatch) {
 
 TEST(PageTables, ResetRowToSourceRestoresCellsByStreamTextAndKeepsCheck) {
   PageTables tables = Loaded(StreamPage::Convert);
-  StreamTable& parameters = tables.Parameters();
+  StreamTable& parameters = tables.ParameterTable();
   parameters.Select(1);
   tables.MoveRowUp();  // stream 1 now sits in row 0, so position alone would pick stream 0
   parameters.SetChecked(0, true);
   tables.ClearRowParameters();
   parameters.SetCell(0, kCodec, "aac");
   tables.ResetRowToSource();
-  EXPECT_EQ(parameters.Row(0).cells, tables.Source().Row(1).cells);
+  EXPECT_EQ(parameters.Row(0).cells, tables.SourceTable().Row(1).cells);
   EXPECT_TRUE(parameters.IsChecked(0));
   EXPECT_EQ(KindOfTag(parameters.Row(0).typeTag), StreamKind::Audio);
 }
 
 TEST(PageTables, ClearRowParametersKeepsStreamTypeAndCheck) {
   PageTables tables = Loaded(StreamPage::Trim);
-  StreamTable& parameters = tables.Parameters();
+  StreamTable& parameters = tables.ParameterTable();
   parameters.SetChecked(0, true);
   parameters.Select(0);
   tables.ClearRowParameters();
@@ -97,12 +97,12 @@ TEST(PageTables, ClearRowParametersKeepsStreamTypeAndCheck) {
   for (int column = kCodec; column < kParameterColumnCount; ++column)
     EXPECT_EQ(parameters.GetCell(0, column), "") << kParameterColumns[column].header;
   EXPECT_TRUE(parameters.IsChecked(0));
-  EXPECT_EQ(tables.Source().GetCell(0, kCodec), "mpeg2video") << "the source is never edited";
+  EXPECT_EQ(tables.SourceTable().GetCell(0, kCodec), "mpeg2video") << "the source is never edited";
 }
 
 TEST(PageTables, MovingRowsCarriesCellsCheckAndTagAndKeepsSelection) {
   PageTables tables = Loaded(StreamPage::Convert);
-  StreamTable& parameters = tables.Parameters();
+  StreamTable& parameters = tables.ParameterTable();
   parameters.SetChecked(1, true);
   parameters.Select(1);
   tables.MoveRowUp();
@@ -124,25 +124,25 @@ TEST(PageTables, MovingRowsCarriesCellsCheckAndTagAndKeepsSelection) {
   EXPECT_EQ(parameters.GetCell(2, kStream), "0");
   EXPECT_EQ(parameters.GetCell(1, kStream), "2");
   EXPECT_EQ(parameters.Selection(), 2u);
-  EXPECT_EQ(tables.Source().GetCell(0, kStream), "0") << "source rows never move";
+  EXPECT_EQ(tables.SourceTable().GetCell(0, kStream), "0") << "source rows never move";
 }
 
 TEST(PageTables, RowOperationsWithoutSelectionChangeNothing) {
   PageTables tables = Loaded(StreamPage::Convert);
-  const StreamTable before = tables.Parameters();
-  tables.Parameters().SetCell(0, kCodec, "hevc");
+  const StreamTable before = tables.ParameterTable();
+  tables.ParameterTable().SetCell(0, kCodec, "hevc");
   tables.ResetRowToSource();
   tables.MoveRowUp();
   tables.MoveRowDown();
-  EXPECT_EQ(tables.Parameters().GetCell(0, kCodec), "hevc");
+  EXPECT_EQ(tables.ParameterTable().GetCell(0, kCodec), "hevc");
   tables.ClearRowParameters();
-  EXPECT_EQ(tables.Parameters().GetCell(1, kCodec), before.GetCell(1, kCodec));
-  EXPECT_EQ(tables.Parameters().GetCell(0, kStream), "0");
+  EXPECT_EQ(tables.ParameterTable().GetCell(1, kCodec), before.GetCell(1, kCodec));
+  EXPECT_EQ(tables.ParameterTable().GetCell(0, kStream), "0");
 
   PageTables empty(StreamPage::Trim);
   empty.MoveRowDown();
   empty.MoveRowUp();
-  EXPECT_TRUE(empty.Parameters().Empty());
+  EXPECT_TRUE(empty.ParameterTable().Empty());
 }
 
 }  // namespace
