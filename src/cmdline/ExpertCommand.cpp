@@ -10,38 +10,39 @@ namespace trellimux {
 namespace {
 
 void AppendStream(std::string& command, const TableRow& row, StreamKind kind,
-                  const std::string& spec) {
+                  const std::string& specifier) {
   auto cell = [&row](int column) -> std::string_view { return row.cells[column]; };
   const bool video = kind == StreamKind::Video;
   const bool audio = kind == StreamKind::Audio;
 
   command += " -map 0:";
   command += cell(kStream);
-  AppendCodec(command, spec, cell(kCodec));
+  AppendCodec(command, specifier, cell(kCodec));
   if (video) {
-    AppendStreamOption(command, " -profile:", spec, MapProfileName(cell(kCodec), cell(kProfile)));
-    AppendStreamOption(command, " -level:", spec, cell(kLevel));
+    AppendStreamOption(command, " -profile:", specifier,
+                       MapProfileName(cell(kCodec), cell(kProfile)));
+    AppendStreamOption(command, " -level:", specifier, cell(kLevel));
     AppendFilterChain(command, cell(kWidth), cell(kHeight), cell(kSar), cell(kDar), cell(kFps));
-    AppendStreamOption(command, " -aspect:", spec, cell(kDar));
-    AppendStreamOption(command, " -r:", spec, cell(kFps));
-    AppendStreamOption(command, " -pix_fmt:", spec, cell(kPixFmt));
+    AppendStreamOption(command, " -aspect:", specifier, cell(kDar));
+    AppendStreamOption(command, " -r:", specifier, cell(kFps));
+    AppendStreamOption(command, " -pix_fmt:", specifier, cell(kPixFmt));
     std::string_view quality = QualityOption(cell(kCodec));
-    if (!quality.empty()) AppendStreamOption(command, quality, spec, cell(kQuality));
+    if (!quality.empty()) AppendStreamOption(command, quality, specifier, cell(kQuality));
   }
-  if (video || audio) AppendStreamOption(command, " -b:", spec, cell(kBitrate));
+  if (video || audio) AppendStreamOption(command, " -b:", specifier, cell(kBitrate));
   if (video) {
     AppendStreamOption(command, " -maxrate", "", cell(kMaxBitrate));
     AppendStreamOption(command, " -bufsize", "", cell(kBufsize));
   }
   if (audio) {
-    AppendStreamOption(command, " -sample_fmt:", spec, cell(kSampleFmt));
-    AppendStreamOption(command, " -ar:", spec, cell(kSampleRate));
-    AppendStreamOption(command, " -ac:", spec, cell(kChannels));
-    AppendStreamOption(command, " -channel_layout:", spec, cell(kLayout));
+    AppendStreamOption(command, " -sample_fmt:", specifier, cell(kSampleFmt));
+    AppendStreamOption(command, " -ar:", specifier, cell(kSampleRate));
+    AppendStreamOption(command, " -ac:", specifier, cell(kChannels));
+    AppendStreamOption(command, " -channel_layout:", specifier, cell(kLayout));
   }
   if (!video && !cell(kLanguage).empty()) {
     command += " -metadata:s:";
-    command += spec;
+    command += specifier;
     command += " language=";
     command += cell(kLanguage);
   }

@@ -21,17 +21,17 @@ std::string StreamSpecifier(StreamKind kind, std::uint32_t index) {
   return std::string{letter, ':'} + FormatUnsigned(index);
 }
 
-void AppendStreamOption(std::string& command, std::string_view option, std::string_view spec,
+void AppendStreamOption(std::string& command, std::string_view option, std::string_view specifier,
                         std::string_view value) {
   if (value.empty()) return;
   command += option;
-  command += spec;
+  command += specifier;
   command += ' ';
   command += value;
 }
 
-void AppendCodec(std::string& command, std::string_view spec, std::string_view codec) {
-  AppendStreamOption(command, " -c:", spec, codec);
+void AppendCodec(std::string& command, std::string_view specifier, std::string_view codec) {
+  AppendStreamOption(command, " -c:", specifier, codec);
   if (EqualsIgnoringCase(codec, "libmp3lame") || EqualsIgnoringCase(codec, "mp3"))
     command += " -joint_stereo 0";
 }

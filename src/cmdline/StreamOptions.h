@@ -22,12 +22,12 @@ struct StreamCounters {
 // "v:0", "a:1", "s:0": the type letter and the type's next output index.
 std::string StreamSpecifier(StreamKind kind, std::uint32_t index);
 
-// " <option>:<spec> <value>", or nothing for an empty value.
-void AppendStreamOption(std::string& command, std::string_view option, std::string_view spec,
+// " <option>:<specifier> <value>", or nothing for an empty value.
+void AppendStreamOption(std::string& command, std::string_view option, std::string_view specifier,
                         std::string_view value);
 
-// " -c:<spec> <codec>", then " -joint_stereo 0" for the MP3 encoders.
-void AppendCodec(std::string& command, std::string_view spec, std::string_view codec);
+// " -c:<specifier> <codec>", then " -joint_stereo 0" for the MP3 encoders.
+void AppendCodec(std::string& command, std::string_view specifier, std::string_view codec);
 
 // " -vf " and the present parts of scale, setsar, setdar and fps, comma
 // joined; nothing when all four are absent (size needs both width and height).

@@ -30,7 +30,7 @@ void StreamTable::InsertRow(std::size_t position, TableRow row) {
 }
 
 TableRow StreamTable::RemoveRow(std::size_t position) {
-  TableRow removed = rows_.at(position);
+  TableRow removed = std::move(rows_.at(position));
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(position));
   if (selection_) {
     if (*selection_ == position)

@@ -6,22 +6,22 @@
 namespace trellimux {
 namespace {
 
-struct RowSpec {
+struct RowCells {
   const char* stream;
   const char* type;
   bool checked;
   std::vector<std::pair<int, const char*>> cells;
 };
 
-StreamTable Rows(std::initializer_list<RowSpec> specs) {
+StreamTable Rows(std::initializer_list<RowCells> rows) {
   StreamTable table;
-  for (const RowSpec& spec : specs) {
+  for (const RowCells& wanted : rows) {
     TableRow row;
-    row.cells[kStream] = spec.stream;
-    row.cells[kType] = spec.type;
-    for (const auto& [column, text] : spec.cells) row.cells[column] = text;
-    row.checked = spec.checked;
-    row.typeTag = MakeTypeTag(spec.type);
+    row.cells[kStream] = wanted.stream;
+    row.cells[kType] = wanted.type;
+    for (const auto& [column, text] : wanted.cells) row.cells[column] = text;
+    row.checked = wanted.checked;
+    row.typeTag = MakeTypeTag(wanted.type);
     table.AppendRow(row);
   }
   return table;
