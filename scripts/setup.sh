@@ -6,6 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin_dir="$root/build/bin"
+# npm keeps its download cache inside the build folder, whatever HOME is.
+export npm_config_cache="${npm_config_cache:-$root/build/npm-cache}"
 
 packages=(
   g++ g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build
