@@ -8,6 +8,12 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/StreamOptions.cpp
   src/cmdline/ExpertCommand.cpp
   src/jobs/ToolInvocation.cpp
+  src/app/AboutText.cpp
+  src/app/ConcatChoiceMemory.cpp
+  src/app/ControlTable.cpp
+  src/app/Pages.cpp
+  src/app/StaticColours.cpp
+  src/app/WindowPlacement.cpp
 )
 
 # Core tests, run natively and under Wine.
@@ -19,6 +25,11 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/ExpertCommandTest.cpp
   tests/cmdline/ProfileNamesTest.cpp
   tests/jobs/ToolInvocationTest.cpp
+  tests/app/AboutTextTest.cpp
+  tests/app/ControlTableTest.cpp
+  tests/app/PagesTest.cpp
+  tests/app/ConcatChoiceMemoryTest.cpp
+  tests/app/WindowPlacementTest.cpp
 )
 
 # Tests that run the real FFmpeg tools on sample media.
@@ -32,3 +43,23 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
 # Windows (the way the program itself starts them).
 set(TRELLIMUX_TOOL_RUNNER_POSIX tests/media/ToolRunnerPosix.cpp)
 set(TRELLIMUX_TOOL_RUNNER_WIN tests/media/win/ToolRunnerWin.cpp)
+
+# The Win32 shell: the window, its controls and pages (Windows build only).
+set(TRELLIMUX_SHELL_SOURCES
+  src/app/win/AppState.cpp
+  src/app/win/ControlFactory.cpp
+  src/app/win/ControlStyles.cpp
+  src/app/win/ListViewSetup.cpp
+  src/app/win/LogWindow.cpp
+  src/app/win/MainWindow.cpp
+  src/app/win/MessageBoxes.cpp
+  src/app/win/PageView.cpp
+  src/app/win/SharedResources.cpp
+)
+
+# The window tests: the real main window, created in the test process.
+set(TRELLIMUX_WINDOW_TEST_SOURCES
+  tests/app/win/WindowTestSupport.cpp
+  tests/app/win/MainWindowTest.cpp
+  tests/app/win/PageSwitchTest.cpp
+)

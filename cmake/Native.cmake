@@ -57,5 +57,8 @@ add_test(NAME windows_tests_under_wine COMMAND "${WINE_RUN}" "${CMAKE_BINARY_DIR
 set_tests_properties(windows_tests_under_wine PROPERTIES FIXTURES_REQUIRED "wine;samples"
   ENVIRONMENT "TRELLIMUX_SAMPLES=${SAMPLES_DIR};TRELLIMUX_WORK=${CMAKE_BINARY_DIR}/media-work-wine;TRELLIMUX_TOOLS=${TRELLIMUX_BIN_DIR}")
 
-add_test(NAME program_starts_under_wine COMMAND "${WINE_RUN}" "${TRELLIMUX_BIN_DIR}/trellimux.exe")
-set_tests_properties(program_starts_under_wine PROPERTIES FIXTURES_REQUIRED wine)
+add_test(NAME window_tests_under_wine COMMAND "${WINE_RUN}" "${CMAKE_BINARY_DIR}/win/trellimux_window_tests.exe")
+set_tests_properties(window_tests_under_wine PROPERTIES FIXTURES_REQUIRED wine
+  RESOURCE_LOCK trellimux_main_window)
+
+include(cmake/ProgramTests.cmake)

@@ -2,8 +2,17 @@
 # executables, everything linked statically.
 set(TRELLIMUX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-add_executable(trellimux WIN32 src/app/win/Main.cpp)
-target_link_libraries(trellimux PRIVATE trellimux_core ${TRELLIMUX_STATIC_LINK})
+enable_language(RC)
+set(TRELLIMUX_RESOURCES resources/trellimux.rc)
+set(TRELLIMUX_WIN32_LIBRARIES comctl32 comdlg32 gdi32 shell32 shlwapi user32 winmm)
+
+add_library(trellimux_shell STATIC ${TRELLIMUX_SHELL_SOURCES})
+target_include_directories(trellimux_shell PUBLIC src resources)
+target_compile_options(trellimux_shell PRIVATE -Wall -Wextra)
+target_link_libraries(trellimux_shell PUBLIC trellimux_core ${TRELLIMUX_WIN32_LIBRARIES})
+
+add_executable(trellimux WIN32 src/app/win/Main.cpp ${TRELLIMUX_RESOURCES})
+target_link_libraries(trellimux PRIVATE trellimux_shell ${TRELLIMUX_STATIC_LINK})
 set_target_properties(trellimux PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${TRELLIMUX_BIN_DIR}")
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -14,3 +23,10 @@ add_executable(trellimux_core_tests
   ${TRELLIMUX_CORE_TEST_SOURCES} ${TRELLIMUX_MEDIA_TEST_SOURCES} ${TRELLIMUX_TOOL_RUNNER_WIN})
 target_include_directories(trellimux_core_tests PRIVATE tests)
 target_link_libraries(trellimux_core_tests PRIVATE trellimux_core GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
+
+# The window tests carry the program's resources, so the window finds its
+# textures in the test executable as it does in trellimux.exe.
+add_executable(trellimux_window_tests ${TRELLIMUX_WINDOW_TEST_SOURCES} ${TRELLIMUX_RESOURCES})
+target_include_directories(trellimux_window_tests PRIVATE tests)
+target_link_libraries(trellimux_window_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
+include(cmake/ProgramTools.cmake)

@@ -1,0 +1,20 @@
+# Programs that drive the real trellimux.exe from a second process: its
+# process tests, a console driver for scripts, and the start-up benchmark
+# with the minimal window it compares against.
+add_library(trellimux_program_driver STATIC
+  tests/app/win/ProgramDriver.cpp ${TRELLIMUX_TOOL_RUNNER_WIN})
+target_include_directories(trellimux_program_driver PUBLIC src tests)
+target_link_libraries(trellimux_program_driver PUBLIC trellimux_core)
+
+add_executable(trellimux_process_tests tests/app/win/ProgramProcessTest.cpp)
+target_link_libraries(trellimux_process_tests PRIVATE
+  trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
+
+add_executable(trellimux_driver tests/app/win/DriverCommand.cpp)
+target_link_libraries(trellimux_driver PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+add_executable(minimal_window WIN32 bench/win/MinimalWindow.cpp)
+target_link_libraries(minimal_window PRIVATE ${TRELLIMUX_STATIC_LINK})
+
+add_executable(startup_bench bench/win/StartupBench.cpp)
+target_link_libraries(startup_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

@@ -1,0 +1,25 @@
+#include "app/WindowPlacement.h"
+
+#include "app/ProgramIdentity.h"
+
+namespace trellimux {
+
+ScreenPoint CentredWindowPosition(int screenWidth, int screenHeight) {
+  ScreenPoint corner{0, 0};
+  // Compared unsigned, as the platform's metrics are sizes: a failed (zero)
+  // metric leaves the window at 0,0.
+  if (static_cast<unsigned>(screenWidth) > static_cast<unsigned>(kWindowWidth)) {
+    corner.x = screenWidth / 2 - kWindowWidth / 2;
+    if (static_cast<unsigned>(screenHeight) > static_cast<unsigned>(kWindowHeight)) {
+      corner.y = screenHeight / 2 - kWindowHeight / 2;
+    }
+  }
+  return corner;
+}
+
+ScreenRect LogWindowPlacement(int mainOuterLeft, int mainClientTop, int borderWidth,
+                              int borderHeight) {
+  return {mainOuterLeft + 16, mainClientTop + 52, 1068 + 2 * borderWidth, 624 + borderHeight};
+}
+
+}  // namespace trellimux

@@ -1,0 +1,95 @@
+#include "app/win/ListViewSetup.h"
+
+#include <commctrl.h>
+
+#include <span>
+#include <string>
+
+#include "app/ControlIds.h"
+#include "app/ListColumns.h"
+#include "app/win/AppState.h"
+#include "app/win/ControlStyles.h"
+#include "app/win/SharedResources.h"
+#include "params/ParameterColumns.h"
+
+namespace trellimux {
+namespace {
+
+constexpr COLORREF kSilver = RGB(192, 192, 192);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+std::span<const ParameterColumn> ColumnsOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::FileList:
+      return kFileListColumns;
+    case ControlKind::CutList:
+      return kCutListColumns;
+    default:
+      return kParameterColumns;
+  }
+}
+
+void InsertColumns(HWND list, std::span<const ParameterColumn> columns) {
+  int index = 0;
+  for (const ParameterColumn& column : columns) {
+    std::string header(column.header);
+    LVCOLUMNA item{};
+    item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    item.fmt = column.alignment == ColumnAlignment::Centre ? LVCFMT_CENTER : LVCFMT_LEFT;
+    item.cx = column.width;
+    item.pszText = header.data();
+    item.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&item));
+    ++index;
+  }
+}
+
+void SetLook(HWND list, COLORREF text) {
+  SendMessageA(list, LVM_SETBKCOLOR, 0, kSilver);
+  SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+  SendMessageA(list, LVM_SETTEXTCOLOR, 0, text);
+  LVBKIMAGEA image{};
+  image.ulFlags = LVBKIF_SOURCE_HBITMAP | LVBKIF_STYLE_TILE;
+  image.hbm = Resources().panelBitmap;
+  image.xOffsetPercent = 0;
+  image.yOffsetPercent = 0;
+  SendMessageA(list, LVM_SETBKIMAGEA, 0, reinterpret_cast<LPARAM>(&image));
+}
+
+}  // namespace
+
+bool IsListView(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::FileList:
+    case ControlKind::SourceTable:
+    case ControlKind::ParameterTable:
+    case ControlKind::TrimSourceTable:
+    case ControlKind::TrimParameterTable:
+    case ControlKind::CutList:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SetUpListView(HWND list, const ControlEntry& control) {
+  if (const DWORD extended = StylesOf(control.kind).listViewStyle) {
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  }
+  SetLook(list, control.kind == ControlKind::TrimParameterTable ? kBlue : RGB(0, 0, 0));
+  InsertColumns(list, ColumnsOf(control.kind));
+  if (control.id == kConvertSourceTable) App().convertDefaultColumnOrder = ColumnOrder(list);
+  if (control.id == kTrimSourceTable) App().trimDefaultColumnOrder = ColumnOrder(list);
+}
+
+std::vector<int> ColumnOrder(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) & 0xFF;
+  std::vector<int> order(count);
+  if (count > 0) {
+    SendMessageA(list, LVM_GETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order.data()));
+  }
+  return order;
+}
+
+}  // namespace trellimux

@@ -1,0 +1,22 @@
+// The shared look of the six list views and their columns.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/ControlTable.h"
+
+namespace trellimux {
+
+bool IsListView(ControlKind kind);
+
+// Report view on silver with the panel texture tiled behind the rows, the
+// kind's extended styles and columns. After the columns of a source table are
+// made, its header order is kept as the page's default column order.
+void SetUpListView(HWND list, const ControlEntry& control);
+
+// The header's column order; the column count is taken modulo 256.
+std::vector<int> ColumnOrder(HWND list);
+
+}  // namespace trellimux

@@ -1,0 +1,63 @@
+#include "app/win/LogWindow.h"
+
+#include "app/WindowPlacement.h"
+#include "app/win/SharedResources.h"
+
+namespace trellimux {
+namespace {
+
+WNDPROC editProcedure = nullptr;
+
+ScreenRect PlacementOver(HWND mainWindow) {
+  RECT outer{};
+  GetWindowRect(mainWindow, &outer);
+  POINT clientOrigin{0, 0};
+  ClientToScreen(mainWindow, &clientOrigin);
+  return LogWindowPlacement(outer.left, clientOrigin.y, GetSystemMetrics(SM_CXBORDER),
+                            GetSystemMetrics(SM_CYBORDER));
+}
+
+LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOMMAND) {
+    switch (wParam & 0xFFF0) {
+      case SC_CLOSE:
+        ShowWindow(window, SW_HIDE);
+        return 0;
+      case SC_MOVE:
+        return 0;
+    }
+  }
+  const LRESULT result = CallWindowProcA(editProcedure, window, message, wParam, lParam);
+  // The edit control keeps the window text as its contents; the title bar
+  // keeps its own text, set again after every replacement of the contents.
+  if (message == WM_SETTEXT)
+    DefWindowProcA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLogWindowTitle));
+  return result;
+}
+
+}  // namespace
+
+HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance) {
+  const ScreenRect place = PlacementOver(mainWindow);
+  // A popup of the edit class needs a client edge to get a title bar on
+  // some platforms.
+  HWND log = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE, "EDIT", "",
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VSCROLL | WS_HSCROLL |
+                                 ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                             place.x, place.y, place.width, place.height, mainWindow, nullptr,
+                             instance, nullptr);
+  editProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogWindowProcedure)));
+  DefWindowProcA(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLogWindowTitle));
+  SendMessageA(log, WM_SETFONT, reinterpret_cast<WPARAM>(Resources().systemFont), FALSE);
+  SendMessageA(log, EM_SETLIMITTEXT, 0xFFFFFFFF, 0);
+  return log;
+}
+
+void GlueLogWindow(HWND logWindow, HWND mainWindow) {
+  const ScreenRect place = PlacementOver(mainWindow);
+  SetWindowPos(logWindow, nullptr, place.x, place.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace trellimux

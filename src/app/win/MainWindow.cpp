@@ -1,0 +1,181 @@
+#include "app/win/MainWindow.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/AgreementPrompt.h"
+#include "app/ControlIds.h"
+#include "app/ControlTable.h"
+#include "app/ProgramIdentity.h"
+#include "app/StaticColours.h"
+#include "app/WindowPlacement.h"
+#include "app/win/AppState.h"
+#include "app/win/ControlFactory.h"
+#include "app/win/LogWindow.h"
+#include "app/win/MessageBoxes.h"
+#include "app/win/PageView.h"
+#include "app/win/SharedResources.h"
+
+namespace trellimux {
+namespace {
+
+constexpr char kDownloadPage[] = "https://ffmpeg.org/download.html#build-windows";
+constexpr char kDocumentationPage[] = "https://ffmpeg.org/documentation.html";
+
+std::string ClassName() { return std::string(kWindowClassName); }
+
+void OpenWebPage(HWND window, const char* address) {
+  ShellExecuteA(window, "Open", address, nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+// Any answer but Yes closes the window before it was ever shown.
+bool AskForAgreement(HWND window) {
+  PlaySoundA("SystemQuestion", nullptr, SND_ALIAS | SND_ASYNC);
+  if (ShowMessage(window, kAgreementPrompt) == MessageAnswer::Yes) return true;
+  SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return false;
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
+  ResetAppState(window);
+  PrepareWindowResources(creation.hInstance);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Resources().guiFont), FALSE);
+  CreateControls(window, creation.hInstance);
+  SetLamp(PageLampId(Page::Information), true);  // the start page's lamp
+  if (AskForAgreement(window)) SetFocus(Control(kAboutBox));
+  return 0;
+}
+
+void TearDown() {
+  ReleaseDrawingObjects();
+  for (const ControlEntry& control : MainWindowControls()) DestroyWindow(Control(control.id));
+  DestroyWindow(App().logWindow);
+  App().logWindow = nullptr;
+}
+
+// Fades out, releases the drawing objects and controls, then destroys the
+// window, whose destruction ends the message loop.
+void CloseMainWindow(HWND window) {
+  AnimateWindow(window, 500, AW_HIDE | AW_BLEND);
+  TearDown();
+  DestroyWindow(window);
+}
+
+LRESULT OnStaticColour(HDC context, HWND control) {
+  const std::optional<StaticColours> colours = StaticColoursOf(GetDlgCtrlID(control));
+  if (!colours) return -1;  // the platform's default colours
+  const SharedResources& resources = Resources();
+  SetTextColor(context, colours->text);
+  SetBkMode(context, TRANSPARENT);
+  switch (colours->brush) {
+    case TextureBrush::Background:
+      return reinterpret_cast<LRESULT>(resources.backgroundBrush);
+    case TextureBrush::Panel:
+      return reinterpret_cast<LRESULT>(resources.panelBrush);
+    case TextureBrush::Title:
+      return reinterpret_cast<LRESULT>(resources.titleBrush);
+  }
+  return -1;
+}
+
+void OnCommand(HWND window, int id) {
+  if (const std::optional<Page> page = PageOfButton(id)) {
+    ShowPage(*page);
+    return;
+  }
+  AppState& app = App();
+  switch (id) {
+    case kDownloadButton:
+      OpenWebPage(window, kDownloadPage);
+      break;
+    case kShowLogButton:
+      if (app.jobKind != 0) break;
+      EnableWindow(app.logWindow, TRUE);
+      if (!IsWindowVisible(app.logWindow)) ShowWindow(app.logWindow, SW_SHOW);
+      break;
+    case kCancelJobButton:
+      app.cancelRequested = 1;
+      break;
+    case kStartButton:
+      if (app.currentPage == Page::Information) OpenWebPage(window, kDocumentationPage);
+      break;
+  }
+}
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(window, *reinterpret_cast<CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        CloseMainWindow(window);
+        return 0;
+      }
+      break;
+    case WM_MOVE:
+      if (IsWindowVisible(App().logWindow)) GlueLogWindow(App().logWindow, window);
+      break;
+    case WM_PAINT: {
+      // Nothing to draw: the class background and the controls do it all.
+      // BeginPaint validates only this window; ValidateRect would on some
+      // platforms validate the children too, which then never paint.
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+      const LRESULT brush =
+          OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      if (brush != -1) return brush;
+      break;
+    }
+    case WM_COMMAND:
+      OnCommand(window, LOWORD(wParam));
+      break;
+    case WM_DISPLAYCHANGE:
+      InvalidateRect(window, nullptr, FALSE);
+      break;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMESUSPEND && lParam != 1) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      }
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  LoadClassResources(instance);
+  const std::string className = ClassName();
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNWINDOW;
+  windowClass.lpfnWndProc = &MainWindowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = Resources().icon;
+  windowClass.hIconSm = Resources().icon;
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
+  windowClass.hbrBackground = Resources().backgroundBrush;
+  windowClass.lpszClassName = className.c_str();
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  App().barHeight = GetSystemMetrics(SM_CYVSCROLL);
+  const ScreenPoint corner =
+      CentredWindowPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  HWND window = CreateWindowExA(0, ClassName().c_str(), std::string(kWindowTitle).c_str(),
+                                WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, corner.x, corner.y,
+                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+  return IsWindow(window) ? window : nullptr;
+}
+
+}  // namespace trellimux

@@ -1,0 +1,12 @@
+// Shows the core's message requests as modal boxes owned by the main window.
+#pragma once
+
+#include <windows.h>
+
+#include "app/MessageRequest.h"
+
+namespace trellimux {
+
+MessageAnswer ShowMessage(HWND owner, const MessageRequest& request);
+
+}  // namespace trellimux

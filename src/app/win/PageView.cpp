@@ -1,0 +1,123 @@
+#include "app/win/PageView.h"
+
+#include <string>
+
+#include "app/ControlIds.h"
+#include "app/ControlTable.h"
+#include "app/win/AppState.h"
+
+namespace trellimux {
+namespace {
+
+void ShowPageControls(Page page, bool show) {
+  for (const ControlEntry& control : MainWindowControls()) {
+    if (ShownWithPage(control, page)) ShowWindow(Control(control.id), show ? SW_SHOW : SW_HIDE);
+  }
+  if (page == Page::Trim && !show) ShowWindow(Control(kTrimParameterTable), SW_HIDE);
+}
+
+// The command-line box may be typed into while its Edit lamp is on.
+void SetCommandBoxWritable(int box, int editLamp) {
+  SendMessageA(Control(box), EM_SETREADONLY, LampChecked(editLamp) ? FALSE : TRUE, 0);
+}
+
+void ShowTrimStreamTable() {
+  const bool parameters =
+      TrimShowsParameterTable(App().expertMode.trim == 1, ListSelection(kTrimCutModeList));
+  ShowWindow(Control(kTrimParameterTable), parameters ? SW_SHOW : SW_HIDE);
+  ShowWindow(Control(kTrimSourceTable), parameters ? SW_HIDE : SW_SHOW);
+}
+
+void FinishPageSwitch(Page page) {
+  switch (page) {
+    case Page::Information:
+      SetFocus(Control(kAboutBox));
+      break;
+    case Page::Concat:
+      SetCommandBoxWritable(kConcatCommandBox, kConcatEditLamp);
+      SetFocus(Control(kConcatInputList));
+      break;
+    case Page::Convert:
+      SetCommandBoxWritable(kConvertCommandBox, kConvertEditLamp);
+      break;
+    case Page::Trim:
+      ShowTrimStreamTable();
+      SetCommandBoxWritable(kTrimCommandBox, kTrimEditLamp);
+      break;
+  }
+}
+
+// A group box does not clear its old caption when given a shorter one: the
+// strip of the window under the caption is drawn afresh.
+void SetFrameCaption(Page page) {
+  HWND frame = Control(kPageFrame);
+  SetWindowTextA(frame, std::string(PageTitle(page)).c_str());
+  RECT strip{};
+  GetWindowRect(frame, &strip);
+  MapWindowPoints(nullptr, App().mainWindow, reinterpret_cast<POINT*>(&strip), 2);
+  strip.bottom = strip.top + 20;
+  InvalidateRect(App().mainWindow, &strip, TRUE);
+}
+
+void EnablePageButtonsAndStart(bool enable) {
+  for (int page = 0; page < kPageCount; ++page) {
+    EnableWindow(Control(PageButtonId(static_cast<Page>(page))), enable);
+  }
+  EnableWindow(Control(kStartButton), enable);
+}
+
+void SelectConcatChoices(const ConcatChoices& choices, bool enable) {
+  SendMessageA(Control(kConcatContainerList), CB_SETCURSEL, choices.container, 0);
+  SendMessageA(Control(kConcatModeList), CB_SETCURSEL, choices.concatMode, 0);
+  EnableWindow(Control(kConcatContainerList), enable);
+  EnableWindow(Control(kConcatModeList), enable);
+  SetFocus(Control(kConcatInputList));
+}
+
+}  // namespace
+
+void ShowPage(Page page) {
+  AppState& app = App();
+  if (app.currentPage == page) {
+    if (page == Page::Concat) SetFocus(Control(kConcatInputList));
+    return;
+  }
+  app.currentPage = page;
+  for (int other = 0; other < kPageCount; ++other) {
+    SetLamp(PageLampId(static_cast<Page>(other)), other == static_cast<int>(page));
+  }
+  ShowWindow(app.logWindow, SW_HIDE);
+  for (int other = 0; other < kPageCount; ++other) {
+    if (other != static_cast<int>(page)) ShowPageControls(static_cast<Page>(other), false);
+  }
+  SetFrameCaption(page);
+  ShowPageControls(page, true);
+  FinishPageSwitch(page);
+}
+
+void SetBusy() {
+  EnablePageButtonsAndStart(false);
+  ShowWindow(App().logWindow, SW_SHOW);
+  EnableWindow(App().logWindow, FALSE);
+  SetFocus(App().mainWindow);
+}
+
+void SetIdle() {
+  EnablePageButtonsAndStart(true);
+  EnableWindow(App().logWindow, TRUE);
+  SetFocus(App().logWindow);
+}
+
+void EnterConcatExpertMode() {
+  const std::optional<ConcatChoices> choices = App().concatChoices.Enter(
+      ListSelection(kConcatContainerList), ListSelection(kConcatModeList));
+  if (choices) SelectConcatChoices(*choices, true);
+}
+
+void LeaveConcatExpertMode() {
+  const std::optional<ConcatChoices> choices = App().concatChoices.Leave(
+      ListSelection(kConcatContainerList), ListSelection(kConcatModeList));
+  if (choices) SelectConcatChoices(*choices, false);
+}
+
+}  // namespace trellimux

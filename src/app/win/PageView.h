@@ -1,0 +1,26 @@
+// Page switching, the busy and idle states around a job, and the Concat
+// page's expert-mode choices.
+#pragma once
+
+#include "app/Pages.h"
+
+namespace trellimux {
+
+// Shows a page; asking for the page already shown changes nothing, except
+// that the Concat page then focuses its input list.
+void ShowPage(Page page);
+
+// Locks the page buttons and "Start" and covers the page with the disabled
+// log window while a job runs.
+void SetBusy();
+
+// Unlocks them; the log window stays visible and gets the focus.
+void SetIdle();
+
+// Swap the Concat container and concat-mode choices between the automatic
+// pair and the user's own; entering enables the two lists, leaving disables
+// them. The lamp and the rebuilds are left to the caller.
+void EnterConcatExpertMode();
+void LeaveConcatExpertMode();
+
+}  // namespace trellimux

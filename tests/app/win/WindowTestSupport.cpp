@@ -1,0 +1,169 @@
+#include "app/win/WindowTestSupport.h"
+
+#include <commctrl.h>
+
+#include "app/ProgramIdentity.h"
+#include "app/win/AppState.h"
+#include "app/win/MainWindow.h"
+#include "app/win/SharedResources.h"
+
+namespace trellimux::test {
+namespace {
+
+MessageBoxScript* activeScript = nullptr;
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+// The box's icon: the static child that shows one.
+HICON IconOf(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      return reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    }
+  }
+  return nullptr;
+}
+
+int DefaultButtonOf(HWND dialog) {
+  for (int button : {IDOK, IDCANCEL, IDYES, IDNO}) {
+    HWND item = GetDlgItem(dialog, button);
+    if (item && (GetWindowLongA(item, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return button;
+  }
+  return 0;
+}
+
+// The common controls are registered once, as the program does at start.
+class CommonControls : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+  }
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CommonControls);
+
+}  // namespace
+
+MessageBoxScript::MessageBoxScript()
+    : hook_(SetWindowsHookExA(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {
+  activeScript = this;
+}
+
+MessageBoxScript::~MessageBoxScript() {
+  UnhookWindowsHookEx(hook_);
+  activeScript = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxScript::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && activeScript) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (ClassNameOf(window) == "#32770") activeScript->OnActivate(window);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void MessageBoxScript::OnActivate(HWND dialog) {
+  if (dialog == pending_) return;  // activated again before it was answered
+  pending_ = dialog;
+  // The box is inspected and answered once its modal loop runs, when it is
+  // fully set up: a thread timer fires inside that loop.
+  SetTimer(nullptr, 0, 1, &AnswerPending);
+}
+
+void CALLBACK MessageBoxScript::AnswerPending(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (activeScript && activeScript->pending_) activeScript->Answer(activeScript->pending_);
+}
+
+void MessageBoxScript::Answer(HWND dialog) {
+  pending_ = nullptr;
+  SeenMessageBox box;
+  box.caption = WindowText(dialog);
+  box.text = WindowText(GetDlgItem(dialog, kMessageBoxText));
+  box.owner = GetWindow(dialog, GW_OWNER);
+  box.ownerVisible = IsWindowVisible(box.owner) != FALSE;
+  box.defaultButton = DefaultButtonOf(dialog);
+  box.questionIcon = IconOf(dialog) == LoadIconA(nullptr, MAKEINTRESOURCEA(32514));
+  seen_.push_back(box);
+  int answer = IDCANCEL;
+  if (answers_.empty()) {
+    ADD_FAILURE() << "unexpected message box \"" << box.caption << "\": " << box.text;
+  } else {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+}
+
+void PumpMessages() {
+  MSG message;
+  for (int round = 0; round < 1000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++round) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+std::string WindowText(HWND window) {
+  std::string text(70000, '\0');
+  const int length = static_cast<int>(
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(length > 0 ? length : 0);
+  return text;
+}
+
+std::string ClassNameOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+RECT ClientRectOf(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+bool HasStyle(HWND window, LONG style) {
+  return (GetWindowLongA(window, GWL_STYLE) & style) == style;
+}
+
+HWND CreateWindowAnswering(MessageBoxScript& boxes, int answer) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  UnregisterClassA(std::string(kWindowClassName).c_str(), instance);
+  RegisterMainWindowClass(instance);
+  boxes.Answer(answer);
+  HWND window = CreateMainWindow(instance);
+  if (window) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+  }
+  PumpMessages();
+  return window;
+}
+
+void DestroyAndUnregister(HWND window) {
+  if (IsWindow(window)) DestroyWindow(window);
+  PumpMessages();  // also drops the quit message the destruction posted
+  ReleaseDrawingObjects();
+  ReleaseIcon();
+  UnregisterClassA(std::string(kWindowClassName).c_str(), GetModuleHandleA(nullptr));
+}
+
+void MainWindowTest::SetUp() {
+  window_ = CreateWindowAnswering(boxes_, IDYES);
+  ASSERT_NE(window_, nullptr);
+}
+
+void MainWindowTest::TearDown() { DestroyAndUnregister(window_); }
+
+HWND MainWindowTest::Item(int id) { return Control(id); }
+
+void MainWindowTest::Click(int id) {
+  SendMessageA(App().mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Item(id)));
+}
+
+}  // namespace trellimux::test

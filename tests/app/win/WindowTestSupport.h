@@ -1,0 +1,78 @@
+// Support for tests that create the real main window in the test process:
+// message boxes answered from a script by a CBT hook, bounded message
+// pumping, and a fixture that builds and tears down the window.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/ControlTable.h"
+
+namespace trellimux::test {
+
+struct SeenMessageBox {
+  std::string caption;
+  std::string text;
+  bool ownerVisible;  // whether the owner was visible when the box came up
+  HWND owner;
+  int defaultButton;  // IDYES, IDNO, ...
+  bool questionIcon;
+};
+
+// Answers every message box of this thread with the next scripted answer
+// (IDYES, IDNO, IDOK, ...); a box without a scripted answer gets IDCANCEL and
+// fails the test.
+class MessageBoxScript {
+ public:
+  MessageBoxScript();
+  ~MessageBoxScript();
+  void Answer(int button) { answers_.push_back(button); }
+  const std::vector<SeenMessageBox>& Seen() const { return seen_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK AnswerPending(HWND, UINT, UINT_PTR timer, DWORD);
+  void OnActivate(HWND dialog);
+  void Answer(HWND dialog);
+
+  HHOOK hook_;
+  HWND pending_ = nullptr;
+  std::deque<int> answers_;
+  std::vector<SeenMessageBox> seen_;
+};
+
+// Runs the thread's pending messages (a bounded number of rounds).
+void PumpMessages();
+
+std::string WindowText(HWND window);
+std::string ClassNameOf(HWND window);
+RECT ClientRectOf(HWND control);  // in the parent's client coordinates
+bool HasStyle(HWND window, LONG style);
+
+// A freshly created main window, shown after the agreement box was answered
+// Yes; destroyed and its class unregistered after the test.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static HWND Item(int id);
+  static void Click(int id);  // a button's command as the window receives it
+  static bool Visible(int id) { return IsWindowVisible(Item(id)) != FALSE; }
+  static bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+
+  MessageBoxScript boxes_;
+  HWND window_ = nullptr;
+};
+
+// Registers the class and creates the window with the agreement answered as
+// given; the result is the window or null.
+HWND CreateWindowAnswering(MessageBoxScript& boxes, int answer);
+void DestroyAndUnregister(HWND window);
+
+}  // namespace trellimux::test
