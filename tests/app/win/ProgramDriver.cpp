@@ -38,12 +38,6 @@ std::string Number(DWORD value) { return std::to_string(value); }
 
 }  // namespace
 
-int PageButtonId(int page) {
-  constexpr int kButtons[kPageCount] = {kInformationButton, kConcatButton, kConvertButton,
-                                        kTrimButton};
-  return kButtons[page];
-}
-
 int PageFirstControlId(int page) {
   constexpr int kControls[kPageCount] = {kAboutBox, kConcatInputList, kConvertInputBox,
                                          kTrimInputBox};
@@ -194,10 +188,11 @@ bool ProgramDriver::WaitForMainWindowShown(DWORD timeoutMs) {
 bool ProgramDriver::ShowPage(int page, DWORD timeoutMs) {
   if (page < 0 || page >= kPageCount) return Fail("no page " + std::to_string(page));
   if (!mainWindow_ && !WaitForMainWindowShown(timeoutMs)) return false;
-  HWND button = GetDlgItem(mainWindow_, PageButtonId(page));
+  HWND button = GetDlgItem(mainWindow_, PageButtonId(static_cast<Page>(page)));
   if (!button) return Fail("the main window has no button for page " + std::to_string(page));
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(mainWindow_, WM_COMMAND, MAKEWPARAM(PageButtonId(page), BN_CLICKED),
+  if (!SendMessageTimeoutA(mainWindow_, WM_COMMAND,
+                           MAKEWPARAM(PageButtonId(static_cast<Page>(page)), BN_CLICKED),
                            reinterpret_cast<LPARAM>(button), SMTO_ABORTIFHUNG, timeoutMs, &result))
     return Fail("the main window did not take the click on page button " + std::to_string(page));
   auto shown = [&] {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "app/Pages.h"
+
 namespace trellimux::test {
 
 // Generous for Wine: a cold start of the program takes seconds.
@@ -15,10 +17,7 @@ inline constexpr DWORD kStartTimeoutMs = 20000;
 // Any later step: a box going away, a page switch, the closing fade.
 inline constexpr DWORD kStepTimeoutMs = 10000;
 
-// The pages in button order: 0 Information, 1 Concat, 2 Convert, 3 Trim.
-inline constexpr int kPageCount = 4;
-int PageButtonId(int page);
-// A control shown on that page only.
+// A control shown on page 0 Information, 1 Concat, 2 Convert or 3 Trim only.
 int PageFirstControlId(int page);
 
 // Calls `condition` every few milliseconds until it holds or `timeoutMs` has
