@@ -44,13 +44,30 @@ void InsertColumns(HWND list, std::span<const ParameterColumn> columns) {
   }
 }
 
+// The panel texture already tiled to the list's size: some platforms draw a
+// background bitmap only once, whatever the tile style asks. Each list gets a
+// bitmap of its own, as a list may take ownership of its background image.
+HBITMAP TiledPanel(HWND list) {
+  RECT area{};
+  GetClientRect(list, &area);
+  HDC screen = GetDC(nullptr);
+  HDC drawing = CreateCompatibleDC(screen);
+  HBITMAP tiled = CreateCompatibleBitmap(screen, area.right, area.bottom);
+  HGDIOBJ previous = SelectObject(drawing, tiled);
+  FillRect(drawing, &area, Resources().panelBrush);
+  SelectObject(drawing, previous);
+  DeleteDC(drawing);
+  ReleaseDC(nullptr, screen);
+  return tiled;
+}
+
 void SetLook(HWND list, COLORREF text) {
   SendMessageA(list, LVM_SETBKCOLOR, 0, kSilver);
   SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
   SendMessageA(list, LVM_SETTEXTCOLOR, 0, text);
   LVBKIMAGEA image{};
   image.ulFlags = LVBKIF_SOURCE_HBITMAP | LVBKIF_STYLE_TILE;
-  image.hbm = Resources().panelBitmap;
+  image.hbm = TiledPanel(list);
   image.xOffsetPercent = 0;
   image.yOffsetPercent = 0;
   SendMessageA(list, LVM_SETBKIMAGEA, 0, reinterpret_cast<LPARAM>(&image));
