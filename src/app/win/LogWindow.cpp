@@ -17,21 +17,48 @@ ScreenRect PlacementOver(HWND mainWindow) {
                             GetSystemMetrics(SM_CYBORDER));
 }
 
+// While the frame is drawn, the window's text is the title. An edit control
+// answers text queries with its contents, and some platforms draw the
+// caption from that answer.
+int framePainting = 0;
+
+bool PaintsFrame(UINT message) { return message == WM_NCPAINT || message == WM_NCACTIVATE; }
+
+LRESULT TitleAsText(UINT message, WPARAM size, LPARAM buffer) {
+  const int length = static_cast<int>(sizeof kLogWindowTitle) - 1;
+  if (message == WM_GETTEXTLENGTH) return length;
+  if (size == 0) return 0;
+  const int copied = length < static_cast<int>(size) - 1 ? length : static_cast<int>(size) - 1;
+  lstrcpynA(reinterpret_cast<char*>(buffer), kLogWindowTitle, copied + 1);
+  return copied;
+}
+
 LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SYSCOMMAND) {
-    switch (wParam & 0xFFF0) {
-      case SC_CLOSE:
-        ShowWindow(window, SW_HIDE);
-        return 0;
-      case SC_MOVE:
-        return 0;
-    }
+  switch (message) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+          ShowWindow(window, SW_HIDE);
+          return 0;
+        case SC_MOVE:
+          return 0;
+      }
+      break;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      if (framePainting > 0) return TitleAsText(message, wParam, lParam);
+      break;
   }
+  if (PaintsFrame(message)) ++framePainting;
   const LRESULT result = CallWindowProcA(editProcedure, window, message, wParam, lParam);
-  // The edit control keeps the window text as its contents; the title bar
-  // keeps its own text, set again after every replacement of the contents.
-  if (message == WM_SETTEXT)
+  if (PaintsFrame(message)) --framePainting;
+  // The title bar keeps its own text, set again after every replacement of
+  // the contents.
+  if (message == WM_SETTEXT) {
+    ++framePainting;
     DefWindowProcA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLogWindowTitle));
+    --framePainting;
+  }
   return result;
 }
 
