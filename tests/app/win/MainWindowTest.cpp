@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/AboutText.h"
 #include "app/AgreementPrompt.h"
 #include "app/ControlIds.h"
@@ -358,6 +361,55 @@ TEST_F(MainWindowTest, LogWindowCanNeitherBeClosedNorDraggedAndFollowsTheMainWin
   App().jobKind = 0;
   Click(kShowLogButton);
   EXPECT_TRUE(IsWindowVisible(log));
+}
+
+// Counts the paint requests a control gets.
+int controlPaints = 0;
+WNDPROC countedProcedure = nullptr;
+LRESULT CALLBACK CountPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) ++controlPaints;
+  return CallWindowProcA(countedProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, ControlsRepaintWhenTheWindowIsInvalidated) {
+  HWND start = Item(kStartButton);
+  PumpMessages();
+  controlPaints = 0;
+  countedProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(start, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountPaints)));
+  InvalidateRect(window_, nullptr, TRUE);
+  UpdateWindow(window_);
+  PumpMessages();
+  SetWindowLongPtrA(start, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countedProcedure));
+  EXPECT_GT(controlPaints, 0);
+}
+
+// The texts the log window hands out while its frame is painted, seen by a
+// procedure put in front of the log window's own.
+std::vector<std::string> frameTexts;
+WNDPROC logProcedure = nullptr;
+LRESULT CALLBACK RecordTexts(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(logProcedure, window, message, wParam, lParam);
+  if (message == WM_GETTEXT && result > 0) {
+    frameTexts.emplace_back(reinterpret_cast<const char*>(lParam), result);
+  }
+  return result;
+}
+
+TEST_F(MainWindowTest, LogWindowFrameShowsTheTitleWhateverTheContents) {
+  HWND log = App().logWindow;
+  SetWindowTextA(log, "frame=  10");
+  Click(kShowLogButton);
+  PumpMessages();
+  frameTexts.clear();
+  logProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordTexts)));
+  SendMessageA(log, WM_NCACTIVATE, TRUE, 0);
+  SendMessageA(log, WM_NCPAINT, 1, 0);
+  SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(logProcedure));
+  ASSERT_FALSE(frameTexts.empty());  // the frame asks for the text it draws
+  for (const std::string& text : frameTexts) EXPECT_EQ(text, "FFmpeg log data");
+  EXPECT_EQ(WindowText(log), "frame=  10");  // outside frame painting: the contents
 }
 
 TEST_F(MainWindowTest, ClosingFromTheSystemMenuTearsDownAndEndsTheLoop) {
