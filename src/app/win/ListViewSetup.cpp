@@ -75,19 +75,7 @@ void SetLook(HWND list, COLORREF text) {
 
 }  // namespace
 
-bool IsListView(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::FileList:
-    case ControlKind::SourceTable:
-    case ControlKind::ParameterTable:
-    case ControlKind::TrimSourceTable:
-    case ControlKind::TrimParameterTable:
-    case ControlKind::CutList:
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsListView(ControlKind kind) { return ControlClassName(kind) == "SysListView32"; }
 
 void SetUpListView(HWND list, const ControlEntry& control) {
   if (const DWORD extended = StylesOf(control.kind).listViewStyle) {
