@@ -8,6 +8,10 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/StreamOptions.cpp
   src/cmdline/ExpertCommand.cpp
   src/jobs/ToolInvocation.cpp
+  src/jobs/LogText.cpp
+  src/jobs/PendingLog.cpp
+  src/jobs/ChildCommandLine.cpp
+  src/jobs/JobCompletion.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ControlTable.cpp
@@ -25,6 +29,10 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/ExpertCommandTest.cpp
   tests/cmdline/ProfileNamesTest.cpp
   tests/jobs/ToolInvocationTest.cpp
+  tests/jobs/LogTextTest.cpp
+  tests/jobs/PendingLogTest.cpp
+  tests/jobs/ChildCommandLineTest.cpp
+  tests/jobs/JobCompletionTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
@@ -55,6 +63,15 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/MessageBoxes.cpp
   src/app/win/PageView.cpp
   src/app/win/SharedResources.cpp
+  src/app/win/ProgressIndicator.cpp
+  src/app/win/StreamTableView.cpp
+  src/app/win/ConvertCommand.cpp
+  src/app/win/JobControl.cpp
+  src/jobs/win/ChildProcess.cpp
+  src/jobs/win/ChildStopper.cpp
+  src/jobs/win/JobLog.cpp
+  src/jobs/win/JobRunner.cpp
+  src/jobs/win/PlatformError.cpp
 )
 
 # The window tests: the real main window, created in the test process.
@@ -62,4 +79,6 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/WindowTestSupport.cpp
   tests/app/win/MainWindowTest.cpp
   tests/app/win/PageSwitchTest.cpp
+  tests/app/win/JobWindowTest.cpp
+  tests/media/SampleMedia.cpp
 )

@@ -58,7 +58,13 @@ set_tests_properties(windows_tests_under_wine PROPERTIES FIXTURES_REQUIRED "wine
   ENVIRONMENT "TRELLIMUX_SAMPLES=${SAMPLES_DIR};TRELLIMUX_WORK=${CMAKE_BINARY_DIR}/media-work-wine;TRELLIMUX_TOOLS=${TRELLIMUX_BIN_DIR}")
 
 add_test(NAME window_tests_under_wine COMMAND "${WINE_RUN}" "${CMAKE_BINARY_DIR}/win/trellimux_window_tests.exe")
-set_tests_properties(window_tests_under_wine PROPERTIES FIXTURES_REQUIRED wine
-  RESOURCE_LOCK trellimux_main_window)
+# Run from the program's folder: jobs find ffmpeg.exe and ffprobe.exe in the
+# start directory.
+set_tests_properties(window_tests_under_wine PROPERTIES FIXTURES_REQUIRED "wine;samples"
+  RESOURCE_LOCK trellimux_main_window WORKING_DIRECTORY "${TRELLIMUX_BIN_DIR}"
+  ENVIRONMENT "TRELLIMUX_SAMPLES=${SAMPLES_DIR};TRELLIMUX_WORK=${CMAKE_BINARY_DIR}/window-work;TRELLIMUX_TOOLS=${TRELLIMUX_BIN_DIR}")
+
+add_test(NAME runner_tests_under_wine COMMAND "${WINE_RUN}" "${CMAKE_BINARY_DIR}/win/trellimux_runner_tests.exe")
+set_tests_properties(runner_tests_under_wine PROPERTIES FIXTURES_REQUIRED wine)
 
 include(cmake/ProgramTests.cmake)

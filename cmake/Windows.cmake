@@ -26,7 +26,9 @@ target_link_libraries(trellimux_core_tests PRIVATE trellimux_core GTest::gtest_m
 
 # The window tests carry the program's resources, so the window finds its
 # textures in the test executable as it does in trellimux.exe.
-add_executable(trellimux_window_tests ${TRELLIMUX_WINDOW_TEST_SOURCES} ${TRELLIMUX_RESOURCES})
+add_executable(trellimux_window_tests
+  ${TRELLIMUX_WINDOW_TEST_SOURCES} ${TRELLIMUX_TOOL_RUNNER_WIN} ${TRELLIMUX_RESOURCES})
 target_include_directories(trellimux_window_tests PRIVATE tests)
 target_link_libraries(trellimux_window_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 include(cmake/ProgramTools.cmake)
+include(cmake/RunnerTests.cmake)

@@ -4,12 +4,14 @@
 #   film.mp4      h264 1280x720 + aac
 #   odd.mkv       h264 321x241 (odd width and height) + aac
 #   subtitled.mkv h264 640x360 + aac + subrip subtitle tagged "eng"
-# 3 s each at 25 fps. Kept when already made.
+#   many-streams.ts mpeg2video 160x120 + 90 mp2 streams (a probe report
+#                 larger than 64 KiB), 1 s
+# 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete ] && exit 0
+[ -f .complete-2 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -30,4 +32,10 @@ ff -f lavfi -i "$(video 640x360)" -f lavfi -i "$(tone 440)" -i subtitles.srt \
   -map 0 -map 1 -map 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -c:s srt \
   -metadata:s:s:0 language=eng subtitled.mkv
 
-touch .complete
+audio_maps=()
+for _ in $(seq 90); do audio_maps+=(-map 1:a); done
+ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=1" \
+  -f lavfi -i "sine=frequency=440:sample_rate=8000:duration=1" \
+  -map 0:v "${audio_maps[@]}" -c:v mpeg2video -c:a mp2 -b:a 32k many-streams.ts
+
+touch .complete-2

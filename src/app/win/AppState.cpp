@@ -19,6 +19,10 @@ void ResetAppState(HWND mainWindow) {
   app.trimDefaultColumnOrder.clear();
   app.jobKind = 0;
   app.cancelRequested = 0;
+  app.jobResults = {};
+  app.populatingTable = 0;
+  app.convertTables.ClearTables();
+  app.trimTables.ClearTables();
 }
 
 HWND Control(int id) { return GetDlgItem(App().mainWindow, id); }
@@ -27,6 +31,20 @@ std::optional<int> ListSelection(int id) {
   const LRESULT item = SendMessageA(Control(id), CB_GETCURSEL, 0, 0);
   if (item == CB_ERR) return std::nullopt;
   return static_cast<int>(item);
+}
+
+std::string ControlText(int id) {
+  HWND control = Control(id);
+  const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+void SetControlText(int id, const std::string& text) {
+  SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool LampChecked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -6,10 +6,13 @@
 
 #include <atomic>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/ConcatChoiceMemory.h"
 #include "app/Pages.h"
+#include "jobs/win/JobRunner.h"
+#include "params/PageTables.h"
 
 namespace trellimux {
 
@@ -33,6 +36,12 @@ struct AppState {
   // Shared with the job's worker thread: whole words, written by one thread.
   std::atomic<int> jobKind{0};
   std::atomic<int> cancelRequested{0};
+  JobResults jobResults;  // the last job's report or error text
+  // Set while a probe report is loaded, so that row changes do not rebuild
+  // the page's command for every row.
+  int populatingTable = 0;
+  PageTables convertTables{StreamPage::Convert};
+  PageTables trimTables{StreamPage::Trim};
 };
 
 AppState& App();
@@ -45,6 +54,10 @@ HWND Control(int id);
 
 // The selected item of a drop-down list, or nullopt when none is.
 std::optional<int> ListSelection(int id);
+
+// A control's whole text (no length limit), and its replacement.
+std::string ControlText(int id);
+void SetControlText(int id, const std::string& text);
 
 bool LampChecked(int id);
 void SetLamp(int id, bool checked);

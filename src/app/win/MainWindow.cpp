@@ -13,10 +13,13 @@
 #include "app/WindowPlacement.h"
 #include "app/win/AppState.h"
 #include "app/win/ControlFactory.h"
+#include "app/win/ConvertCommand.h"
+#include "app/win/JobControl.h"
 #include "app/win/LogWindow.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageView.h"
 #include "app/win/SharedResources.h"
+#include "jobs/JobKind.h"
 
 namespace trellimux {
 namespace {
@@ -80,7 +83,7 @@ LRESULT OnStaticColour(HDC context, HWND control) {
   return -1;
 }
 
-void OnCommand(HWND window, int id) {
+void OnCommand(HWND window, int id, int notification) {
   if (const std::optional<Page> page = PageOfButton(id)) {
     ShowPage(*page);
     return;
@@ -100,6 +103,9 @@ void OnCommand(HWND window, int id) {
       break;
     case kStartButton:
       if (app.currentPage == Page::Information) OpenWebPage(window, kDocumentationPage);
+      break;
+    case kConvertContainerList:
+      if (notification == CBN_SELCHANGE) RebuildConvertCommand();
       break;
   }
 }
@@ -136,8 +142,11 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       break;
     }
     case WM_COMMAND:
-      OnCommand(window, LOWORD(wParam));
+      OnCommand(window, LOWORD(wParam), HIWORD(wParam));
       break;
+    case kJobDoneMessage:
+      OnJobDone();
+      return 0;
     case WM_DISPLAYCHANGE:
       InvalidateRect(window, nullptr, FALSE);
       break;

@@ -105,6 +105,16 @@ void PumpMessages() {
   }
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD limit) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > limit) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpMessages();
+  }
+  return true;
+}
+
 std::string WindowText(HWND window) {
   std::string text(70000, '\0');
   const int length = static_cast<int>(

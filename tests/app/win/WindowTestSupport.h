@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ class MessageBoxScript {
 
 // Runs the thread's pending messages (a bounded number of rounds).
 void PumpMessages();
+
+// Runs the thread's messages until `done` holds or `limit` ms passed; false
+// on timeout.
+bool PumpUntil(const std::function<bool()>& done, DWORD limit);
 
 std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);

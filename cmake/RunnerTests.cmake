@@ -1,0 +1,26 @@
+# The job runner's tests: a fake ffmpeg.exe/ffprobe.exe of our own in
+# fake-tools/ beside the test program, which runs jobs against it.
+add_executable(fake_child tests/jobs/win/FakeChild.cpp)
+target_link_libraries(fake_child PRIVATE ${TRELLIMUX_STATIC_LINK})
+add_custom_command(TARGET fake_child POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/fake-tools"
+  COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:fake_child>" "${CMAKE_BINARY_DIR}/fake-tools/ffmpeg.exe"
+  COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:fake_child>" "${CMAKE_BINARY_DIR}/fake-tools/ffprobe.exe")
+
+add_executable(trellimux_runner_tests
+  tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp tests/app/win/WindowTestSupport.cpp)
+target_include_directories(trellimux_runner_tests PRIVATE tests)
+target_link_libraries(trellimux_runner_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
+add_dependencies(trellimux_runner_tests fake_child)
+
+# Benchmarks of the runner: its cost against a direct run of ffmpeg, and
+# the log pump's throughput with the window's answer time.
+add_library(job_bench_host STATIC bench/win/JobBenchHost.cpp)
+target_include_directories(job_bench_host PUBLIC . src)
+target_link_libraries(job_bench_host PUBLIC trellimux_shell)
+add_executable(job_runner_bench bench/win/JobRunnerBench.cpp)
+add_executable(log_pump_bench bench/win/LogPumpBench.cpp)
+foreach(bench job_runner_bench log_pump_bench)
+  target_link_libraries(${bench} PRIVATE job_bench_host ${TRELLIMUX_STATIC_LINK})
+endforeach()
+add_dependencies(log_pump_bench fake_child)

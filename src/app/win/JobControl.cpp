@@ -1,0 +1,119 @@
+#include "app/win/JobControl.h"
+
+#include "app/ControlIds.h"
+#include "app/win/AppState.h"
+#include "app/win/MessageBoxes.h"
+#include "app/win/PageView.h"
+#include "app/win/ProgressIndicator.h"
+#include "app/win/SharedResources.h"
+#include "app/win/StreamTableView.h"
+#include "jobs/JobCompletion.h"
+#include "jobs/JobKind.h"
+
+namespace trellimux {
+namespace {
+
+int CommandBoxOf(int kind) { return kind == kConcatJob ? kConcatCommandBox : kConvertCommandBox; }
+
+void ShowTables(const PageTables& tables, int sourceList, int parameterList) {
+  ShowStreamTable(Control(sourceList), tables.SourceTable());
+  ShowStreamTable(Control(parameterList), tables.ParameterTable());
+}
+
+void ClearPageTables(PageTables& tables, int sourceList, int parameterList) {
+  tables.ClearTables();
+  ShowTables(tables, sourceList, parameterList);
+}
+
+// Loads the page's part of the probe report into its tables; a report that
+// cannot be parsed is reported and leaves them empty.
+void LoadReport(PageTables& tables, std::size_t reportSize, int sourceList, int parameterList) {
+  AppState& app = App();
+  app.populatingTable = 1;
+  const std::string_view report(app.jobResults.report.data(),
+                                std::min(reportSize, app.jobResults.report.size()));
+  if (const std::optional<ProbeFailure> failure = tables.LoadProbeReport(report)) {
+    ShowMessage(app.mainWindow,
+                {" Error", ProbeFailureText(*failure), MessageIcon::Error, MessageButtons::Ok});
+  }
+  ShowTables(tables, sourceList, parameterList);
+  app.populatingTable = 0;
+}
+
+// The selection change of the Convert container list, as if the user made it.
+void IssueConvertContainerChange() {
+  SendMessageA(App().mainWindow, WM_COMMAND, MAKEWPARAM(kConvertContainerList, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Control(kConvertContainerList)));
+}
+
+void Finish(const MessageRequest& box) {
+  StopProgressIndicator();
+  ShowMessage(App().mainWindow, box);
+  SetIdle();
+  App().jobKind = kNoJob;
+}
+
+}  // namespace
+
+void StartJob(int kind, const std::string& inputPath) {
+  AppState& app = App();
+  JobDescription job;
+  job.kind = kind;
+  job.toolDirectory = Resources().startDirectory;
+  if (IsSingleRunJob(kind)) job.commandText = ControlText(CommandBoxOf(kind));
+  job.inputPath = inputPath;
+  job.mainWindow = app.mainWindow;
+  job.logWindow = app.logWindow;
+  job.jobKind = &app.jobKind;
+  job.cancelRequested = &app.cancelRequested;
+  job.results = &app.jobResults;
+  SetBusy();
+  StartProgressIndicator();
+  app.jobKind = kind;
+  StartJobThread(job);
+}
+
+void StartConvertProbe(const std::string& inputPath) {
+  SetControlText(kConvertInputBox, inputPath);
+  ClearPageTables(App().convertTables, kConvertSourceTable, kConvertParameterTable);
+  IssueConvertContainerChange();
+  SetControlText(kConvertCommandBox, "");
+  StartJob(kConvertProbeJob, inputPath);
+}
+
+void StartTrimProbe(const std::string& inputPath) {
+  SetControlText(kTrimInputBox, inputPath);
+  ClearPageTables(App().trimTables, kTrimSourceTable, kTrimParameterTable);
+  StartJob(kTrimProbeJob, inputPath);
+}
+
+void OnJobDone() {
+  AppState& app = App();
+  switch (CompletionFor(app.jobKind, app.cancelRequested)) {
+    case Completion::Canceled:
+      Finish(kJobCanceledBox);
+      break;
+    case Completion::Failed:
+      Finish(JobFailedBox(app.jobResults.errorText));
+      break;
+    case Completion::Done:
+      Finish(kJobDoneBox);
+      break;
+    case Completion::ConvertProbeDone:
+      LoadReport(app.convertTables, app.jobResults.convertReportSize, kConvertSourceTable,
+                 kConvertParameterTable);
+      SetControlText(kConvertOutputBox, "");
+      IssueConvertContainerChange();
+      Finish(kJobDoneBox);
+      break;
+    case Completion::TrimProbeDone:
+      LoadReport(app.trimTables, app.jobResults.trimReportSize, kTrimSourceTable,
+                 kTrimParameterTable);
+      Finish(kJobDoneBox);
+      break;
+    case Completion::Nothing:
+      break;
+  }
+}
+
+}  // namespace trellimux

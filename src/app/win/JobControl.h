@@ -1,0 +1,24 @@
+// The window's side of jobs: starting one from what the page shows, the
+// probes that follow an input choice, and the completion handling when the
+// worker reports the end.
+#pragma once
+
+#include <string>
+
+namespace trellimux {
+
+// Enters the busy state, starts the progress marquee, sets the job kind and
+// starts the runner. Kinds 2, 8 and 16 take the command text of their page's
+// box as it stands now.
+void StartJob(int kind, const std::string& inputPath = {});
+
+// After an input was chosen on the Convert or the Trim page: the path goes
+// into the page's input box, the page's tables are emptied and the probe
+// job starts.
+void StartConvertProbe(const std::string& inputPath);
+void StartTrimProbe(const std::string& inputPath);
+
+// The job-done message: the outcome is shown and the window becomes idle.
+void OnJobDone();
+
+}  // namespace trellimux

@@ -1,0 +1,37 @@
+#include "app/win/ProgressIndicator.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/ControlIds.h"
+#include "app/win/AppState.h"
+
+namespace trellimux {
+namespace {
+
+constexpr int kMarqueeInterval = 30;  // milliseconds between updates
+
+void SetMarqueeStyle(HWND bar, bool marquee) {
+  LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
+  style = marquee ? (style | PBS_MARQUEE) : (style & ~static_cast<LONG_PTR>(PBS_MARQUEE));
+  SetWindowLongPtrA(bar, GWL_STYLE, style | WS_CHILD | WS_VISIBLE);
+}
+
+}  // namespace
+
+void StartProgressIndicator() {
+  HWND bar = Control(kProgressBar);
+  SetMarqueeStyle(bar, true);
+  SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeInterval);
+}
+
+void StopProgressIndicator() {
+  HWND bar = Control(kProgressBar);
+  SendMessageA(bar, PBM_SETMARQUEE, FALSE, kMarqueeInterval);
+  SetMarqueeStyle(bar, false);
+  Sleep(100);
+  SendMessageA(bar, PBM_SETPOS, 0, 0);
+}
+
+}  // namespace trellimux

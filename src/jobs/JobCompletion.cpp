@@ -1,0 +1,27 @@
+#include "jobs/JobCompletion.h"
+
+#include "jobs/JobKind.h"
+
+namespace trellimux {
+
+Completion CompletionFor(int jobKind, int cancelRequested) {
+  if (cancelRequested == -1) return Completion::Canceled;
+  switch (jobKind) {
+    case kFailedJob:
+      return Completion::Failed;
+    case kConcatByteCopyJob:
+    case kConcatJob:
+    case kConvertEasyJob:
+    case kConvertExpertJob:
+    case kTrimJob:
+      return Completion::Done;
+    case kConvertProbeJob:
+      return Completion::ConvertProbeDone;
+    case kTrimProbeJob:
+      return Completion::TrimProbeDone;
+    default:
+      return Completion::Nothing;
+  }
+}
+
+}  // namespace trellimux

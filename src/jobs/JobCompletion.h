@@ -1,0 +1,31 @@
+// What the window does when a job has ended: the checks in their order (the
+// first that matches decides) and the boxes that report the outcome.
+#pragma once
+
+#include <string_view>
+
+#include "app/MessageRequest.h"
+
+namespace trellimux {
+
+enum class Completion {
+  Canceled,          // the runner acted on a cancel request (wins over a failure)
+  Failed,            // the runner's error text is shown
+  Done,              // a Concat, Convert or Trim job ran
+  ConvertProbeDone,  // parse for Convert, then as Done
+  TrimProbeDone,     // parse for Trim, then as Done
+  Nothing,           // no job of ours
+};
+
+Completion CompletionFor(int jobKind, int cancelRequested);
+
+inline constexpr MessageRequest kJobCanceledBox{" Warning", "Job canceled!", MessageIcon::Warning,
+                                                MessageButtons::Ok};
+inline constexpr MessageRequest kJobDoneBox{"Information", "Job done, check the log data.",
+                                            MessageIcon::Information, MessageButtons::Ok};
+
+inline MessageRequest JobFailedBox(std::string_view errorText) {
+  return {" Error", errorText, MessageIcon::Error, MessageButtons::Ok};
+}
+
+}  // namespace trellimux

@@ -1,0 +1,113 @@
+#include "jobs/win/ChildProcess.h"
+
+#include <vector>
+
+namespace trellimux {
+namespace {
+
+constexpr DWORD kPipeBufferSize = 65535;
+
+void CloseOnce(HANDLE& handle) {
+  if (handle) CloseHandle(handle);
+  handle = nullptr;
+}
+
+// A pipe whose two ends are inheritable; the end the program keeps is then
+// made private again, so that the child holds only its own end.
+bool MakePipe(HANDLE& readEnd, HANDLE& writeEnd, HANDLE& programEnd) {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  if (!CreatePipe(&readEnd, &writeEnd, &inheritable, kPipeBufferSize)) return false;
+  SetHandleInformation(programEnd, HANDLE_FLAG_INHERIT, 0);
+  return true;
+}
+
+}  // namespace
+
+ChildProcess::~ChildProcess() { CloseAll(); }
+
+DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine) {
+  HANDLE outputWrite = nullptr, inputRead = nullptr;
+  if (!MakePipe(output_, outputWrite, output_)) return GetLastError();
+  if (!MakePipe(inputRead, input_, input_)) {
+    const DWORD error = GetLastError();
+    CloseOnce(outputWrite);
+    CloseAll();
+    return error;
+  }
+
+  // The program's own start-up information with a hidden window and the
+  // pipes as the standard handles.
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoA(&startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = inputRead;
+  startup.hStdOutput = outputWrite;
+  startup.hStdError = outputWrite;
+
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  PROCESS_INFORMATION created{};
+  const BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                                      NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &created);
+  const DWORD error = started ? 0 : GetLastError();
+  // Only the child may hold these now, so the output reports its end as soon
+  // as the child is gone.
+  CloseOnce(outputWrite);
+  CloseOnce(inputRead);
+  if (!started) {
+    CloseAll();
+    return error;
+  }
+  process_ = created.hProcess;
+  thread_ = created.hThread;
+  processId_ = created.dwProcessId;
+  return 0;
+}
+
+DWORD ChildProcess::Read(char* buffer, DWORD size) {
+  DWORD count = 0;
+  if (!ReadFile(output_, buffer, size, &count, nullptr)) {
+    lastReadError_ = GetLastError();
+    return 0;
+  }
+  if (count == 0) lastReadError_ = ERROR_HANDLE_EOF;
+  return count;
+}
+
+bool ChildProcess::AskToQuit() {
+  DWORD written = 0;
+  return input_ && WriteFile(input_, "q", 1, &written, nullptr) && written == 1;
+}
+
+bool ChildProcess::SendCtrlC() {
+  // A program can attach only to a console when it has none of its own.
+  if (!process_ || !AttachConsole(processId_)) return false;
+  SetConsoleCtrlHandler(nullptr, TRUE);  // the event reaches this program too
+  const bool sent = GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != FALSE;
+  FreeConsole();
+  // Otherwise every later child would inherit "ignore Ctrl-C".
+  SetConsoleCtrlHandler(nullptr, FALSE);
+  return sent;
+}
+
+bool ChildProcess::Terminate() {
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process_, &exitCode);
+  return process_ && TerminateProcess(process_, exitCode);
+}
+
+void ChildProcess::WaitAndClose() {
+  if (process_) WaitForSingleObject(process_, INFINITE);
+  CloseAll();
+}
+
+void ChildProcess::CloseAll() {
+  CloseOnce(process_);
+  CloseOnce(thread_);
+  CloseOnce(output_);
+  CloseOnce(input_);
+}
+
+}  // namespace trellimux

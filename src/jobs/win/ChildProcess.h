@@ -1,0 +1,53 @@
+// One run of an FFmpeg tool as a hidden child: standard output and standard
+// error go to one pipe that the program reads, and standard input comes from
+// a pipe of the program's own, through which the child can be asked to stop.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace trellimux {
+
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
+
+  // Starts `program` with the command line given apart from it. On failure
+  // the result is the platform's error code (nothing stays open); 0 means
+  // started.
+  DWORD Start(const std::string& program, const std::string& commandLine);
+
+  // Reads at most `size` bytes of the child's output; 0 once the output has
+  // ended (the platform reports a broken pipe after the child is gone), with
+  // the platform's code for it in LastReadError.
+  DWORD Read(char* buffer, DWORD size);
+  DWORD LastReadError() const { return lastReadError_; }
+
+  // The three ways of stopping, politest first; each says whether the
+  // request could be delivered.
+  bool AskToQuit();  // "q" on standard input, as a user at ffmpeg's console
+  bool SendCtrlC();  // Ctrl-C into the child's console
+  bool Terminate();  // forced: ffmpeg leaves its output unfinished
+
+  // Waits without time limit for the child to end, then closes everything.
+  void WaitAndClose();
+
+  DWORD ProcessId() const { return processId_; }
+
+ private:
+  void CloseAll();
+
+  HANDLE process_ = nullptr;
+  HANDLE thread_ = nullptr;
+  HANDLE output_ = nullptr;  // read end of the output pipe
+  HANDLE input_ = nullptr;   // write end of the input pipe
+  DWORD processId_ = 0;
+  DWORD lastReadError_ = 0;
+};
+
+}  // namespace trellimux

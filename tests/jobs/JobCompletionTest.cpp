@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "jobs/JobCompletion.h"
+#include "jobs/JobKind.h"
+
+namespace trellimux {
+namespace {
+
+TEST(JobCompletion, ChecksInTheirOrder) {
+  // A cancelled job is reported as cancelled, even when it also failed.
+  EXPECT_EQ(CompletionFor(kFailedJob, -1), Completion::Canceled);
+  EXPECT_EQ(CompletionFor(kConvertEasyJob, -1), Completion::Canceled);
+  // A request the runner has not acted on (1) is no cancellation.
+  EXPECT_EQ(CompletionFor(kFailedJob, 1), Completion::Failed);
+  EXPECT_EQ(CompletionFor(kFailedJob, 0), Completion::Failed);
+  for (int kind : {kConcatByteCopyJob, kConcatJob, kConvertEasyJob, kConvertExpertJob, kTrimJob}) {
+    EXPECT_EQ(CompletionFor(kind, 1), Completion::Done) << kind;
+  }
+  EXPECT_EQ(CompletionFor(kConvertProbeJob, 0), Completion::ConvertProbeDone);
+  EXPECT_EQ(CompletionFor(kTrimProbeJob, 1), Completion::TrimProbeDone);
+  for (int kind : {0, 3, 128, -2}) EXPECT_EQ(CompletionFor(kind, 0), Completion::Nothing);
+}
+
+TEST(JobCompletion, BoxesAsTheUserSeesThem) {
+  EXPECT_EQ(kJobCanceledBox.caption, " Warning");
+  EXPECT_EQ(kJobCanceledBox.text, "Job canceled!");
+  EXPECT_EQ(kJobCanceledBox.icon, MessageIcon::Warning);
+  EXPECT_EQ(kJobDoneBox.caption, "Information");
+  EXPECT_EQ(kJobDoneBox.text, "Job done, check the log data.");
+  EXPECT_EQ(kJobDoneBox.icon, MessageIcon::Information);
+  const MessageRequest failed = JobFailedBox("The pipe has been ended.");
+  EXPECT_EQ(failed.caption, " Error");
+  EXPECT_EQ(failed.text, "The pipe has been ended.");
+  EXPECT_EQ(failed.icon, MessageIcon::Error);
+}
+
+TEST(JobKinds, WhichRunnerStepRunsThem) {
+  EXPECT_TRUE(IsProbeJob(kConvertProbeJob) && IsProbeJob(kTrimProbeJob));
+  EXPECT_FALSE(IsProbeJob(kConvertEasyJob) || IsProbeJob(kNoJob));
+  EXPECT_TRUE(IsSingleRunJob(kConcatJob) && IsSingleRunJob(kConvertEasyJob) &&
+              IsSingleRunJob(kConvertExpertJob));
+  EXPECT_FALSE(IsSingleRunJob(kConcatByteCopyJob) || IsSingleRunJob(kTrimJob) ||
+               IsSingleRunJob(kFailedJob));
+  EXPECT_EQ(kJobDoneMessage, 1024u + 256u);
+}
+
+}  // namespace
+}  // namespace trellimux

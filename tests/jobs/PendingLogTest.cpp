@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "jobs/PendingLog.h"
+
+namespace trellimux {
+namespace {
+
+using std::chrono::milliseconds;
+
+TEST(PendingLog, TakesEverythingGatheredSinceTheLastTake) {
+  PendingLog pending;
+  pending.Add("one\r");
+  pending.Add("\ntwo\n");
+  PendingLog::Taken taken = pending.Take(milliseconds(0));
+  EXPECT_EQ(taken.text, "one\r\ntwo");
+  EXPECT_FALSE(taken.ended);
+  taken = pending.Take(milliseconds(1));  // nothing new: empty after the wait
+  EXPECT_EQ(taken.text, "");
+  EXPECT_FALSE(taken.ended);
+  pending.Add("last\r");
+  pending.End();
+  taken = pending.Take(milliseconds(0));
+  EXPECT_EQ(taken.text, "last\r\n");
+  EXPECT_TRUE(taken.ended);
+}
+
+// A reader that never waits for the taker: everything arrives, in order,
+// whatever the pace of the taker.
+TEST(PendingLog, ReaderAndSlowTakerLoseNothing) {
+  PendingLog pending;
+  constexpr int kLines = 20000;
+  std::thread reader([&pending] {
+    for (int line = 0; line < kLines; ++line) pending.Add(std::to_string(line) + "\r\n");
+    pending.End();
+  });
+  std::string log;
+  int takes = 0;
+  for (;;) {
+    PendingLog::Taken taken = pending.Take(milliseconds(50));
+    log += taken.text;
+    ++takes;
+    if (taken.ended) break;
+    if (takes % 3 == 0) std::this_thread::sleep_for(milliseconds(1));
+  }
+  reader.join();
+  std::string expected;
+  for (int line = 0; line < kLines; ++line) expected += std::to_string(line) + "\r\n";
+  EXPECT_EQ(log, expected);
+}
+
+TEST(PendingLog, EndWakesAWaitingTaker) {
+  PendingLog pending;
+  std::thread ender([&pending] {
+    std::this_thread::sleep_for(milliseconds(20));
+    pending.End();
+  });
+  const auto before = std::chrono::steady_clock::now();
+  const PendingLog::Taken taken = pending.Take(std::chrono::seconds(60));
+  EXPECT_TRUE(taken.ended);
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(30));
+  ender.join();
+}
+
+}  // namespace
+}  // namespace trellimux

@@ -1,0 +1,85 @@
+// A stand-in for ffmpeg.exe and ffprobe.exe in the runner tests: it writes
+// output patterns, sleeps, waits for "q" or ignores every request to stop,
+// as its first argument says. As a prober (an argument "-show_streams") it
+// looks at the input's name instead.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Write(std::string_view text) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written,
+            nullptr);
+}
+
+// Lines of 62 characters and CR LF, `bytes` in all (rounded up to a line).
+void WriteBulk(long long bytes) {
+  std::string block;
+  for (int line = 0; line < 1024; ++line) block += std::string(62, 'a' + line % 26) + "\r\n";
+  for (long long done = 0; done < bytes; done += static_cast<long long>(block.size())) {
+    const long long left = bytes - done;
+    Write(std::string_view(block).substr(0, left < static_cast<long long>(block.size())
+                                                ? static_cast<std::size_t>(left)
+                                                : block.size()));
+  }
+}
+
+// Reads standard input until a "q" comes; false when the input ends first.
+bool WaitForQuit() {
+  char byte = 0;
+  DWORD count = 0;
+  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &count, nullptr) && count == 1) {
+    if (byte == 'q') return true;
+  }
+  return false;
+}
+
+int Probe(std::string_view input) {
+  if (input.find("silent") != std::string_view::npos) return 1;
+  // A report larger than the pipe: many stream sections, then the format.
+  const int streams = input.find("large") != std::string_view::npos ? 400 : 2;
+  std::string report;
+  for (int stream = 0; stream < streams; ++stream) {
+    report += "[STREAM]\r\nindex=" + std::to_string(stream) +
+              "\r\ncodec_name=mp2\r\ncodec_type=audio\r\nTAG:language=ger\r\n" +
+              std::string(150, '#') + "\r\n[/STREAM]\r\n";
+  }
+  report += "[FORMAT]\r\nnb_streams=" + std::to_string(streams % 256) + "\r\n[/FORMAT]\r\n";
+  Write(report);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "-show_streams" && i + 1 < argc) return Probe(argv[i + 1]);
+  }
+  const std::string_view mode = argc > 1 ? argv[1] : "";
+  if (mode == "arguments") {  // each argument on a line of its own
+    for (int i = 2; i < argc; ++i) Write(std::string("<") + argv[i] + ">\r\n");
+  } else if (mode == "split-crlf") {  // a CR LF pair across two reads
+    Write("first\r");
+    Sleep(300);
+    Write("\nsecond\r\n");
+  } else if (mode == "status") {  // a redrawn status line, then bare LFs
+    Write("frame=1\rframe=2\rframe=3\r\nbare\nline\n");
+  } else if (mode == "bulk") {
+    WriteBulk(std::atoll(argv[2]));
+  } else if (mode == "silent") {
+    Sleep(std::atoi(argv[2]));
+  } else if (mode == "wait-for-quit") {  // as ffmpeg: stops at "q"
+    Write("waiting\r\n");
+    if (!WaitForQuit()) return 2;
+    Write("quit by request\r\n");
+  } else if (mode == "stubborn") {  // ignores "q" and Ctrl-C
+    SetConsoleCtrlHandler(nullptr, TRUE);
+    Write("stubborn\r\n");
+    for (;;) Sleep(1000);
+  }
+  return 0;
+}

@@ -1,0 +1,160 @@
+// The job runner with a fake ffmpeg.exe and ffprobe.exe of our own: what
+// reaches the log, how a job ends on every path, and how a request to
+// cancel is delivered.
+#include <gtest/gtest.h>
+
+#include "app/win/WindowTestSupport.h"
+#include "jobs/ChildCommandLine.h"
+#include "jobs/JobKind.h"
+#include "jobs/win/PlatformError.h"
+#include "jobs/win/RunnerTestSupport.h"
+
+namespace trellimux::test {
+namespace {
+
+constexpr char kHeaderEnd[] = "\r\n\r\n\r\n";
+
+class JobRunnerTest : public ::testing::Test {
+ protected:
+  // Runs one ffmpeg job to its end and checks that it ended exactly once.
+  std::string RunFfmpeg(const std::string& commandText) {
+    EXPECT_TRUE(runner_.RunToEnd(runner_.Job(kConvertEasyJob, commandText)));
+    EXPECT_EQ(runner_.DoneMessages(), 1);
+    return runner_.LogText();
+  }
+
+  bool LogShows(const char* text) { return runner_.LogText().find(text) != std::string::npos; }
+
+  RunnerWindow runner_;
+};
+
+TEST_F(JobRunnerTest, OutputReachesTheLogWithItsLineEndsConverted) {
+  EXPECT_EQ(RunFfmpeg(" split-crlf"),
+            std::string(" split-crlf") + kHeaderEnd + "first\r\nsecond\r\n");
+  EXPECT_EQ(runner_.jobKind, kConvertEasyJob);  // the runner changes it only on failure
+}
+
+TEST_F(JobRunnerTest, BareCrIsALineBreakAndBareLfIsNone) {
+  EXPECT_EQ(RunFfmpeg(" status"),
+            std::string(" status") + kHeaderEnd + "frame=1\r\nframe=2\r\nframe=3\r\nbareline");
+}
+
+TEST_F(JobRunnerTest, ChildReceivesExactlyTheBoxText) {
+  // Without the leading blank the first word is still an argument.
+  const std::string log = RunFfmpeg("arguments \"a b\" c");
+  EXPECT_EQ(log, std::string("arguments \"a b\" c") + kHeaderEnd + "<a b>\r\n<c>\r\n");
+}
+
+TEST_F(JobRunnerTest, TenMegabytesArriveWhole) {
+  constexpr long long kBytes = 10 * 1024 * 1024;
+  const std::string log = RunFfmpeg(" bulk " + std::to_string(kBytes));
+  const std::size_t header = std::string(" bulk ").size() + std::to_string(kBytes).size() + 6;
+  ASSERT_EQ(log.size(), header + kBytes);
+  // Every line whole and in order: 1,024 lines a to z, over and over.
+  for (std::size_t line = 0; line < kBytes / 64; line += 997) {
+    const std::size_t at = header + line * 64;
+    ASSERT_EQ(log.substr(at, 64), std::string(62, 'a' + line % 1024 % 26) + "\r\n") << line;
+  }
+}
+
+TEST_F(JobRunnerTest, SilenceThenExit) {
+  EXPECT_EQ(RunFfmpeg(" silent 1500"), std::string(" silent 1500") + kHeaderEnd);
+  EXPECT_EQ(runner_.cancelRequested, 0);
+}
+
+TEST_F(JobRunnerTest, CancelPressedWhileIdleDoesNotCancelTheNextJob) {
+  runner_.cancelRequested = 1;
+  RunFfmpeg(" silent 300");
+  EXPECT_EQ(runner_.cancelRequested, 0);
+  EXPECT_EQ(runner_.jobKind, kConvertEasyJob);
+}
+
+TEST_F(JobRunnerTest, CancelAsksTheChildToQuitAndKeepsReading) {
+  ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " wait-for-quit")));
+  ASSERT_TRUE(PumpUntil([this] { return LogShows("waiting"); }, 20000));
+  EXPECT_EQ(runner_.cancelRequested, 0);
+  runner_.cancelRequested = 1;
+  ASSERT_TRUE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 20000));
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(runner_.DoneMessages(), 1);
+  EXPECT_EQ(runner_.cancelRequested, -1);
+  EXPECT_EQ(runner_.jobKind, kConvertEasyJob);
+  // What the child wrote after the request is in the log too.
+  EXPECT_TRUE(LogShows("waiting\r\nquit by request\r\n"));
+}
+
+TEST_F(JobRunnerTest, ChildIgnoringRequestsIsStoppedByForceAtLast) {
+  ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " stubborn")));
+  ASSERT_TRUE(PumpUntil([this] { return LogShows("stubborn"); }, 20000));
+  runner_.cancelRequested = 1;
+  // The first request is only a request: the child goes on running.
+  EXPECT_FALSE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1500));
+  EXPECT_EQ(runner_.cancelRequested, -1);
+  // Each further press climbs one step, the last being the forced end.
+  for (int press = 0; press < 3 && runner_.DoneMessages() == 0; ++press) {
+    runner_.cancelRequested = 1;
+    PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1500);
+  }
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(runner_.DoneMessages(), 1);
+  EXPECT_EQ(runner_.cancelRequested, -1);
+  EXPECT_EQ(runner_.jobKind, kConvertEasyJob);
+}
+
+TEST_F(JobRunnerTest, MissingProgramFailsWithThePlatformsText) {
+  JobDescription job = runner_.Job(kConvertProbeJob, "", "input.ts");
+  job.toolDirectory = FakeToolsDirectory() + "\\missing";
+  ASSERT_TRUE(runner_.RunToEnd(job));
+  EXPECT_EQ(runner_.DoneMessages(), 1);
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText, PlatformErrorText(ERROR_PATH_NOT_FOUND));
+
+  RunnerWindow again;
+  JobDescription run = again.Job(kConcatJob, " status");
+  run.toolDirectory = FakeToolsDirectory() + "\\..";  // a folder without the tools
+  ASSERT_TRUE(again.RunToEnd(run));
+  EXPECT_EQ(again.jobKind, kFailedJob);
+  EXPECT_EQ(again.results.errorText, PlatformErrorText(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(again.results.errorText.empty());
+  EXPECT_EQ(again.DoneMessages(), 1);
+}
+
+TEST_F(JobRunnerTest, CommandPastThePlatformLimitFailsWithoutStarting) {
+  const std::string command = " status " + std::string(40000, 'x');
+  EXPECT_EQ(RunFfmpeg(command), command + kHeaderEnd);  // logged, never run
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText, kCommandTooLongText);
+}
+
+TEST_F(JobRunnerTest, ProbeKeepsAReportLargerThanThePipe) {
+  ASSERT_TRUE(runner_.RunToEnd(runner_.Job(kTrimProbeJob, "", "C:\\large input.ts")));
+  EXPECT_EQ(runner_.DoneMessages(), 1);
+  const std::string& report = runner_.results.report;
+  EXPECT_GT(report.size(), 65535u);
+  EXPECT_EQ(report.substr(report.size() - 11), "[/FORMAT]\r\n");
+  EXPECT_EQ(runner_.results.trimReportSize, report.size());
+  EXPECT_EQ(runner_.results.convertReportSize, 0u);
+  // The log holds the arguments and the report as it came.
+  EXPECT_EQ(runner_.LogText(),
+            " -v quiet -print_format default -show_format -show_streams \"C:\\large input.ts\"" +
+                std::string(kHeaderEnd) + report);
+}
+
+TEST_F(JobRunnerTest, ProbeThatWritesNothingFailsWithTheEndedPipesText) {
+  runner_.results.convertReportSize = 7;
+  ASSERT_TRUE(runner_.RunToEnd(runner_.Job(kConvertProbeJob, "", "silent.ts")));
+  EXPECT_EQ(runner_.DoneMessages(), 1);
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText, PlatformErrorText(ERROR_BROKEN_PIPE));
+  EXPECT_EQ(runner_.results.convertReportSize, 7u);
+}
+
+TEST_F(JobRunnerTest, KindsWithoutARunnerEndSilently) {
+  RunJob(runner_.Job(3, " status"));
+  PumpUntil([] { return false; }, 200);
+  EXPECT_EQ(runner_.DoneMessages(), 0);
+  EXPECT_EQ(runner_.LogText(), "");
+}
+
+}  // namespace
+}  // namespace trellimux::test
