@@ -32,6 +32,9 @@ void StopProgressIndicator() {
   SetMarqueeStyle(bar, false);
   Sleep(100);
   SendMessageA(bar, PBM_SETPOS, 0, 0);
+  // A bar already at 0 is not redrawn by the position, and the last marquee
+  // frame would stay on screen.
+  InvalidateRect(bar, nullptr, TRUE);
 }
 
 }  // namespace trellimux

@@ -24,6 +24,16 @@ constexpr std::chrono::milliseconds kCancelPoll{50};
 
 constexpr char kLogHeaderEnd[] = "\r\n\r\n\r\n";
 
+// The most text handed to the log window in one call: the window thread
+// answers nothing else while it inserts, so a large backlog goes in pieces.
+constexpr std::size_t kMaxLogAppend = 16 * 1024;
+
+void AppendInPieces(HWND log, std::string_view text) {
+  for (std::size_t at = 0; at < text.size(); at += kMaxLogAppend) {
+    AppendJobLog(log, text.substr(at, kMaxLogAppend));
+  }
+}
+
 void Fail(const JobDescription& job, std::string text) {
   job.results->errorText = std::move(text);
   *job.jobKind = kFailedJob;
@@ -88,7 +98,7 @@ void PumpOutput(const JobDescription& job, ChildProcess& child) {
   for (;;) {
     CheckCancel(job, stopper);
     PendingLog::Taken taken = pending.Take(kCancelPoll);
-    AppendJobLog(job.logWindow, taken.text);
+    AppendInPieces(job.logWindow, taken.text);
     if (taken.ended) break;
   }
   reader.join();
