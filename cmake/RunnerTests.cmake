@@ -12,6 +12,9 @@ add_executable(trellimux_runner_tests
 target_include_directories(trellimux_runner_tests PRIVATE tests)
 target_link_libraries(trellimux_runner_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 add_dependencies(trellimux_runner_tests fake_child)
+# A windowed program like trellimux.exe: it has no console of its own, so
+# it can attach to a child's console to send Ctrl-C.
+target_link_options(trellimux_runner_tests PRIVATE -mwindows)
 
 # Benchmarks of the runner: its cost against a direct run of ffmpeg, and
 # the log pump's throughput with the window's answer time.

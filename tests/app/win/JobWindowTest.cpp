@@ -167,6 +167,32 @@ TEST_F(JobWindowTest, CancelledConversionLeavesAPlayableFile) {
   EXPECT_GE(CountVideoFrames(output), 25);
 }
 
+TEST_F(JobWindowTest, CancelDuringAProbeChangesNothing) {
+  Click(kConvertButton);
+  boxes_.Answer(IDOK);
+  StartConvertProbe(SamplePath("broadcast.ts"));
+  Click(kCancelJobButton);
+  ASSERT_TRUE(WaitForIdle());
+  EXPECT_EQ(LastBox().text, "Job done, check the log data.");
+  EXPECT_EQ(RowCount(kConvertParameterTable), 3);
+}
+
+// In expert mode the finished probe rebuilds the command for the chosen
+// container, with the output box emptied.
+TEST_F(JobWindowTest, ConvertProbeRebuildsTheExpertCommand) {
+  Click(kConvertButton);
+  App().expertMode.convert = 1;
+  SendMessageA(Item(kConvertContainerList), CB_SETCURSEL, 1, 0);
+  SetControlText(kConvertCommandBox, " stale");
+  SetControlText(kConvertOutputBox, "C:\\old.mp4");
+  boxes_.Answer(IDOK);
+  const std::string input = SamplePath("broadcast.ts");
+  StartConvertProbe(input);
+  EXPECT_EQ(ControlText(kConvertCommandBox), "");
+  ASSERT_TRUE(WaitForIdle());
+  EXPECT_EQ(ControlText(kConvertCommandBox), " -fflags genpts -i \"" + input + "\" \"\"");
+}
+
 TEST_F(JobWindowTest, ShowLastLogAfterAJobShowsItAgain) {
   Click(kConvertButton);
   boxes_.Answer(IDOK);

@@ -38,6 +38,14 @@ bool WaitForQuit() {
   return false;
 }
 
+volatile LONG ctrlCSeen = 0;
+
+BOOL WINAPI NoteCtrlC(DWORD event) {
+  if (event != CTRL_C_EVENT) return FALSE;
+  ctrlCSeen = 1;
+  return TRUE;
+}
+
 int Probe(std::string_view input) {
   if (input.find("silent") != std::string_view::npos) return 1;
   // A report larger than the pipe: many stream sections, then the format.
@@ -76,6 +84,11 @@ int main(int argc, char** argv) {
     Write("waiting\r\n");
     if (!WaitForQuit()) return 2;
     Write("quit by request\r\n");
+  } else if (mode == "wait-for-ctrl-c") {  // as ffmpeg with -nostdin
+    SetConsoleCtrlHandler(&NoteCtrlC, TRUE);
+    Write("no input read\r\n");
+    while (!ctrlCSeen) Sleep(10);
+    Write("stopped by Ctrl-C\r\n");
   } else if (mode == "stubborn") {  // ignores "q" and Ctrl-C
     SetConsoleCtrlHandler(nullptr, TRUE);
     Write("stubborn\r\n");

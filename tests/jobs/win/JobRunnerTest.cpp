@@ -83,6 +83,21 @@ TEST_F(JobRunnerTest, CancelAsksTheChildToQuitAndKeepsReading) {
   EXPECT_TRUE(LogShows("waiting\r\nquit by request\r\n"));
 }
 
+// A child that reads no input (ffmpeg with -nostdin) ignores "q"; the next
+// press reaches it with Ctrl-C, and it still ends by itself.
+TEST_F(JobRunnerTest, SecondPressSendsCtrlCWhenQuitIsIgnored) {
+  ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " wait-for-ctrl-c")));
+  ASSERT_TRUE(PumpUntil([this] { return LogShows("no input read"); }, 20000));
+  runner_.cancelRequested = 1;
+  EXPECT_FALSE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1000));
+  runner_.cancelRequested = 1;
+  ASSERT_TRUE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 20000));
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(runner_.DoneMessages(), 1);
+  EXPECT_EQ(runner_.cancelRequested, -1);
+  EXPECT_TRUE(LogShows("no input read\r\nstopped by Ctrl-C\r\n"));
+}
+
 TEST_F(JobRunnerTest, ChildIgnoringRequestsIsStoppedByForceAtLast) {
   ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " stubborn")));
   ASSERT_TRUE(PumpUntil([this] { return LogShows("stubborn"); }, 20000));
