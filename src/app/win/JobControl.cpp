@@ -1,5 +1,7 @@
 #include "app/win/JobControl.h"
 
+#include <algorithm>
+
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
 #include "app/win/MessageBoxes.h"

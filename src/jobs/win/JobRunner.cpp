@@ -1,8 +1,10 @@
 #include "jobs/win/JobRunner.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "jobs/ChildCommandLine.h"
@@ -76,7 +78,7 @@ void RunProbe(const JobDescription& job) {
   results.report = std::move(report);
   (job.kind == kConvertProbeJob ? results.convertReportSize : results.trimReportSize) =
       results.report.size();
-  AppendJobLog(job.logWindow, results.report);
+  AppendInPieces(job.logWindow, results.report);
 }
 
 void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
@@ -84,16 +86,25 @@ void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
   if (job.cancelRequested->compare_exchange_strong(requested, -1)) stopper.Request();
 }
 
+void ReadAllOutput(ChildProcess& child, PendingLog& pending) {
+  char block[kReadSize];
+  while (const DWORD count = child.Read(block, kReadSize)) pending.Add({block, count});
+  pending.End();
+}
+
 // A reader thread drains the pipe into `pending` and never waits for the
 // window; this thread hands the window what gathered since its last append
 // and looks for cancel requests meanwhile, so a silent child can be stopped.
 void PumpOutput(const JobDescription& job, ChildProcess& child) {
   PendingLog pending;
-  std::thread reader([&child, &pending] {
-    char block[kReadSize];
-    while (const DWORD count = child.Read(block, kReadSize)) pending.Add({block, count});
-    pending.End();
-  });
+  std::thread reader;
+  try {
+    reader = std::thread(&ReadAllOutput, std::ref(child), std::ref(pending));
+  } catch (const std::system_error&) {
+    // No thread to spare: read it all here; nothing is lost, but the log
+    // fills only at the end and a cancel request waits for it.
+    ReadAllOutput(child, pending);
+  }
   ChildStopper stopper(child);
   for (;;) {
     CheckCancel(job, stopper);
@@ -101,7 +112,7 @@ void PumpOutput(const JobDescription& job, ChildProcess& child) {
     AppendInPieces(job.logWindow, taken.text);
     if (taken.ended) break;
   }
-  reader.join();
+  if (reader.joinable()) reader.join();
   child.WaitAndClose();
 }
 
