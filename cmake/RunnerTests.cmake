@@ -8,7 +8,8 @@ add_custom_command(TARGET fake_child POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:fake_child>" "${CMAKE_BINARY_DIR}/fake-tools/ffprobe.exe")
 
 add_executable(trellimux_runner_tests
-  tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp tests/app/win/WindowTestSupport.cpp)
+  tests/jobs/win/JobHost.cpp tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp
+  tests/app/win/WindowTestSupport.cpp)
 target_include_directories(trellimux_runner_tests PRIVATE tests)
 target_link_libraries(trellimux_runner_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 add_dependencies(trellimux_runner_tests fake_child)
@@ -18,12 +19,12 @@ target_link_options(trellimux_runner_tests PRIVATE -mwindows)
 
 # Benchmarks of the runner: its cost against a direct run of ffmpeg, and
 # the log pump's throughput with the window's answer time.
-add_library(job_bench_host STATIC bench/win/JobBenchHost.cpp)
-target_include_directories(job_bench_host PUBLIC . src)
-target_link_libraries(job_bench_host PUBLIC trellimux_shell)
+add_library(timed_job STATIC bench/win/TimedJob.cpp tests/jobs/win/JobHost.cpp)
+target_include_directories(timed_job PUBLIC . src tests)
+target_link_libraries(timed_job PUBLIC trellimux_shell)
 add_executable(job_runner_bench bench/win/JobRunnerBench.cpp)
 add_executable(log_pump_bench bench/win/LogPumpBench.cpp)
 foreach(bench job_runner_bench log_pump_bench)
-  target_link_libraries(${bench} PRIVATE job_bench_host ${TRELLIMUX_STATIC_LINK})
+  target_link_libraries(${bench} PRIVATE timed_job ${TRELLIMUX_STATIC_LINK})
 endforeach()
 add_dependencies(log_pump_bench fake_child)

@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "bench/win/JobBenchHost.h"
+#include "bench/win/TimedJob.h"
 #include "jobs/ChildCommandLine.h"
 #include "jobs/JobKind.h"
 #include "jobs/ToolInvocation.h"
+#include "jobs/win/JobHost.h"
 
 using namespace trellimux;
 using namespace trellimux::bench;
+using trellimux::test::JobHost;
+using trellimux::test::ProgramFolder;
 
 namespace {
 
@@ -59,12 +62,12 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
   const std::string toolsFolder = argc > 1 ? argv[1] : ProgramFolder() + "\\..\\bin";
-  JobBenchHost host;
+  JobHost host;
   std::vector<double> direct, runner;
   RunDirectly(toolsFolder);  // warm the file cache
   for (int round = 0; round < 5; ++round) {
     direct.push_back(RunDirectly(toolsFolder));
-    runner.push_back(host.Run(kConvertEasyJob, toolsFolder, kCommand));
+    runner.push_back(RunTimed(host, host.Job(kConvertEasyJob, toolsFolder, kCommand)));
   }
   const double ratio = Median(runner) / Median(direct);
   std::printf(

@@ -9,21 +9,25 @@
 #include <cstdlib>
 #include <string>
 
-#include "bench/win/JobBenchHost.h"
+#include "bench/win/TimedJob.h"
 #include "jobs/JobKind.h"
+#include "jobs/win/JobHost.h"
 
 using namespace trellimux;
 using namespace trellimux::bench;
+using trellimux::test::JobHost;
+using trellimux::test::ProgramFolder;
 
 namespace {
 
 void Measure(long long megabytes) {
-  JobBenchHost host;
+  JobHost host;
   const long long bytes = megabytes * 1024 * 1024;
   double worstAnswer = 0;
-  const double elapsed = host.Run(kConvertEasyJob, ProgramFolder() + "\\fake-tools",
-                                  " bulk " + std::to_string(bytes), &worstAnswer);
-  const bool whole = host.LogLength() >= static_cast<std::size_t>(bytes);
+  const JobDescription job =
+      host.Job(kConvertEasyJob, ProgramFolder() + "\\fake-tools", " bulk " + std::to_string(bytes));
+  const double elapsed = RunTimed(host, job, &worstAnswer);
+  const bool whole = host.LogText().size() >= static_cast<std::size_t>(bytes);
   std::printf("%lld MB: %.1f s, %.2f MB/s, worst window answer %.0f ms (goal <= 100)%s\n",
               megabytes, elapsed / 1000, megabytes / (elapsed / 1000), worstAnswer,
               whole ? "" : ", LOG INCOMPLETE");

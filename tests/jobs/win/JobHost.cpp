@@ -1,0 +1,71 @@
+#include "jobs/win/JobHost.h"
+
+#include "app/win/LogWindow.h"
+#include "jobs/JobKind.h"
+
+namespace trellimux::test {
+namespace {
+
+constexpr char kClassName[] = "TrellimuxJobHost";
+
+}  // namespace
+
+LRESULT CALLBACK JobHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kJobDoneMessage) {
+    auto* host = reinterpret_cast<JobHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (host) ++host->doneMessages_;
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+JobHost::JobHost() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &Procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassA(&windowClass);  // fails harmlessly while another host lives
+  window_ = CreateWindowExA(0, kClassName, "job host", WS_OVERLAPPEDWINDOW, 0, 0, 1272, 712,
+                            nullptr, nullptr, windowClass.hInstance, nullptr);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  log_ = CreateLogWindow(window_, windowClass.hInstance);
+}
+
+JobHost::~JobHost() {
+  DestroyWindow(window_);
+  UnregisterClassA(kClassName, GetModuleHandleA(nullptr));  // fails while another host lives
+}
+
+JobDescription JobHost::Job(int kind, std::string toolDirectory, std::string commandText,
+                            std::string inputPath) {
+  JobDescription job;
+  job.kind = kind;
+  job.toolDirectory = std::move(toolDirectory);
+  job.commandText = std::move(commandText);
+  job.inputPath = std::move(inputPath);
+  job.mainWindow = window_;
+  job.logWindow = log_;
+  job.jobKind = &jobKind;
+  job.cancelRequested = &cancelRequested;
+  job.results = &results;
+  jobKind = kind;
+  return job;
+}
+
+std::string JobHost::LogText() const {
+  const LRESULT length = SendMessageA(log_, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(static_cast<std::size_t>(
+      SendMessageA(log_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.resize(folder.find_last_of('\\'));
+  return folder;
+}
+
+}  // namespace trellimux::test
