@@ -33,15 +33,16 @@ std::optional<int> ListSelection(int id) {
   return static_cast<int>(item);
 }
 
-std::string ControlText(int id) {
-  HWND control = Control(id);
-  const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+std::string WindowTextOf(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   const LRESULT copied =
-      SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }
+
+std::string ControlText(int id) { return WindowTextOf(Control(id)); }
 
 void SetControlText(int id, const std::string& text) {
   SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

@@ -55,7 +55,10 @@ HWND Control(int id);
 // The selected item of a drop-down list, or nullopt when none is.
 std::optional<int> ListSelection(int id);
 
-// A control's whole text (no length limit), and its replacement.
+// A window's whole text, whatever its length.
+std::string WindowTextOf(HWND window);
+
+// A control's whole text, and its replacement.
 std::string ControlText(int id);
 void SetControlText(int id, const std::string& text);
 

@@ -89,7 +89,7 @@ TEST_F(JobWindowTest, ConvertProbeFillsBothTablesAndReportsDone) {
   // Idle again, the log shown with the prober's arguments and report.
   EXPECT_TRUE(Enabled(kInformationButton) && Enabled(kStartButton));
   EXPECT_TRUE(IsWindowVisible(App().logWindow) && IsWindowEnabled(App().logWindow));
-  const std::string log = WindowText(App().logWindow);
+  const std::string log = WindowTextOf(App().logWindow);
   EXPECT_EQ(log.rfind(" -v quiet -print_format default -show_format -show_streams \"" + input +
                           "\"\r\n\r\n\r\n[STREAM]",
                       0),
@@ -201,7 +201,7 @@ TEST_F(JobWindowTest, ShowLastLogAfterAJobShowsItAgain) {
   ShowWindow(App().logWindow, SW_HIDE);
   Click(kShowLogButton);
   EXPECT_TRUE(IsWindowVisible(App().logWindow));
-  EXPECT_NE(WindowText(App().logWindow).find("codec_name=mpeg2video"), std::string::npos);
+  EXPECT_NE(WindowTextOf(App().logWindow).find("codec_name=mpeg2video"), std::string::npos);
 }
 
 }  // namespace

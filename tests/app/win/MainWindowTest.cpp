@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheTablePutsItAndStartsAsTheTableS
     if (control.kind == ControlKind::PushButton || control.kind == ControlKind::GroupBox ||
         control.kind == ControlKind::TitleLine || control.kind == ControlKind::MillisecondLabel ||
         control.kind == ControlKind::Placeholder) {
-      EXPECT_EQ(WindowText(item), control.caption);
+      EXPECT_EQ(WindowTextOf(item), control.caption);
     }
     const RECT place = ClientRectOf(item);
     if (control.kind == ControlKind::MillisecondSpinner) {
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, TheWindowIsFixedSizeAndCentred) {
   EXPECT_EQ(outer.top, corner.y);
   EXPECT_EQ(outer.right - outer.left, kWindowWidth);
   EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
-  EXPECT_EQ(WindowText(window_), kWindowTitle);
+  EXPECT_EQ(WindowTextOf(window_), kWindowTitle);
   const LONG style = GetWindowLongA(window_, GWL_STYLE);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, TimePickersSpinnersAndTrackbarStartAsDesigned) {
     EXPECT_EQ(state, optional ? GDT_NONE : GDT_VALID);
     if (!optional) {
       EXPECT_EQ(time.wHour + time.wMinute + time.wSecond, 0);
-      EXPECT_EQ(WindowText(Item(id)), "00:00:00");
+      EXPECT_EQ(WindowTextOf(Item(id)), "00:00:00");
     }
   }
   for (int id : {kCutInSpinner, kCutOutSpinner}) {
@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, TimePickersSpinnersAndTrackbarStartAsDesigned) {
     const ControlEntry* entry = FindControl(id);
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spinner, UDM_GETBUDDY, 0, 0)),
               Item(entry->buddy));
-    EXPECT_EQ(WindowText(Item(entry->buddy)), "000");
+    EXPECT_EQ(WindowTextOf(Item(entry->buddy)), "000");
   }
   HWND trackbar = Item(kTrimTrackbar);
   EXPECT_EQ(SendMessageA(trackbar, TBM_GETRANGEMIN, 0, 0), 0);
@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, TimePickersSpinnersAndTrackbarStartAsDesigned) {
 }
 
 TEST_F(MainWindowTest, TextBoxesHoldTheirTextAndLimits) {
-  EXPECT_EQ(WindowText(Item(kAboutBox)), AboutText());
+  EXPECT_EQ(WindowTextOf(Item(kAboutBox)), AboutText());
   for (int id : {kConcatCommandBox, kConvertCommandBox, kTrimCommandBox}) {
     EXPECT_EQ(static_cast<DWORD>(SendMessageA(Item(id), EM_GETLIMITTEXT, 0, 0)), 0xFFFFFFFFu);
     EXPECT_TRUE(HasStyle(Item(id), ES_MULTILINE | ES_READONLY | WS_VSCROLL));
@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, LogWindowIsAHiddenOwnedPopupOverThePageFrame) {
   EXPECT_STRCASEEQ(ClassNameOf(log).c_str(), "Edit");
   EXPECT_EQ(GetWindow(log, GW_OWNER), window_);
   EXPECT_FALSE(IsWindowVisible(log));
-  EXPECT_EQ(WindowText(log), "");
+  EXPECT_EQ(WindowTextOf(log), "");
   wchar_t wideTitle[64] = {};
   InternalGetWindowText(log, wideTitle, 64);
   EXPECT_STREQ(wideTitle, L"FFmpeg log data");
@@ -330,7 +330,7 @@ TEST_F(MainWindowTest, LogWindowIsAHiddenOwnedPopupOverThePageFrame) {
 
   // Its text can be replaced without losing the title.
   SetWindowTextA(log, "frame=  10");
-  EXPECT_EQ(WindowText(log), "frame=  10");
+  EXPECT_EQ(WindowTextOf(log), "frame=  10");
   InternalGetWindowText(log, wideTitle, 64);
   EXPECT_STREQ(wideTitle, L"FFmpeg log data");
 }
@@ -409,7 +409,7 @@ TEST_F(MainWindowTest, LogWindowFrameShowsTheTitleWhateverTheContents) {
   SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(logProcedure));
   ASSERT_FALSE(frameTexts.empty());  // the frame asks for the text it draws
   for (const std::string& text : frameTexts) EXPECT_EQ(text, "FFmpeg log data");
-  EXPECT_EQ(WindowText(log), "frame=  10");  // outside frame painting: the contents
+  EXPECT_EQ(WindowTextOf(log), "frame=  10");  // outside frame painting: the contents
 }
 
 TEST_F(MainWindowTest, ClosingFromTheSystemMenuTearsDownAndEndsTheLoop) {

@@ -25,7 +25,7 @@ void ExpectOnlyPageShown(Page page) {
     EXPECT_EQ(IsWindowVisible(Control(control.id)) != FALSE, shown);
   }
   for (Page other : kAllPages) EXPECT_EQ(Checked(PageLampId(other)), other == page);
-  EXPECT_EQ(WindowText(Control(kPageFrame)), PageTitle(page));
+  EXPECT_EQ(WindowTextOf(Control(kPageFrame)), PageTitle(page));
   EXPECT_FALSE(IsWindowVisible(App().logWindow));
   EXPECT_EQ(App().currentPage, page);
 }

@@ -78,8 +78,8 @@ void CALLBACK MessageBoxScript::AnswerPending(HWND, UINT, UINT_PTR timer, DWORD)
 void MessageBoxScript::Answer(HWND dialog) {
   pending_ = nullptr;
   SeenMessageBox box;
-  box.caption = WindowText(dialog);
-  box.text = WindowText(GetDlgItem(dialog, kMessageBoxText));
+  box.caption = WindowTextOf(dialog);
+  box.text = WindowTextOf(GetDlgItem(dialog, kMessageBoxText));
   box.owner = GetWindow(dialog, GW_OWNER);
   box.ownerVisible = IsWindowVisible(box.owner) != FALSE;
   box.defaultButton = DefaultButtonOf(dialog);
@@ -113,14 +113,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limit) {
     PumpMessages();
   }
   return true;
-}
-
-std::string WindowText(HWND window) {
-  std::string text(70000, '\0');
-  const int length = static_cast<int>(
-      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-  text.resize(length > 0 ? length : 0);
-  return text;
 }
 
 std::string ClassNameOf(HWND window) {

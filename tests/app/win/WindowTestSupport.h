@@ -54,7 +54,6 @@ void PumpMessages();
 // on timeout.
 bool PumpUntil(const std::function<bool()>& done, DWORD limit);
 
-std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);
 RECT ClientRectOf(HWND control);  // in the parent's client coordinates
 bool HasStyle(HWND window, LONG style);

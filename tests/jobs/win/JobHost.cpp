@@ -1,5 +1,6 @@
 #include "jobs/win/JobHost.h"
 
+#include "app/win/AppState.h"
 #include "app/win/LogWindow.h"
 #include "jobs/JobKind.h"
 
@@ -52,13 +53,7 @@ JobDescription JobHost::Job(int kind, std::string toolDirectory, std::string com
   return job;
 }
 
-std::string JobHost::LogText() const {
-  const LRESULT length = SendMessageA(log_, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(
-      SendMessageA(log_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
+std::string JobHost::LogText() const { return WindowTextOf(log_); }
 
 std::string ProgramFolder() {
   char path[MAX_PATH] = {};
