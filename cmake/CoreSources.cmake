@@ -3,10 +3,16 @@ set(TRELLIMUX_CORE_SOURCES
   src/probe/ProbeReport.cpp
   src/params/StreamTable.cpp
   src/params/PageTables.cpp
+  src/params/ValueLists.cpp
+  src/params/ColumnMenu.cpp
+  src/text/PathText.cpp
   src/cmdline/CommandText.cpp
   src/cmdline/ProfileNames.cpp
   src/cmdline/StreamOptions.cpp
   src/cmdline/ExpertCommand.cpp
+  src/cmdline/ContainerPresets.cpp
+  src/cmdline/EasyCommand.cpp
+  src/cmdline/EasyModeLists.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -26,8 +32,13 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/probe/ParseProbeReportTest.cpp
   tests/probe/ProbeReportRobustnessTest.cpp
   tests/params/PageTablesTest.cpp
+  tests/params/ColumnMenuTest.cpp
+  tests/text/PathTextTest.cpp
   tests/cmdline/ExpertCommandTest.cpp
   tests/cmdline/ProfileNamesTest.cpp
+  tests/cmdline/ContainerPresetsTest.cpp
+  tests/cmdline/EasyModeListsTest.cpp
+  tests/cmdline/EasyCommandTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
@@ -45,6 +56,7 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/SampleMedia.cpp
   tests/media/ProbeRealReportsTest.cpp
   tests/media/ExpertCommandRunTest.cpp
+  tests/media/EasyCommandRunTest.cpp
 )
 
 # How the media tests start a tool: posix_spawn natively, CreateProcessA on

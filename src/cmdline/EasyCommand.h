@@ -1,0 +1,38 @@
+// The Convert page's command in easy mode: the container's preset choices
+// of the twenty slots turned into one argument text.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cmdline/CommandText.h"
+#include "cmdline/EasySlots.h"
+
+namespace trellimux {
+
+struct EasyCommandInput {
+  bool expertMode = false;
+  int containerIndex = 0;          // 0 is the "Container" caption: no choice
+  std::size_t sourceRowCount = 0;  // rows of the source table
+  std::string_view inputPath;
+  std::string_view outputPath;
+  std::optional<TimeOfDay> startTime;  // set while its tick box is ticked
+  std::optional<TimeOfDay> endTime;
+  unsigned oddSizeFlag = 0;  // nonzero: a source stream has an odd size
+};
+
+struct EasyCommand {
+  // nullopt in expert mode (the box is left as it is); the empty text when
+  // the box is to be emptied; otherwise the whole text, never cut.
+  std::optional<std::string> text;
+  // Set once the build has looked at the stream slot: its nine slots are
+  // disabled for "No Video" / "No Audio" and enabled otherwise.
+  std::optional<bool> videoSlotsEnabled;
+  std::optional<bool> audioSlotsEnabled;
+};
+
+EasyCommand BuildEasyCommand(const EasyCommandInput& input, const SlotLists& slots);
+
+}  // namespace trellimux

@@ -1,0 +1,1 @@
+#include "cmdline/EasyModeLists.h"
