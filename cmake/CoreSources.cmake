@@ -77,7 +77,13 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/SharedResources.cpp
   src/app/win/ProgressIndicator.cpp
   src/app/win/StreamTableView.cpp
-  src/app/win/ConvertCommand.cpp
+  src/app/win/ConvertPage.cpp
+  src/app/win/EasyModeView.cpp
+  src/app/win/PageRouting.cpp
+  src/app/win/StreamListHeaders.cpp
+  src/app/win/TableCommands.cpp
+  src/params/win/InPlaceEditor.cpp
+  src/params/win/ValueMenuPopup.cpp
   src/app/win/JobControl.cpp
   src/jobs/win/ChildProcess.cpp
   src/jobs/win/ChildStopper.cpp
@@ -92,5 +98,8 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/MainWindowTest.cpp
   tests/app/win/PageSwitchTest.cpp
   tests/app/win/JobWindowTest.cpp
+  tests/app/win/TableTestSupport.cpp
+  tests/app/win/ParameterTableTest.cpp
+  tests/app/win/ConvertPageTest.cpp
   tests/media/SampleMedia.cpp
 )

@@ -114,4 +114,11 @@ constexpr int EasyListId(int row, int column) {
   return column < 9 ? first + column : first + 0xF;
 }
 
+// The easy-mode slot (row * 10 + column) of a list identifier, or -1.
+constexpr int EasySlotOfId(int id) {
+  for (int slot = 0; slot < 20; ++slot)
+    if (EasyListId(slot / 10, slot % 10) == id) return slot;
+  return -1;
+}
+
 }  // namespace trellimux

@@ -23,6 +23,9 @@ void ResetAppState(HWND mainWindow) {
   app.populatingTable = 0;
   app.convertTables.ClearTables();
   app.trimTables.ClearTables();
+  app.easyLists = EasyModeLists();
+  app.shownEasyListRevisions = {};
+  app.lastMenuColumn = 0;
 }
 
 HWND Control(int id) { return GetDlgItem(App().mainWindow, id); }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "app/ConcatChoiceMemory.h"
 #include "app/Pages.h"
+#include "cmdline/EasyModeLists.h"
 #include "jobs/win/JobRunner.h"
 #include "params/PageTables.h"
 
@@ -42,6 +44,11 @@ struct AppState {
   int populatingTable = 0;
   PageTables convertTables{StreamPage::Convert};
   PageTables trimTables{StreamPage::Trim};
+  EasyModeLists easyLists;
+  // The item revision of each easy-mode list as its drop-down shows it.
+  std::array<unsigned, kEasySlotCount> shownEasyListRevisions{};
+  // The table column of the last right-click that opened a value menu.
+  int lastMenuColumn = 0;
 };
 
 AppState& App();

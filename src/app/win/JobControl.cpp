@@ -4,6 +4,7 @@
 
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
+#include "app/win/ConvertPage.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageView.h"
 #include "app/win/ProgressIndicator.h"
@@ -17,28 +18,25 @@ namespace {
 
 int CommandBoxOf(int kind) { return kind == kConcatJob ? kConcatCommandBox : kConvertCommandBox; }
 
-void ShowTables(const PageTables& tables, int sourceList, int parameterList) {
-  ShowStreamTable(Control(sourceList), tables.SourceTable());
-  ShowStreamTable(Control(parameterList), tables.ParameterTable());
-}
-
-void ClearPageTables(PageTables& tables, int sourceList, int parameterList) {
-  tables.ClearTables();
-  ShowTables(tables, sourceList, parameterList);
+void ClearPageTables(Page page) {
+  const PageTableLists lists = *TablesOfPage(page);
+  lists.tables.ClearTables();
+  ShowPageTables(lists);
 }
 
 // Loads the page's part of the probe report into its tables; a report that
 // cannot be parsed is reported and leaves them empty.
-void LoadReport(PageTables& tables, std::size_t reportSize, int sourceList, int parameterList) {
+void LoadReport(Page page, std::size_t reportSize) {
   AppState& app = App();
+  const PageTableLists lists = *TablesOfPage(page);
   app.populatingTable = 1;
   const std::string_view report(app.jobResults.report.data(),
                                 std::min(reportSize, app.jobResults.report.size()));
-  if (const std::optional<ProbeFailure> failure = tables.LoadProbeReport(report)) {
+  if (const std::optional<ProbeFailure> failure = lists.tables.LoadProbeReport(report)) {
     ShowMessage(app.mainWindow,
                 {" Error", ProbeFailureText(*failure), MessageIcon::Error, MessageButtons::Ok});
   }
-  ShowTables(tables, sourceList, parameterList);
+  ShowPageTables(lists);
   app.populatingTable = 0;
 }
 
@@ -77,7 +75,8 @@ void StartJob(int kind, const std::string& inputPath) {
 
 void StartConvertProbe(const std::string& inputPath) {
   SetControlText(kConvertInputBox, inputPath);
-  ClearPageTables(App().convertTables, kConvertSourceTable, kConvertParameterTable);
+  ClearPageTables(Page::Convert);
+  ResetEasyStreamLists();
   IssueConvertContainerChange();
   SetControlText(kConvertCommandBox, "");
   StartJob(kConvertProbeJob, inputPath);
@@ -85,7 +84,7 @@ void StartConvertProbe(const std::string& inputPath) {
 
 void StartTrimProbe(const std::string& inputPath) {
   SetControlText(kTrimInputBox, inputPath);
-  ClearPageTables(App().trimTables, kTrimSourceTable, kTrimParameterTable);
+  ClearPageTables(Page::Trim);
   StartJob(kTrimProbeJob, inputPath);
 }
 
@@ -102,15 +101,13 @@ void OnJobDone() {
       Finish(kJobDoneBox);
       break;
     case Completion::ConvertProbeDone:
-      LoadReport(app.convertTables, app.jobResults.convertReportSize, kConvertSourceTable,
-                 kConvertParameterTable);
+      LoadReport(Page::Convert, app.jobResults.convertReportSize);
       SetControlText(kConvertOutputBox, "");
       IssueConvertContainerChange();
       Finish(kJobDoneBox);
       break;
     case Completion::TrimProbeDone:
-      LoadReport(app.trimTables, app.jobResults.trimReportSize, kTrimSourceTable,
-                 kTrimParameterTable);
+      LoadReport(Page::Trim, app.jobResults.trimReportSize);
       Finish(kJobDoneBox);
       break;
     case Completion::Nothing:

@@ -13,11 +13,12 @@
 #include "app/WindowPlacement.h"
 #include "app/win/AppState.h"
 #include "app/win/ControlFactory.h"
-#include "app/win/ConvertCommand.h"
 #include "app/win/JobControl.h"
 #include "app/win/LogWindow.h"
 #include "app/win/MessageBoxes.h"
+#include "app/win/PageRouting.h"
 #include "app/win/PageView.h"
+#include "app/win/StreamListHeaders.h"
 #include "app/win/SharedResources.h"
 #include "jobs/JobKind.h"
 
@@ -46,6 +47,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
   PrepareWindowResources(creation.hInstance);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Resources().guiFont), FALSE);
   CreateControls(window, creation.hInstance);
+  InstallStreamListHeaders();
   SetLamp(PageLampId(Page::Information), true);  // the start page's lamp
   if (AskForAgreement(window)) SetFocus(Control(kAboutBox));
   return 0;
@@ -104,8 +106,8 @@ void OnCommand(HWND window, int id, int notification) {
     case kStartButton:
       if (app.currentPage == Page::Information) OpenWebPage(window, kDocumentationPage);
       break;
-    case kConvertContainerList:
-      if (notification == CBN_SELCHANGE) RebuildConvertCommand();
+    default:
+      RoutePageCommand(id, notification);
       break;
   }
 }
@@ -143,6 +145,12 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     }
     case WM_COMMAND:
       OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+      break;
+    case WM_NOTIFY:
+      if (const std::optional<LRESULT> result =
+              RoutePageNotification(*reinterpret_cast<const NMHDR*>(lParam))) {
+        return *result;
+      }
       break;
     case kJobDoneMessage:
       OnJobDone();

@@ -108,6 +108,34 @@ void SetIdle() {
   SetFocus(App().logWindow);
 }
 
+void ToggleCommandLineEditable(Page page) {
+  struct EditControls {
+    int* flag;
+    int box;
+    int lamp;
+  };
+  TaskFlags& flags = App().commandLineEditable;
+  EditControls controls{};
+  switch (page) {
+    case Page::Concat:
+      controls = {&flags.concat, kConcatCommandBox, kConcatEditLamp};
+      break;
+    case Page::Convert:
+      controls = {&flags.convert, kConvertCommandBox, kConvertEditLamp};
+      break;
+    case Page::Trim:
+      controls = {&flags.trim, kTrimCommandBox, kTrimEditLamp};
+      break;
+    case Page::Information:
+      return;
+  }
+  *controls.flag = *controls.flag == 1 ? 0 : 1;
+  const bool editable = *controls.flag == 1;
+  SendMessageA(Control(controls.box), EM_SETREADONLY, editable ? FALSE : TRUE, 0);
+  SetLamp(controls.lamp, editable);
+  SetFocus(editable ? Control(controls.box) : App().mainWindow);
+}
+
 void EnterConcatExpertMode() {
   const std::optional<ConcatChoices> choices = App().concatChoices.Enter(
       ListSelection(kConcatContainerList), ListSelection(kConcatModeList));

@@ -21,6 +21,11 @@ void SetIdle();
 // pair and the user's own; entering enables the two lists, leaving disables
 // them. The lamp and the rebuilds are left to the caller.
 void EnterConcatExpertMode();
+
+// The page's "Edit" button: the command-line box becomes writable (lamp on,
+// keyboard focus in the box) or read-only again (lamp off, focus to the main
+// window). The box's text stays as it is.
+void ToggleCommandLineEditable(Page page);
 void LeaveConcatExpertMode();
 
 }  // namespace trellimux

@@ -9,6 +9,7 @@
 #include "app/Pages.h"
 #include "app/win/AppState.h"
 #include "app/win/JobControl.h"
+#include "app/win/TableTestSupport.h"
 #include "app/win/WindowTestSupport.h"
 #include "jobs/JobKind.h"
 #include "jobs/win/PlatformError.h"
@@ -18,29 +19,8 @@
 namespace trellimux::test {
 namespace {
 
-constexpr DWORD kJobLimit = 60000;
-
-std::string CellText(int list, int row, int column) {
-  char text[1024] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(Control(list), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
-int RowCount(int list) {
-  return static_cast<int>(SendMessageA(Control(list), LVM_GETITEMCOUNT, 0, 0));
-}
-
 class JobWindowTest : public MainWindowTest {
  protected:
-  // Pumps until the completion handler has run and the window is idle again.
-  bool WaitForIdle() {
-    return PumpUntil([] { return App().jobKind == kNoJob; }, kJobLimit);
-  }
-
   const SeenMessageBox& LastBox() {
     static const SeenMessageBox none{};
     return boxes_.Seen().empty() ? none : boxes_.Seen().back();
@@ -190,7 +170,9 @@ TEST_F(JobWindowTest, ConvertProbeRebuildsTheExpertCommand) {
   StartConvertProbe(input);
   EXPECT_EQ(ControlText(kConvertCommandBox), "");
   ASSERT_TRUE(WaitForIdle());
-  EXPECT_EQ(ControlText(kConvertCommandBox), " -fflags genpts -i \"" + input + "\" \"\"");
+  // The emptied output path takes the container's extension.
+  EXPECT_EQ(ControlText(kConvertOutputBox), ".3gp");
+  EXPECT_EQ(ControlText(kConvertCommandBox), " -fflags genpts -i \"" + input + "\" \".3gp\"");
 }
 
 TEST_F(JobWindowTest, ShowLastLogAfterAJobShowsItAgain) {

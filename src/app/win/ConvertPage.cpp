@@ -1,0 +1,149 @@
+#include "app/win/ConvertPage.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/ControlIds.h"
+#include "app/FixedItemLists.h"
+#include "app/TableMessages.h"
+#include "app/win/AppState.h"
+#include "app/win/EasyModeView.h"
+#include "app/win/MessageBoxes.h"
+#include "cmdline/ContainerPresets.h"
+#include "cmdline/EasyCommand.h"
+#include "cmdline/ExpertCommand.h"
+#include "text/PathText.h"
+
+namespace trellimux {
+namespace {
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// The picker's time while its tick box is ticked.
+std::optional<TimeOfDay> PickedTime(int id) {
+  SYSTEMTIME time{};
+  if (SendMessageA(Control(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) !=
+      GDT_VALID) {
+    return std::nullopt;
+  }
+  return TimeOfDay{time.wHour, time.wMinute, time.wSecond};
+}
+
+int SelectedContainer() {
+  const int container = ListSelection(kConvertContainerList).value_or(0);
+  return container >= 0 && container < kConvertContainerCount ? container : 0;
+}
+
+bool InExpertMode() { return App().expertMode.convert == 1; }
+
+// The output path loses its extension and takes the container's, if one is
+// chosen; an empty path becomes the bare extension.
+void ApplyContainerExtension(int container) {
+  const std::string extension(container > 0 ? kContainerListB[container] : "");
+  SetControlText(kConvertOutputBox, ReplaceExtension(ControlText(kConvertOutputBox), extension));
+}
+
+// Blue text while the table can be edited, black while it is locked.
+void EnableParameterTable(bool enable) {
+  HWND table = Control(kConvertParameterTable);
+  EnableWindow(table, enable);
+  SendMessageA(table, LVM_SETTEXTCOLOR, 0, enable ? kBlue : kBlack);
+  InvalidateRect(table, nullptr, TRUE);
+}
+
+}  // namespace
+
+void RebuildExpertCommand() {
+  AppState& app = App();
+  const std::string inputPath = ControlText(kConvertInputBox);
+  const std::string outputPath = ControlText(kConvertOutputBox);
+  ExpertCommandInput input;
+  input.expertMode = InExpertMode();
+  input.containerIndex = SelectedContainer();
+  input.sourceRowCount = app.convertTables.SourceTable().RowCount();
+  input.inputPath = inputPath;
+  input.outputPath = outputPath;
+  input.startTime = PickedTime(kConvertStartTime);
+  input.endTime = PickedTime(kConvertEndTime);
+  const std::optional<std::string> command =
+      BuildExpertCommand(input, app.convertTables.ParameterTable());
+  if (command) SetControlText(kConvertCommandBox, *command);
+}
+
+void RebuildEasyCommand() {
+  AppState& app = App();
+  const std::string inputPath = ControlText(kConvertInputBox);
+  const std::string outputPath = ControlText(kConvertOutputBox);
+  EasyCommandInput input;
+  input.expertMode = InExpertMode();
+  input.containerIndex = SelectedContainer();
+  input.sourceRowCount = app.convertTables.SourceTable().RowCount();
+  input.inputPath = inputPath;
+  input.outputPath = outputPath;
+  input.startTime = PickedTime(kConvertStartTime);
+  input.endTime = PickedTime(kConvertEndTime);
+  input.oddSizeFlag = app.convertTables.OddSizeFlag();
+  const EasyCommand command = BuildEasyCommand(input, app.easyLists.Slots());
+  if (command.videoSlotsEnabled) app.easyLists.SetVideoSlotsEnabled(*command.videoSlotsEnabled);
+  if (command.audioSlotsEnabled) app.easyLists.SetAudioSlotsEnabled(*command.audioSlotsEnabled);
+  ShowEasyModeLists();
+  if (command.text) SetControlText(kConvertCommandBox, *command.text);
+}
+
+void RebuildConvertCommand() {
+  if (InExpertMode()) {
+    RebuildExpertCommand();
+  } else {
+    RebuildEasyCommand();
+  }
+}
+
+void OnConvertContainerChange() {
+  const int container = SelectedContainer();
+  if (InExpertMode()) {
+    ApplyContainerExtension(container);
+    RebuildExpertCommand();
+    return;
+  }
+  App().easyLists.ChangeContainer(container, App().convertTables.SourceTable());
+  ShowEasyModeLists();
+  ApplyContainerExtension(container);
+  RebuildEasyCommand();
+}
+
+void OnEasySlotChange(int id) {
+  AppState& app = App();
+  const int slot = EasySlotOfId(id);
+  if (slot < 0) return;
+  if (app.easyLists.TakeBufsizeNote(slot)) ShowMessage(app.mainWindow, kBufsizeNote);
+  const std::optional<int> index = ListSelection(id);
+  if (!index) return;
+  app.easyLists.ChooseSlotItem(slot, *index, SelectedContainer());
+  ShowEasyModeLists();
+  RebuildEasyCommand();
+}
+
+void ToggleConvertExpertMode() {
+  AppState& app = App();
+  app.expertMode.convert = app.expertMode.convert == 1 ? 0 : 1;
+  const bool entering = InExpertMode();
+  const int container = app.easyLists.SwitchMode(entering, SelectedContainer());
+  SendMessageA(Control(kConvertContainerList), CB_SETCURSEL, container, 0);
+  SetLamp(kConvertExpertLamp, entering);
+  SetControlText(kConvertCommandBox, "");
+  EnableParameterTable(entering);
+  app.easyLists.SetAllSlotsEnabled(!entering);
+  ShowEasyModeLists();
+  OnConvertContainerChange();
+}
+
+void ResetEasyStreamLists() {
+  App().easyLists.ResetStreamLists();
+  ShowEasyModeLists();
+}
+
+}  // namespace trellimux
