@@ -38,19 +38,26 @@ void AppendCodec(std::string& command, std::string_view specifier, std::string_v
 
 void AppendFilterChain(std::string& command, std::string_view width, std::string_view height,
                        std::string_view sar, std::string_view dar, std::string_view fps) {
+  std::string size;
+  if (!width.empty() && !height.empty()) size = std::string(width) + "/" + std::string(height);
+  AppendVideoFilters(command, size, sar, dar, fps);
+}
+
+void AppendVideoFilters(std::string& command, std::string_view size, std::string_view sar,
+                        std::string_view dar, std::string_view fps) {
   std::string chain;
   auto part = [&chain](std::string_view name, std::string_view value) {
+    if (value.empty()) return;
     chain += chain.empty() ? "" : ",";
     chain += name;
     chain += value;
   };
-  if (!width.empty() && !height.empty())
-    part("scale=", std::string(width) + "/" + std::string(height));
-  if (!sar.empty()) part("setsar=", sar);
-  if (!dar.empty()) part("setdar=", dar);
+  part("scale=", size);
+  part("setsar=", sar);
+  part("setdar=", dar);
   // No ":1" after the rate: that would set the filter's start time to 1 s and
   // drop the first second of video.
-  if (!fps.empty()) part("fps=fps=", fps);
+  part("fps=fps=", fps);
   if (chain.empty()) return;
   command += " -vf ";
   command += chain;

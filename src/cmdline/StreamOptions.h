@@ -34,6 +34,11 @@ void AppendCodec(std::string& command, std::string_view specifier, std::string_v
 void AppendFilterChain(std::string& command, std::string_view width, std::string_view height,
                        std::string_view sar, std::string_view dar, std::string_view fps);
 
+// The same chain with the size already in one text ("1280/720", or the
+// even-size expression of easy mode); shared so both modes write one chain.
+void AppendVideoFilters(std::string& command, std::string_view size, std::string_view sar,
+                        std::string_view dar, std::string_view fps);
+
 // The quality option a video codec takes: " -crf:" for the H.264/HEVC
 // encoders, none for an empty codec or "dvvideo", else " -q:".
 std::string_view QualityOption(std::string_view codec);

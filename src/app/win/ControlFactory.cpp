@@ -125,6 +125,10 @@ void CreateControls(HWND mainWindow, HINSTANCE instance) {
     SetUp(Create(mainWindow, instance, control), control);
     if (control.id == kStartButton) App().logWindow = CreateLogWindow(mainWindow, instance);
   }
+  // The page frame surrounds the page's controls: kept below them, it never
+  // clips the stream tables (which clip their siblings for the in-place
+  // editor's sake).
+  SetWindowPos(Control(kPageFrame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace trellimux

@@ -7,7 +7,9 @@ namespace {
 
 constexpr DWORD kLamp = BS_RADIOBUTTON | BS_CENTER | BS_VCENTER;
 constexpr DWORD kCommandBox = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER;
-constexpr DWORD kListView = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP;
+// Clipped by their siblings: the in-place editor lies over a table.
+constexpr DWORD kListView =
+    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_CLIPSIBLINGS;
 constexpr DWORD kTable = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
 constexpr DWORD kDropDown = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kPicker = DTS_UPDOWN | WS_TABSTOP;
