@@ -3,6 +3,8 @@
 // keeps its own choices, and the Bufsize note comes once per run.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -142,6 +144,33 @@ TEST_F(ConvertPageTest, AudioOnlyContainerLeavesTheVideoOut) {
   EXPECT_EQ(Selected(kVideoStreamList), 1);
   EXPECT_FALSE(Enabled(kVideoCodecList));
   EXPECT_EQ(Command(), Expected(" -vn -map 0:a:?", "C:\\films\\film.mp3"));
+}
+
+// Sets a time picker as the user does: the control reports the change.
+void PickTime(int id, WORD hour, WORD minute, WORD second) {
+  NMDATETIMECHANGE change{};
+  change.nmhdr.hwndFrom = Control(id);
+  change.nmhdr.idFrom = static_cast<UINT_PTR>(id);
+  change.nmhdr.code = DTN_DATETIMECHANGE;
+  change.dwFlags = GDT_VALID;
+  change.st.wYear = 2000;
+  change.st.wMonth = 1;
+  change.st.wDay = 1;
+  change.st.wHour = hour;
+  change.st.wMinute = minute;
+  change.st.wSecond = second;
+  SendMessageA(Control(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&change.st));
+  SendMessageA(App().mainWindow, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&change));
+}
+
+TEST_F(ConvertPageTest, TimePickersRebuildTheCommandOfEitherMode) {
+  ChooseListItem(kConvertContainerList, kMp4);
+  PickTime(kConvertStartTime, 0, 0, 5);
+  EXPECT_EQ(Command(), Expected(" -ss 00:00:05 -map 0:v:? -map 0:a:?", ".mp4"));
+  Click(kConvertExpertButton);
+  ChooseListItem(kConvertContainerList, kMp4);
+  PickTime(kConvertEndTime, 1, 2, 3);
+  EXPECT_EQ(Command(), Expected(" -ss 00:00:05 -to 01:02:03", ".mp4"));
 }
 
 TEST_F(ConvertPageTest, EditButtonMakesTheBoxWritableUntilPressedAgain) {

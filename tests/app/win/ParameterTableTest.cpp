@@ -68,10 +68,11 @@ class ParameterTableTest : public MainWindowTest {
   }
 
   // Right-clicks a cell and chooses `item` from the menu that opens.
-  std::vector<std::string> ChooseFromMenu(int row, int column, const std::string& item) {
+  std::vector<std::string> ChooseFromMenu(int row, int column, const std::string& item,
+                                          int list = kTable) {
     menuPick = {item, {}, false};
     SetTimer(nullptr, 0, 50, &PickFromMenu);
-    RightClickCell(kTable, row, column);
+    RightClickCell(list, row, column);
     PumpUntil([] { return menuPick.shown; }, 3000);
     PumpMessages();
     return menuPick.items;
@@ -207,6 +208,32 @@ TEST_F(ParameterTableTest, StreamAndTypeCellsAreNeverEditedAndARightClickOnlyClo
   RightClickCell(kTable, 0, kCodec);
   PumpMessages();
   EXPECT_EQ(InPlaceEditorWindow(), nullptr);
+}
+
+// The Trim page's tables take the same clicks; its check boxes reach the
+// model the Trim command is built from.
+TEST_F(ParameterTableTest, TrimTablesTakeTheSameMenusEditorAndChecks) {
+  Click(kTrimButton);
+  boxes_.Answer(IDOK);
+  StartTrimProbe(input_);
+  ASSERT_TRUE(WaitForIdle());
+  CheckRow(kTrimSourceTable, 1, true);
+  EXPECT_TRUE(App().trimTables.SourceTable().IsChecked(1));
+  EXPECT_FALSE(App().trimTables.ParameterTable().IsChecked(1));
+
+  ShowWindow(Control(kTrimSourceTable), SW_HIDE);  // as expert mode with "Reencode" does
+  ShowWindow(Control(kTrimParameterTable), SW_SHOW);
+  ChooseFromMenu(0, kCodec, "hevc", kTrimParameterTable);
+  EXPECT_EQ(CellText(kTrimParameterTable, 0, kCodec), "hevc");
+  EXPECT_EQ(App().trimTables.ParameterTable().GetCell(0, kLevel), "41");
+  EXPECT_EQ(App().convertTables.ParameterTable().GetCell(0, kCodec), "mpeg2video");
+
+  ClickCell(kTrimParameterTable, 0, kFps);
+  ASSERT_NE(InPlaceEditorWindow(), nullptr);
+  SetWindowTextA(InPlaceEditorWindow(), "50/1");
+  SendMessageA(InPlaceEditorWindow(), WM_CHAR, VK_RETURN, 0);
+  EXPECT_EQ(App().trimTables.ParameterTable().GetCell(0, kFps), "50/1");
+  EXPECT_EQ(CellText(kTrimParameterTable, 0, kFps), "50/1");
 }
 
 // Drags header item `from` onto the place of item `to` with the mouse.
