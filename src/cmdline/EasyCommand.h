@@ -2,24 +2,18 @@
 // of the twenty slots turned into one argument text.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "cmdline/CommandText.h"
 #include "cmdline/EasySlots.h"
+#include "cmdline/ExpertCommand.h"
 
 namespace trellimux {
 
-struct EasyCommandInput {
-  bool expertMode = false;
-  int containerIndex = 0;          // 0 is the "Container" caption: no choice
-  std::size_t sourceRowCount = 0;  // rows of the source table
-  std::string_view inputPath;
-  std::string_view outputPath;
-  std::optional<TimeOfDay> startTime;  // set while its tick box is ticked
-  std::optional<TimeOfDay> endTime;
+// The Convert page's inputs of both modes, and the odd-size flag that only
+// easy mode reads.
+struct EasyCommandInput : ExpertCommandInput {
   unsigned oddSizeFlag = 0;  // nonzero: a source stream has an odd size
 };
 

@@ -55,37 +55,39 @@ void EnableParameterTable(bool enable) {
   InvalidateRect(table, nullptr, TRUE);
 }
 
+// Both modes read the same paths, times and page state; the paths are copied
+// out of their boxes for the builders' views to point into.
+struct ConvertPageInput {
+  std::string inputPath = ControlText(kConvertInputBox);
+  std::string outputPath = ControlText(kConvertOutputBox);
+
+  void Fill(ExpertCommandInput& input) const {
+    input.expertMode = InExpertMode();
+    input.containerIndex = SelectedContainer();
+    input.sourceRowCount = App().convertTables.SourceTable().RowCount();
+    input.inputPath = inputPath;
+    input.outputPath = outputPath;
+    input.startTime = PickedTime(kConvertStartTime);
+    input.endTime = PickedTime(kConvertEndTime);
+  }
+};
+
 }  // namespace
 
 void RebuildExpertCommand() {
-  AppState& app = App();
-  const std::string inputPath = ControlText(kConvertInputBox);
-  const std::string outputPath = ControlText(kConvertOutputBox);
+  const ConvertPageInput page;
   ExpertCommandInput input;
-  input.expertMode = InExpertMode();
-  input.containerIndex = SelectedContainer();
-  input.sourceRowCount = app.convertTables.SourceTable().RowCount();
-  input.inputPath = inputPath;
-  input.outputPath = outputPath;
-  input.startTime = PickedTime(kConvertStartTime);
-  input.endTime = PickedTime(kConvertEndTime);
+  page.Fill(input);
   const std::optional<std::string> command =
-      BuildExpertCommand(input, app.convertTables.ParameterTable());
+      BuildExpertCommand(input, App().convertTables.ParameterTable());
   if (command) SetControlText(kConvertCommandBox, *command);
 }
 
 void RebuildEasyCommand() {
   AppState& app = App();
-  const std::string inputPath = ControlText(kConvertInputBox);
-  const std::string outputPath = ControlText(kConvertOutputBox);
+  const ConvertPageInput page;
   EasyCommandInput input;
-  input.expertMode = InExpertMode();
-  input.containerIndex = SelectedContainer();
-  input.sourceRowCount = app.convertTables.SourceTable().RowCount();
-  input.inputPath = inputPath;
-  input.outputPath = outputPath;
-  input.startTime = PickedTime(kConvertStartTime);
-  input.endTime = PickedTime(kConvertEndTime);
+  page.Fill(input);
   input.oddSizeFlag = app.convertTables.OddSizeFlag();
   const EasyCommand command = BuildEasyCommand(input, app.easyLists.Slots());
   if (command.videoSlotsEnabled) app.easyLists.SetVideoSlotsEnabled(*command.videoSlotsEnabled);
