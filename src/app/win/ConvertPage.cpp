@@ -11,6 +11,7 @@
 #include "app/TableMessages.h"
 #include "app/win/AppState.h"
 #include "app/win/EasyModeView.h"
+#include "app/win/ListViewSetup.h"
 #include "app/win/MessageBoxes.h"
 #include "cmdline/ContainerPresets.h"
 #include "cmdline/EasyCommand.h"
@@ -19,9 +20,6 @@
 
 namespace trellimux {
 namespace {
-
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // The picker's time while its tick box is ticked.
 std::optional<TimeOfDay> PickedTime(int id) {
@@ -51,7 +49,7 @@ void ApplyContainerExtension(int container) {
 void EnableParameterTable(bool enable) {
   HWND table = Control(kConvertParameterTable);
   EnableWindow(table, enable);
-  SendMessageA(table, LVM_SETTEXTCOLOR, 0, enable ? kBlue : kBlack);
+  SendMessageA(table, LVM_SETTEXTCOLOR, 0, enable ? kEditableTableText : kTableText);
   InvalidateRect(table, nullptr, TRUE);
 }
 

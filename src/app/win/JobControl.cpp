@@ -40,12 +40,6 @@ void LoadReport(Page page, std::size_t reportSize) {
   app.populatingTable = 0;
 }
 
-// The selection change of the Convert container list, as if the user made it.
-void IssueConvertContainerChange() {
-  SendMessageA(App().mainWindow, WM_COMMAND, MAKEWPARAM(kConvertContainerList, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(Control(kConvertContainerList)));
-}
-
 void Finish(const MessageRequest& box) {
   StopProgressIndicator();
   ShowMessage(App().mainWindow, box);
@@ -77,8 +71,7 @@ void StartConvertProbe(const std::string& inputPath) {
   SetControlText(kConvertInputBox, inputPath);
   ClearPageTables(Page::Convert);
   ResetEasyStreamLists();
-  IssueConvertContainerChange();
-  SetControlText(kConvertCommandBox, "");
+  OnConvertContainerChange();  // with no streams it empties the command box
   StartJob(kConvertProbeJob, inputPath);
 }
 
@@ -103,7 +96,7 @@ void OnJobDone() {
     case Completion::ConvertProbeDone:
       LoadReport(Page::Convert, app.jobResults.convertReportSize);
       SetControlText(kConvertOutputBox, "");
-      IssueConvertContainerChange();
+      OnConvertContainerChange();
       Finish(kJobDoneBox);
       break;
     case Completion::TrimProbeDone:

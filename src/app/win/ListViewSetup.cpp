@@ -16,7 +16,6 @@ namespace trellimux {
 namespace {
 
 constexpr COLORREF kSilver = RGB(192, 192, 192);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 std::span<const ParameterColumn> ColumnsOf(ControlKind kind) {
   switch (kind) {
@@ -81,7 +80,7 @@ void SetUpListView(HWND list, const ControlEntry& control) {
   if (const DWORD extended = StylesOf(control.kind).listViewStyle) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   }
-  SetLook(list, control.kind == ControlKind::TrimParameterTable ? kBlue : RGB(0, 0, 0));
+  SetLook(list, control.kind == ControlKind::TrimParameterTable ? kEditableTableText : kTableText);
   InsertColumns(list, ColumnsOf(control.kind));
   if (control.id == kConvertSourceTable) App().convertDefaultColumnOrder = ColumnOrder(list);
   if (control.id == kTrimSourceTable) App().trimDefaultColumnOrder = ColumnOrder(list);

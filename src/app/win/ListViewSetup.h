@@ -9,6 +9,10 @@
 
 namespace trellimux {
 
+// Text colours of the stream tables: blue while a table can be edited.
+inline constexpr COLORREF kTableText = RGB(0, 0, 0);
+inline constexpr COLORREF kEditableTableText = RGB(0, 0, 255);
+
 bool IsListView(ControlKind kind);
 
 // Report view on silver with the panel texture tiled behind the rows, the

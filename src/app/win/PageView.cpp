@@ -131,8 +131,8 @@ void ToggleCommandLineEditable(Page page) {
   }
   *controls.flag = *controls.flag == 1 ? 0 : 1;
   const bool editable = *controls.flag == 1;
-  SendMessageA(Control(controls.box), EM_SETREADONLY, editable ? FALSE : TRUE, 0);
   SetLamp(controls.lamp, editable);
+  SetCommandBoxWritable(controls.box, controls.lamp);
   SetFocus(editable ? Control(controls.box) : App().mainWindow);
 }
 

@@ -17,8 +17,6 @@
 namespace trellimux {
 namespace {
 
-constexpr int kStreamLists[] = {kConvertSourceTable, kConvertParameterTable, kTrimSourceTable,
-                                kTrimParameterTable};
 constexpr UINT_PTR kHeaderSubclass = 0x4855;  // any number unique to this subclass
 
 HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)); }
@@ -31,16 +29,8 @@ void SetColumnOrder(HWND list, std::vector<int> order) {
 
 // The page's other stream table of `listId`.
 int PartnerOf(int listId) {
-  switch (listId) {
-    case kConvertSourceTable:
-      return kConvertParameterTable;
-    case kConvertParameterTable:
-      return kConvertSourceTable;
-    case kTrimSourceTable:
-      return kTrimParameterTable;
-    default:
-      return kTrimSourceTable;
-  }
+  const PageTableLists lists = *TablesOfPage(*PageOfStreamList(listId));
+  return listId == lists.sourceList ? lists.parameterList : lists.sourceList;
 }
 
 void RepaintMainWindow() {
@@ -95,7 +85,11 @@ LRESULT CALLBACK StreamListProcedure(HWND list, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 void InstallStreamListHeaders() {
-  for (int id : kStreamLists) SetWindowSubclass(Control(id), &StreamListProcedure, kHeaderSubclass, 0);
+  for (Page page : {Page::Convert, Page::Trim}) {
+    const PageTableLists lists = *TablesOfPage(page);
+    for (int id : {lists.sourceList, lists.parameterList})
+      SetWindowSubclass(Control(id), &StreamListProcedure, kHeaderSubclass, 0);
+  }
 }
 
 }  // namespace trellimux

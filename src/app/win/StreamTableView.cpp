@@ -20,8 +20,8 @@ class ShowingGuard {
   ShowingGuard& operator=(const ShowingGuard&) = delete;
 };
 
-void SetText(HWND list, int row, int column, const std::string& text) {
-  std::string copy = text;
+void SetText(HWND list, int row, int column, std::string_view text) {
+  std::string copy(text);
   LVITEMA item{};
   item.iSubItem = column;
   item.pszText = copy.data();
@@ -64,7 +64,7 @@ void ShowStreamTable(HWND list, const StreamTable& table) {
     const int index =
         static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (int column = 1; column < kParameterColumnCount; ++column)
-      SetText(list, index, column, std::string(table.GetCell(row, column)));
+      SetText(list, index, column, table.GetCell(row, column));
     SetRowState(list, table, row);
   }
   if (const std::optional<std::size_t> selected = table.Selection())
@@ -82,7 +82,7 @@ void ShowStreamRow(HWND list, const StreamTable& table, std::size_t row) {
   if (row >= table.RowCount()) return;
   ShowingGuard guard;
   for (int column = 1; column < kParameterColumnCount; ++column)
-    SetText(list, static_cast<int>(row), column, std::string(table.GetCell(row, column)));
+    SetText(list, static_cast<int>(row), column, table.GetCell(row, column));
   SetRowState(list, table, row);
 }
 
