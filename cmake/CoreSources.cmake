@@ -13,6 +13,11 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/ContainerPresets.cpp
   src/cmdline/EasyCommand.cpp
   src/cmdline/EasyModeLists.cpp
+  src/cmdline/TrimCommand.cpp
+  src/concat/ContainerDefaults.cpp
+  src/concat/ConcatCommand.cpp
+  src/trim/CutTime.cpp
+  src/trim/TrimChoices.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -20,6 +25,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/JobCompletion.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
+  src/app/ContainerChoice.cpp
   src/app/ControlTable.cpp
   src/app/Pages.cpp
   src/app/StaticColours.cpp
@@ -39,6 +45,11 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/ContainerPresetsTest.cpp
   tests/cmdline/EasyModeListsTest.cpp
   tests/cmdline/EasyCommandTest.cpp
+  tests/cmdline/TrimCommandTest.cpp
+  tests/concat/ConcatInputListTest.cpp
+  tests/concat/ConcatCommandTest.cpp
+  tests/trim/CutListTest.cpp
+  tests/trim/CutTimeTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
@@ -48,6 +59,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
   tests/app/ConcatChoiceMemoryTest.cpp
+  tests/app/ContainerChoiceTest.cpp
   tests/app/WindowPlacementTest.cpp
 )
 
@@ -57,6 +69,8 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/ProbeRealReportsTest.cpp
   tests/media/ExpertCommandRunTest.cpp
   tests/media/EasyCommandRunTest.cpp
+  tests/media/ConcatRunTest.cpp
+  tests/media/TrimRunTest.cpp
 )
 
 # How the media tests start a tool: posix_spawn natively, CreateProcessA on
@@ -78,6 +92,10 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/ProgressIndicator.cpp
   src/app/win/StreamTableView.cpp
   src/app/win/ConvertPage.cpp
+  src/app/win/ConcatPage.cpp
+  src/app/win/TrimPage.cpp
+  src/app/win/CutTimeFields.cpp
+  src/app/win/TextListView.cpp
   src/app/win/EasyModeView.cpp
   src/app/win/PageRouting.cpp
   src/app/win/StreamListHeaders.cpp
@@ -101,5 +119,7 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/TableTestSupport.cpp
   tests/app/win/ParameterTableTest.cpp
   tests/app/win/ConvertPageTest.cpp
+  tests/app/win/ConcatPageTest.cpp
+  tests/app/win/TrimPageTest.cpp
   tests/media/SampleMedia.cpp
 )

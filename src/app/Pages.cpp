@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/ControlIds.h"
+#include "cmdline/TrimCommand.h"
 
 namespace trellimux {
 namespace {
@@ -23,8 +24,6 @@ constexpr std::array<PageData, kPageCount> kPages = {{
     {" Trim File - Define multiple cuts and generate new file ", kTrimButton, kTrimLamp},
 }};
 
-constexpr int kReencodeItem = 1;
-
 }  // namespace
 
 std::string_view PageTitle(Page page) { return kPages[static_cast<int>(page)].title; }
@@ -41,7 +40,7 @@ std::optional<Page> PageOfButton(int controlId) {
 }
 
 bool TrimShowsParameterTable(bool trimExpertMode, std::optional<int> cutModeSelection) {
-  return trimExpertMode && cutModeSelection == kReencodeItem;
+  return cutModeSelection && TrimReadsParameterTable(trimExpertMode, *cutModeSelection);
 }
 
 }  // namespace trellimux

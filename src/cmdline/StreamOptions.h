@@ -2,10 +2,13 @@
 // Every piece begins with a blank; an empty value writes nothing.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "params/StreamTable.h"
 #include "probe/TypeTag.h"
 
 namespace trellimux {
@@ -42,5 +45,33 @@ void AppendVideoFilters(std::string& command, std::string_view size, std::string
 // The quality option a video codec takes: " -crf:" for the H.264/HEVC
 // encoders, none for an empty codec or "dvvideo", else " -q:".
 std::string_view QualityOption(std::string_view codec);
+
+// What a table-driven build writes after each stream's " -map 0:<Stream>".
+enum class StreamOptionSet {
+  MapOnly,  // nothing
+  Copy,     // " -c:<specifier> copy"
+  Encode,   // the row's cells as encoder options
+};
+
+// The table-driven builds differ only here; the defaults are the expert
+// builder's.
+struct StreamOptionRules {
+  StreamOptionSet set = StreamOptionSet::Encode;
+  bool qualityAfterRates = false;  // -b, -maxrate, -bufsize, then quality
+  bool sampleFormat = true;        // write the SampleFMT cell
+  // Written instead of the Quality cell, for the codecs that take one.
+  std::optional<std::string_view> fixedQuality;
+};
+
+// The options of one stream by the row's cells, as `rules` say; `specifier`
+// is the stream's output specifier ("v:0").
+void AppendStreamOptions(std::string& command, const TableRow& row, StreamKind kind,
+                         std::string_view specifier, const StreamOptionRules& rules);
+
+// Walks the first `rowCount` rows: rows neither video, audio nor subtitle and
+// unchecked rows are left out; each other row gets " -map 0:<Stream>" and its
+// options, with its type's next output specifier.
+void AppendMappedStreams(std::string& command, const StreamTable& table, std::size_t rowCount,
+                         const StreamOptionRules& rules);
 
 }  // namespace trellimux

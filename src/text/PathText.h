@@ -11,6 +11,10 @@ namespace trellimux {
 // when that component has no ".".
 std::string_view PathExtension(std::string_view path);
 
+// The folder part of the path with its trailing separator (D:\rec\ for D:\rec\a.ts);
+// empty when the path names no folder.
+std::string_view PathFolder(std::string_view path);
+
 // The path without its extension, then `extension` appended.
 std::string ReplaceExtension(std::string_view path, std::string_view extension);
 

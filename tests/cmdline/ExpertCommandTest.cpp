@@ -1,31 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "cmdline/ExpertCommand.h"
+#include "cmdline/StreamRows.h"
 #include "params/ParameterColumns.h"
 
 namespace trellimux {
 namespace {
-
-struct RowCells {
-  const char* stream;
-  const char* type;
-  bool checked;
-  std::vector<std::pair<int, const char*>> cells;
-};
-
-StreamTable Rows(std::initializer_list<RowCells> rows) {
-  StreamTable table;
-  for (const RowCells& wanted : rows) {
-    TableRow row;
-    row.cells[kStream] = wanted.stream;
-    row.cells[kType] = wanted.type;
-    for (const auto& [column, text] : wanted.cells) row.cells[column] = text;
-    row.checked = wanted.checked;
-    row.typeTag = MakeTypeTag(wanted.type);
-    table.AppendRow(row);
-  }
-  return table;
-}
 
 ExpertCommandInput Input(std::size_t rows) {
   ExpertCommandInput input;

@@ -21,5 +21,12 @@ TEST(PathText, ReplacingTheExtensionKeepsFoldersWithDots) {
   EXPECT_EQ(ReplaceExtension(".mp4", ".mkv"), ".mkv");
 }
 
+TEST(PathText, FolderKeepsItsTrailingSeparator) {
+  EXPECT_EQ(PathFolder("D:\\rec\\a.ts"), "D:\\rec\\");
+  EXPECT_EQ(PathFolder("\\\\server\\share\\x"), "\\\\server\\share\\");
+  EXPECT_EQ(PathFolder("D:\\a.ts"), "D:\\");
+  EXPECT_EQ(PathFolder("a.ts"), "");
+}
+
 }  // namespace
 }  // namespace trellimux

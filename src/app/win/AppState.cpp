@@ -26,6 +26,12 @@ void ResetAppState(HWND mainWindow) {
   app.easyLists = EasyModeLists();
   app.shownEasyListRevisions = {};
   app.lastMenuColumn = 0;
+  app.concatInputs.Reset();
+  app.concatInputExtension.clear();
+  app.concatFilterExtension.clear();
+  app.cuts.Reset();
+  app.trimChoices = {};
+  app.trimInputExtension.clear();
 }
 
 HWND Control(int id) { return GetDlgItem(App().mainWindow, id); }
@@ -35,6 +41,8 @@ std::optional<int> ListSelection(int id) {
   if (item == CB_ERR) return std::nullopt;
   return static_cast<int>(item);
 }
+
+void SelectListItem(int id, int item) { SendMessageA(Control(id), CB_SETCURSEL, item, 0); }
 
 std::string WindowTextOf(HWND window) {
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);

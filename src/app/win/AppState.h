@@ -13,8 +13,11 @@
 #include "app/ConcatChoiceMemory.h"
 #include "app/Pages.h"
 #include "cmdline/EasyModeLists.h"
+#include "concat/ConcatInputList.h"
 #include "jobs/win/JobRunner.h"
 #include "params/PageTables.h"
+#include "trim/CutList.h"
+#include "trim/TrimChoices.h"
 
 namespace trellimux {
 
@@ -49,6 +52,14 @@ struct AppState {
   std::array<unsigned, kEasySlotCount> shownEasyListRevisions{};
   // The table column of the last right-click that opened a value menu.
   int lastMenuColumn = 0;
+  ConcatInputList concatInputs;
+  // The first input's extension with its point; empty when it had none.
+  std::string concatInputExtension;
+  // The Add dialog offers only files of this extension; empty: all files.
+  std::string concatFilterExtension;
+  CutList cuts;
+  TrimChoiceMemory trimChoices;
+  std::string trimInputExtension;
 };
 
 AppState& App();
@@ -61,6 +72,8 @@ HWND Control(int id);
 
 // The selected item of a drop-down list, or nullopt when none is.
 std::optional<int> ListSelection(int id);
+// Selects a drop-down list's item without notifying anyone.
+void SelectListItem(int id, int item);
 
 // A window's whole text, whatever its length.
 std::string WindowTextOf(HWND window);

@@ -10,6 +10,7 @@
 #include "app/win/ProgressIndicator.h"
 #include "app/win/SharedResources.h"
 #include "app/win/StreamTableView.h"
+#include "app/win/TrimPage.h"
 #include "jobs/JobCompletion.h"
 #include "jobs/JobKind.h"
 
@@ -78,6 +79,7 @@ void StartConvertProbe(const std::string& inputPath) {
 void StartTrimProbe(const std::string& inputPath) {
   SetControlText(kTrimInputBox, inputPath);
   ClearPageTables(Page::Trim);
+  RebuildTrimCommand();  // with no streams it empties the command box
   StartJob(kTrimProbeJob, inputPath);
 }
 
@@ -101,6 +103,7 @@ void OnJobDone() {
       break;
     case Completion::TrimProbeDone:
       LoadReport(Page::Trim, app.jobResults.trimReportSize);
+      RebuildTrimCommand();
       Finish(kJobDoneBox);
       break;
     case Completion::Nothing:

@@ -4,16 +4,62 @@
 
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
+#include "app/win/ConcatPage.h"
 #include "app/win/ConvertPage.h"
+#include "app/win/CutTimeFields.h"
 #include "app/win/PageView.h"
 #include "app/win/StreamTableView.h"
 #include "app/win/TableCommands.h"
+#include "app/win/TrimPage.h"
 #include "params/ColumnMenu.h"
 #include "params/win/InPlaceEditor.h"
 #include "params/win/ValueMenuPopup.h"
 
 namespace trellimux {
 namespace {
+
+// A control's handler that takes no arguments; `selectionOnly` handlers run
+// only for a drop-down list's selection change, the others for any command.
+struct CommandRoute {
+  int id;
+  bool selectionOnly;
+  void (*handler)();
+};
+
+void ToggleConcatEdit() { ToggleCommandLineEditable(Page::Concat); }
+void ToggleConvertEdit() { ToggleCommandLineEditable(Page::Convert); }
+void ToggleTrimEdit() { ToggleCommandLineEditable(Page::Trim); }
+
+// clang-format off
+constexpr CommandRoute kCommandRoutes[] = {
+  {kConcatResetButton, false, &ResetConcatInputs},
+  {kConcatRemoveButton, false, &RemoveConcatInput},
+  {kConcatUpButton, false, &MoveConcatInputUp},
+  {kConcatDownButton, false, &MoveConcatInputDown},
+  {kConcatExpertButton, false, &ToggleConcatExpertMode},
+  {kConcatContainerList, true, &OnConcatContainerChange},
+  {kConcatStreamSelectionList, true, &RebuildConcatCommand},
+  {kConcatSubtitleList, true, &RebuildConcatCommand},
+  {kConcatDataList, true, &RebuildConcatCommand},
+  {kConcatModeList, false, &RebuildConcatCommand},  // also opening, closing, focus
+  {kConcatEditButton, false, &ToggleConcatEdit},
+  {kConvertContainerList, true, &OnConvertContainerChange},
+  {kConvertExpertButton, false, &ToggleConvertExpertMode},
+  {kConvertEditButton, false, &ToggleConvertEdit},
+  {kCutResetButton, false, &ResetCuts},
+  {kCutRemoveButton, false, &RemoveCut},
+  {kCutUpButton, false, &MoveCutUp},
+  {kCutDownButton, false, &MoveCutDown},
+  {kCutAddButton, false, &AddCut},
+  {kCutModifyButton, false, &ModifyCut},
+  {kCutClearTimesButton, false, &ClearCutTimes},
+  {kTrimContainerList, true, &OnTrimContainerChange},
+  {kTrimCutModeList, true, &OnCutModeChange},
+  {kTrimConcatModeList, true, &RebuildTrimCommand},
+  {kTrimExpertButton, false, &ToggleTrimExpertMode},
+  {kTrimEditButton, false, &ToggleTrimEdit},
+};
+// clang-format on
 
 bool IsParameterList(int id) { return id == kConvertParameterTable || id == kTrimParameterTable; }
 
@@ -77,25 +123,14 @@ void RoutePageCommand(int id, int notification) {
     if (notification == CBN_SELCHANGE) OnEasySlotChange(id);
     return;
   }
-  switch (id) {
-    case kInPlaceEditor:
-      if (notification == EN_KILLFOCUS) CloseInPlaceEditor();
-      break;
-    case kConvertContainerList:
-      if (notification == CBN_SELCHANGE) OnConvertContainerChange();
-      break;
-    case kConvertExpertButton:
-      ToggleConvertExpertMode();
-      break;
-    case kConcatEditButton:
-      ToggleCommandLineEditable(Page::Concat);
-      break;
-    case kConvertEditButton:
-      ToggleCommandLineEditable(Page::Convert);
-      break;
-    case kTrimEditButton:
-      ToggleCommandLineEditable(Page::Trim);
-      break;
+  if (id == kInPlaceEditor) {
+    if (notification == EN_KILLFOCUS) CloseInPlaceEditor();
+    return;
+  }
+  for (const CommandRoute& route : kCommandRoutes) {
+    if (route.id != id) continue;
+    if (!route.selectionOnly || notification == CBN_SELCHANGE) route.handler();
+    return;
   }
 }
 
@@ -103,6 +138,14 @@ std::optional<LRESULT> RoutePageNotification(const NMHDR& header) {
   const int id = static_cast<int>(header.idFrom);
   if (PageOfStreamList(id) && header.hwndFrom == Control(id))
     return OnStreamListNotification(id, header);
+  if (id == kCutList && header.code == NM_CLICK && header.hwndFrom == Control(id)) {
+    LoadCut(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+    return 0;
+  }
+  if (header.code == UDN_DELTAPOS &&
+      OnMillisecondStep(reinterpret_cast<const NMUPDOWN&>(header))) {
+    return 0;
+  }
   if ((id == kConvertStartTime || id == kConvertEndTime) && header.code == DTN_DATETIMECHANGE) {
     RebuildConvertCommand();
     return 0;

@@ -21,13 +21,6 @@ void SetCommandBoxWritable(int box, int editLamp) {
   SendMessageA(Control(box), EM_SETREADONLY, LampChecked(editLamp) ? FALSE : TRUE, 0);
 }
 
-void ShowTrimStreamTable() {
-  const bool parameters =
-      TrimShowsParameterTable(App().expertMode.trim == 1, ListSelection(kTrimCutModeList));
-  ShowWindow(Control(kTrimParameterTable), parameters ? SW_SHOW : SW_HIDE);
-  ShowWindow(Control(kTrimSourceTable), parameters ? SW_HIDE : SW_SHOW);
-}
-
 void FinishPageSwitch(Page page) {
   switch (page) {
     case Page::Information:
@@ -93,6 +86,14 @@ void ShowPage(Page page) {
   SetFrameCaption(page);
   ShowPageControls(page, true);
   FinishPageSwitch(page);
+}
+
+void ShowTrimStreamTable() {
+  if (App().currentPage != Page::Trim) return;
+  const bool parameters =
+      TrimShowsParameterTable(App().expertMode.trim == 1, ListSelection(kTrimCutModeList));
+  ShowWindow(Control(kTrimParameterTable), parameters ? SW_SHOW : SW_HIDE);
+  ShowWindow(Control(kTrimSourceTable), parameters ? SW_HIDE : SW_SHOW);
 }
 
 void SetBusy() {

@@ -1,12 +1,13 @@
 #include "app/win/TableCommands.h"
 
 #include "app/win/ConvertPage.h"
+#include "app/win/TrimPage.h"
 
 namespace trellimux {
 
 void RebuildTablePageCommand(Page page) {
-  // The Trim command has no builder yet; its page rebuilds nothing so far.
   if (page == Page::Convert) RebuildExpertCommand();
+  if (page == Page::Trim) RebuildTrimCommand();
 }
 
 }  // namespace trellimux

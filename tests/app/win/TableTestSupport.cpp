@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/win/AppState.h"
+#include "app/win/TextListView.h"
 #include "jobs/JobKind.h"
 
 namespace trellimux::test {
@@ -26,13 +27,7 @@ void ClickWith(UINT down, UINT up, WPARAM buttons, int list, int row, int column
 }  // namespace
 
 std::string CellText(int list, int row, int column) {
-  char text[1024] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(Control(list), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
+  return ListViewCellText(Control(list), row, column);
 }
 
 int RowCount(int list) {

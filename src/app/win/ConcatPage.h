@@ -1,0 +1,32 @@
+// The Concat page: its input list, output container, option lists and the
+// ffmpeg line they make, shown in the command box.
+#pragma once
+
+#include <string>
+
+namespace trellimux {
+
+// Rewrites the command box from the page; an option list without a
+// selection is reported and leaves the box as it was.
+void RebuildConcatCommand();
+
+// A chosen input: the first one of an empty list sets the page up from its
+// container (easy mode, output folder, option and mode defaults); every
+// one is then appended, selected and the line rebuilt.
+void AddConcatInput(const std::string& path);
+
+// The list buttons; each ends with the keyboard focus in the list.
+void RemoveConcatInput();
+void MoveConcatInputUp();
+void MoveConcatInputDown();
+void ResetConcatInputs();
+
+// The output path takes the chosen container's extension (item 0: the first
+// input's) and the option lists its defaults; false without a selection.
+bool ApplyConcatContainer();
+
+// Container list A changed, or the Expert Mode button was pressed.
+void OnConcatContainerChange();
+void ToggleConcatExpertMode();
+
+}  // namespace trellimux

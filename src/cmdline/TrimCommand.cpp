@@ -1,0 +1,121 @@
+#include "cmdline/TrimCommand.h"
+
+#include "cmdline/CommandText.h"
+#include "cmdline/StreamOptions.h"
+#include "concat/ConcatCommand.h"
+#include "text/PathText.h"
+#include "trim/TrimChoices.h"
+
+namespace trellimux {
+namespace {
+
+// The per-stream options of a cut line. Reencoding writes the rates before
+// the quality and no sample format; outside expert mode the table holds the
+// source's values, so the quality is fixed at "1", close to lossless.
+StreamOptionRules CutStreamRules(int cutMode, bool expertMode) {
+  StreamOptionRules rules;
+  switch (cutMode) {
+    case kReencodeCut:
+      rules.qualityAfterRates = true;
+      rules.sampleFormat = false;
+      if (!expertMode) rules.fixedQuality = "1";
+      break;
+    case kCopyCut:
+      rules.set = StreamOptionSet::Copy;
+      break;
+    default:
+      rules.set = StreamOptionSet::MapOnly;
+  }
+  return rules;
+}
+
+bool AnyRowChecked(const StreamTable& table) {
+  for (std::size_t i = 0; i < table.RowCount(); ++i)
+    if (table.IsChecked(i)) return true;
+  return false;
+}
+
+// The line that joins the cut files, or the note of a mode without one.
+std::string JoinLine(const TrimCommandInput& input, std::span<const std::string> cutFiles) {
+  std::string line;
+  switch (input.concatMode) {
+    case kDemuxerConcat:
+      line = " -fflags genpts -f concat -safe 0 -i";
+      AppendQuotedPath(line, std::string(input.tempDir) + "\\files.txt");
+      break;
+    case kFileConcat: {
+      std::string joined = "concat:";
+      for (std::size_t i = 0; i < cutFiles.size(); ++i) joined += (i ? "|" : "") + cutFiles[i];
+      line = " -fflags genpts -i";
+      AppendQuotedPath(line, joined);
+      break;
+    }
+    case kWindowsFileConcat:
+      return std::string(kWindowsFileJoinNote);
+    default:
+      return std::string(kCutOnlyNote);
+  }
+  line += " -map 0 -c copy";
+  AppendQuotedPath(line, input.outputPath);
+  return line;
+}
+
+}  // namespace
+
+bool TrimReadsParameterTable(bool expertMode, int cutMode) {
+  return expertMode && cutMode == kReencodeCut;
+}
+
+std::string BuildTrimCommand(const TrimCommandInput& input, const StreamTable& streams,
+                             std::span<const Cut> cuts) {
+  if (!AnyRowChecked(streams) || cuts.empty()) return {};
+  if (input.concatMode < kDemuxerConcat || input.concatMode > kCutOnly) return {};
+
+  // The streams and their options are the same in every cut line.
+  std::string streamOptions;
+  AppendMappedStreams(streamOptions, streams, streams.RowCount(),
+                      CutStreamRules(input.cutMode, input.expertMode));
+
+  const std::vector<std::string> cutFiles =
+      CutFilePaths(input.tempDir, cuts.size(), input.outputPath);
+  std::string command;
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    command += " -fflags genpts -i";
+    AppendQuotedPath(command, input.inputPath);
+    command += " -ss ";
+    command += cuts[i].in;
+    command += streamOptions;
+    command += " -to ";
+    command += cuts[i].out;
+    AppendQuotedPath(command, cutFiles[i]);
+    command += "\r\n";
+  }
+  command += JoinLine(input, cutFiles);
+  return command;
+}
+
+std::vector<std::string> TrimCommandLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string_view::npos; start = end + 2)
+    lines.emplace_back(text.substr(start, end - start));
+  lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string CutFilePath(std::string_view tempDir, std::size_t number, std::string_view outputPath) {
+  std::string path(tempDir);
+  path += "\\temp";
+  path += std::to_string(number);
+  path += PathExtension(outputPath);
+  return path;
+}
+
+std::vector<std::string> CutFilePaths(std::string_view tempDir, std::size_t count,
+                                      std::string_view outputPath) {
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < count; ++i) paths.push_back(CutFilePath(tempDir, i, outputPath));
+  return paths;
+}
+
+}  // namespace trellimux

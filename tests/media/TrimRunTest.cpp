@@ -1,0 +1,184 @@
+// Trim texts built for the probed samples, run line by line with a real
+// ffmpeg as a Trim job runs them: each cut into its file in the temporary
+// folder, then the join. The joined output is probed for its length, frames
+// and streams.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/FixedItemLists.h"
+#include "cmdline/TrimCommand.h"
+#include "concat/ConcatCommand.h"
+#include "jobs/ToolInvocation.h"
+#include "media/SampleMedia.h"
+#include "media/ToolRunner.h"
+#include "params/ParameterColumns.h"
+#include "trim/CutTime.h"
+#include "trim/TrimChoices.h"
+
+namespace trellimux::test {
+namespace {
+
+// The sample has a keyframe every 12 frames (0.48 s), and a copied video
+// starts at the first keyframe whose decoding time is not before the cut's
+// In. Its decoding times run 0.03 s before the file's start, so these cuts
+// begin just at a keyframe's decoding time and keep every frame: 12 each.
+const std::vector<Cut> kKeyframeCuts = {{"00:00:00.450", "00:00:00.930"},
+                                        {"00:00:01.410", "00:00:01.890"},
+                                        {"00:00:02.370", "00:00:02.850"}};
+// Anywhere, for reencoding: 0.8 + 0.6 + 0.5 s.
+const std::vector<Cut> kCuts = {{"00:00:00.000", "00:00:00.800"},
+                                {"00:00:01.000", "00:00:01.600"},
+                                {"00:00:02.000", "00:00:02.500"}};
+
+double CutSeconds(const std::vector<Cut>& cuts) {
+  auto seconds = [](const std::string& time) {
+    CutTimeFields fields = SplitCutTime(time);
+    return fields.time.hour * 3600.0 + fields.time.minute * 60.0 + fields.time.second +
+           fields.millisecondValue / 1000.0;
+  };
+  double sum = 0;
+  for (const Cut& cut : cuts) sum += seconds(cut.out) - seconds(cut.in);
+  return sum;
+}
+
+int ContainerIndex(std::string_view container) {
+  for (std::size_t i = 0; i < kContainerListA.size(); ++i)
+    if (kContainerListA[i] == container) return static_cast<int>(i);
+  return 0;
+}
+
+// An empty folder in the work folder, as the tools see it.
+std::string TempFolder(const std::string& name) {
+  const char* work = std::getenv("TRELLIMUX_WORK");
+  std::filesystem::path folder = std::filesystem::path(work ? work : ".") / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return ToolSidePath(folder.string());
+}
+
+// Builds the Trim text and runs it: the cut lines in order (no old cut file
+// in the way), then the list file when the demuxer joins, then the join.
+// Natively the tempDir's backslash is part of the cut files' names, which
+// keeps the lines exactly as the program writes them.
+void RunTrim(const TrimCommandInput& input, const StreamTable& streams,
+             const std::vector<Cut>& cuts) {
+  const std::string text = BuildTrimCommand(input, streams, cuts);
+  const std::vector<std::string> lines = TrimCommandLines(text);
+  ASSERT_EQ(lines.size(), cuts.size() + 1) << text;
+  const std::vector<std::string> cutFiles =
+      CutFilePaths(input.tempDir, cuts.size(), input.outputPath);
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    std::filesystem::remove(cutFiles[i]);
+    ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines[i]);
+    ASSERT_EQ(run.exitCode, 0) << lines[i] << "\n" << run.output;
+  }
+  if (input.concatMode == kDemuxerConcat) {
+    std::ofstream list(std::string(input.tempDir) + "\\files.txt", std::ios::binary);
+    list << ConcatListFileText(cutFiles);
+  }
+  ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines.back());
+  ASSERT_EQ(run.exitCode, 0) << lines.back() << "\n" << run.output;
+}
+
+double Duration(const ProbedFile& file) {
+  std::size_t at = file.report.find("[FORMAT]");
+  at = file.report.find("duration=", at);
+  return at == std::string::npos ? -1 : std::atof(file.report.c_str() + at + 9);
+}
+
+std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
+  return file.tables.SourceTable().GetCell(row, column);
+}
+
+// Every row checked, as a user ticks them on the Trim page.
+ProbedFile ProbeAllChecked(const std::string& path) {
+  ProbedFile file = Probe(path);
+  for (StreamTable* table : {&file.tables.SourceTable(), &file.tables.ParameterTable()})
+    for (std::size_t row = 0; row < table->RowCount(); ++row) table->SetChecked(row, true);
+  return file;
+}
+
+TEST(TrimRun, CopiedCutsKeepEveryFrameWithEitherFfmpegJoin) {
+  const std::string input = SamplePath("broadcast.ts");
+  ProbedFile file = ProbeAllChecked(input);
+  for (int concatMode : {int{kDemuxerConcat}, int{kFileConcat}}) {
+    SCOPED_TRACE(kConcatModeListB[concatMode]);
+    const std::string output = OutputPath("trim-copy.ts");
+    const std::string tempDir = TempFolder("trim-copy");
+    TrimCommandInput settings{input, output, tempDir, kCopyCut, concatMode};
+    ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), kKeyframeCuts));
+
+    ProbedFile result = Probe(output);
+    ASSERT_EQ(result.tables.SourceTable().RowCount(), 3u);
+    EXPECT_EQ(Cell(result, 0, kCodec), "mpeg2video");
+    EXPECT_EQ(Cell(result, 2, kLanguage), "ger");
+    EXPECT_EQ(CountVideoFrames(output), 36);
+    EXPECT_NEAR(Duration(result), CutSeconds(kKeyframeCuts), 0.15);
+  }
+}
+
+TEST(TrimRun, ReencodedTransportStreamKeepsTheSourceFormats) {
+  const std::string input = SamplePath("broadcast.ts");
+  ProbedFile file = ProbeAllChecked(input);
+  // A .ts output starts with "Reencode" and the concat: join.
+  const TrimModeDefaults modes = TrimDefaultsFor(ContainerIndex(".ts"));
+  const std::string output = OutputPath("trim-reencode.ts");
+  const std::string tempDir = TempFolder("trim-reencode");
+  TrimCommandInput settings{input, output, tempDir, modes.cutMode, modes.concatMode};
+  ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), kCuts));
+
+  ProbedFile result = Probe(output);
+  ASSERT_EQ(result.tables.SourceTable().RowCount(), 3u);
+  EXPECT_EQ(Cell(result, 0, kCodec), "mpeg2video");
+  EXPECT_EQ(Cell(result, 0, kWidth), "720");
+  EXPECT_EQ(Cell(result, 0, kDar), "16:9");
+  EXPECT_EQ(Cell(result, 1, kChannels), "2");
+  EXPECT_EQ(Cell(result, 2, kChannels), "1");
+  EXPECT_EQ(Cell(result, 2, kLanguage), "ger");
+  EXPECT_NEAR(CountVideoFrames(output), 25 * CutSeconds(kCuts), 2);
+  EXPECT_NEAR(Duration(result), CutSeconds(kCuts), 0.1);
+}
+
+TEST(TrimRun, ExpertReencodeTakesTheParameterTable) {
+  const std::string input = SamplePath("film.mp4");
+  ProbedFile file = ProbeAllChecked(input);
+  StreamTable& parameters = file.tables.ParameterTable();
+  parameters.Select(0);
+  file.tables.ClearRowParameters();
+  for (auto [column, text] : {std::pair{kCodec, "h264"},
+                              {kWidth, "640"},
+                              {kHeight, "360"},
+                              {kPixFmt, "yuv420p"},
+                              {kQuality, "30"}})
+    parameters.SetCell(0, column, text);
+  // The native AAC encoder refuses "s16": the Trim text leaves it out.
+  parameters.Select(1);
+  file.tables.ClearRowParameters();
+  for (auto [column, text] :
+       {std::pair{kCodec, "aac"}, {kBitrate, "96k"}, {kSampleFmt, "s16"}, {kLanguage, "eng"}})
+    parameters.SetCell(1, column, text);
+
+  const TrimModeDefaults modes = TrimDefaultsFor(ContainerIndex(".mkv"));
+  ASSERT_TRUE(TrimReadsParameterTable(true, modes.cutMode));
+  const std::string output = OutputPath("trim-expert.mkv");
+  const std::string tempDir = TempFolder("trim-expert");
+  TrimCommandInput settings{input, output, tempDir, modes.cutMode, modes.concatMode, true};
+  ASSERT_NO_FATAL_FAILURE(RunTrim(settings, parameters, kCuts));
+
+  ProbedFile result = Probe(output);
+  ASSERT_EQ(result.tables.SourceTable().RowCount(), 2u);
+  EXPECT_EQ(Cell(result, 0, kCodec), "h264");
+  EXPECT_EQ(Cell(result, 0, kWidth), "640");
+  EXPECT_EQ(Cell(result, 1, kCodec), "aac");
+  EXPECT_EQ(Cell(result, 1, kLanguage), "eng");
+  EXPECT_NEAR(CountVideoFrames(output), 25 * CutSeconds(kCuts), 2);
+  EXPECT_NEAR(Duration(result), CutSeconds(kCuts), 0.15);
+}
+
+}  // namespace
+}  // namespace trellimux::test
