@@ -3,7 +3,6 @@
 // joined file is probed for its duration and streams.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -72,16 +71,7 @@ const PartSet& Mp4Parts() {
 }
 
 // The folder the demuxer's files.txt goes to, as the tools see it.
-std::string ListFolder() {
-  const char* work = std::getenv("TRELLIMUX_WORK");
-  if (!work) {
-    ADD_FAILURE() << "TRELLIMUX_WORK is not set; run the media tests through ctest";
-    return ".";
-  }
-  const std::string folder = ToolSidePath(std::string(work) + "/concat-lists");
-  std::filesystem::create_directories(folder);
-  return folder;
-}
+std::string ListFolder() { return WorkFolder("concat-lists"); }
 
 // Writes the list file where the demuxer line looks for it, byte for byte.
 // The path is the line's own text: natively the backslash before files.txt

@@ -33,6 +33,13 @@ std::string OutputPath(const std::string& name) {
   return ToolSidePath((folder / name).string());
 }
 
+std::string WorkFolder(const std::string& name) {
+  const std::filesystem::path folder = std::filesystem::path(Folder("TRELLIMUX_WORK")) / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return ToolSidePath(folder.string());
+}
+
 std::string ProbeReport(const std::string& toolSidePath) {
   ToolRun run = RunTool(FfmpegTool::Ffprobe, ProbeArguments(toolSidePath));
   EXPECT_EQ(run.exitCode, 0) << run.output;

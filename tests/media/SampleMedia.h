@@ -14,6 +14,9 @@ std::string SamplePath(const std::string& name);
 // A fresh output path in the work folder (any old file there is removed).
 std::string OutputPath(const std::string& name);
 
+// A fresh, empty folder in the work folder, as the tools see it.
+std::string WorkFolder(const std::string& name);
+
 // Runs the prober with the program's own arguments and returns its report.
 std::string ProbeReport(const std::string& toolSidePath);
 

@@ -4,7 +4,6 @@
 // and streams.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -50,15 +49,6 @@ int ContainerIndex(std::string_view container) {
   for (std::size_t i = 0; i < kContainerListA.size(); ++i)
     if (kContainerListA[i] == container) return static_cast<int>(i);
   return 0;
-}
-
-// An empty folder in the work folder, as the tools see it.
-std::string TempFolder(const std::string& name) {
-  const char* work = std::getenv("TRELLIMUX_WORK");
-  std::filesystem::path folder = std::filesystem::path(work ? work : ".") / name;
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return ToolSidePath(folder.string());
 }
 
 // Builds the Trim text and runs it: the cut lines in order (no old cut file
@@ -109,7 +99,7 @@ TEST(TrimRun, CopiedCutsKeepEveryFrameWithEitherFfmpegJoin) {
   for (int concatMode : {int{kDemuxerConcat}, int{kFileConcat}}) {
     SCOPED_TRACE(kConcatModeListB[concatMode]);
     const std::string output = OutputPath("trim-copy.ts");
-    const std::string tempDir = TempFolder("trim-copy");
+    const std::string tempDir = WorkFolder("trim-copy");
     TrimCommandInput settings{input, output, tempDir, kCopyCut, concatMode};
     ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), kKeyframeCuts));
 
@@ -128,7 +118,7 @@ TEST(TrimRun, ReencodedTransportStreamKeepsTheSourceFormats) {
   // A .ts output starts with "Reencode" and the concat: join.
   const TrimModeDefaults modes = TrimDefaultsFor(ContainerIndex(".ts"));
   const std::string output = OutputPath("trim-reencode.ts");
-  const std::string tempDir = TempFolder("trim-reencode");
+  const std::string tempDir = WorkFolder("trim-reencode");
   TrimCommandInput settings{input, output, tempDir, modes.cutMode, modes.concatMode};
   ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), kCuts));
 
@@ -166,7 +156,7 @@ TEST(TrimRun, ExpertReencodeTakesTheParameterTable) {
   const TrimModeDefaults modes = TrimDefaultsFor(ContainerIndex(".mkv"));
   ASSERT_TRUE(TrimReadsParameterTable(true, modes.cutMode));
   const std::string output = OutputPath("trim-expert.mkv");
-  const std::string tempDir = TempFolder("trim-expert");
+  const std::string tempDir = WorkFolder("trim-expert");
   TrimCommandInput settings{input, output, tempDir, modes.cutMode, modes.concatMode, true};
   ASSERT_NO_FATAL_FAILURE(RunTrim(settings, parameters, kCuts));
 
