@@ -39,11 +39,6 @@ struct PartSet {
   double duration = 0;  // of all parts together
 };
 
-double Duration(const ProbedFile& file) {
-  const std::size_t at = file.report.find("duration=", file.report.find("[FORMAT]"));
-  return at == std::string::npos ? -1 : std::atof(file.report.c_str() + at + 9);
-}
-
 PartSet MakeParts(const PartRecipe& recipe) {
   PartSet parts;
   for (std::size_t k = 0; k < recipe.names.size(); ++k) {

@@ -43,12 +43,6 @@ std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
   return file.tables.SourceTable().GetCell(row, column);
 }
 
-double Duration(const ProbedFile& file) {
-  std::size_t at = file.report.find("[FORMAT]");
-  at = file.report.find("duration=", at);
-  return at == std::string::npos ? -1 : std::atof(file.report.c_str() + at + 9);
-}
-
 TEST(ExpertCommandRun, BroadcastToHevcAndAacSkippingAnUncheckedAudio) {
   const std::string input = SamplePath("broadcast.ts");
   ProbedFile file = Probe(input);

@@ -54,6 +54,11 @@ ProbedFile Probe(const std::string& toolSidePath) {
   return file;
 }
 
+double Duration(const ProbedFile& file) {
+  const std::size_t at = file.report.find("duration=", file.report.find("[FORMAT]"));
+  return at == std::string::npos ? -1 : std::atof(file.report.c_str() + at + 9);
+}
+
 int CountVideoFrames(const std::string& toolSidePath) {
   ToolRun run = RunTool(FfmpegTool::Ffprobe,
                         " -v error -count_frames -select_streams v:0 -show_entries"

@@ -28,6 +28,9 @@ struct ProbedFile {
 };
 ProbedFile Probe(const std::string& toolSidePath);
 
+// The file's duration in seconds from its probe report; -1 without one.
+double Duration(const ProbedFile& file);
+
 // Counts the decoded frames of the first video stream.
 int CountVideoFrames(const std::string& toolSidePath);
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ContainerChoice.h"
 #include "app/FixedItemLists.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
@@ -45,12 +46,6 @@ double CutSeconds(const std::vector<Cut>& cuts) {
   return sum;
 }
 
-int ContainerIndex(std::string_view container) {
-  for (std::size_t i = 0; i < kContainerListA.size(); ++i)
-    if (kContainerListA[i] == container) return static_cast<int>(i);
-  return 0;
-}
-
 // Builds the Trim text and runs it: the cut lines in order (no old cut file
 // in the way), then the list file when the demuxer joins, then the join.
 // Natively the tempDir's backslash is part of the cut files' names, which
@@ -73,12 +68,6 @@ void RunTrim(const TrimCommandInput& input, const StreamTable& streams,
   }
   ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines.back());
   ASSERT_EQ(run.exitCode, 0) << lines.back() << "\n" << run.output;
-}
-
-double Duration(const ProbedFile& file) {
-  std::size_t at = file.report.find("[FORMAT]");
-  at = file.report.find("duration=", at);
-  return at == std::string::npos ? -1 : std::atof(file.report.c_str() + at + 9);
 }
 
 std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
@@ -116,7 +105,7 @@ TEST(TrimRun, ReencodedTransportStreamKeepsTheSourceFormats) {
   const std::string input = SamplePath("broadcast.ts");
   ProbedFile file = ProbeAllChecked(input);
   // A .ts output starts with "Reencode" and the concat: join.
-  const TrimModeDefaults modes = TrimDefaultsFor(ContainerIndex(".ts"));
+  const TrimModeDefaults modes = TrimDefaultsFor(RecogniseContainer(".ts").item);
   const std::string output = OutputPath("trim-reencode.ts");
   const std::string tempDir = WorkFolder("trim-reencode");
   TrimCommandInput settings{input, output, tempDir, modes.cutMode, modes.concatMode};
@@ -153,7 +142,7 @@ TEST(TrimRun, ExpertReencodeTakesTheParameterTable) {
        {std::pair{kCodec, "aac"}, {kBitrate, "96k"}, {kSampleFmt, "s16"}, {kLanguage, "eng"}})
     parameters.SetCell(1, column, text);
 
-  const TrimModeDefaults modes = TrimDefaultsFor(ContainerIndex(".mkv"));
+  const TrimModeDefaults modes = TrimDefaultsFor(RecogniseContainer(".mkv").item);
   ASSERT_TRUE(TrimReadsParameterTable(true, modes.cutMode));
   const std::string output = OutputPath("trim-expert.mkv");
   const std::string tempDir = WorkFolder("trim-expert");

@@ -28,7 +28,6 @@ void ResetAppState(HWND mainWindow) {
   app.lastMenuColumn = 0;
   app.concatInputs.Reset();
   app.concatInputExtension.clear();
-  app.concatFilterExtension.clear();
   app.cuts.Reset();
   app.trimChoices = {};
   app.trimInputExtension.clear();

@@ -55,8 +55,6 @@ struct AppState {
   ConcatInputList concatInputs;
   // The first input's extension with its point; empty when it had none.
   std::string concatInputExtension;
-  // The Add dialog offers only files of this extension; empty: all files.
-  std::string concatFilterExtension;
   CutList cuts;
   TrimChoiceMemory trimChoices;
   std::string trimInputExtension;

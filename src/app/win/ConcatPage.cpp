@@ -53,7 +53,6 @@ void ClearPageForEmptyList() {
   SelectListItem(kConcatModeList, 0);
   RecordConcatChoices();
   SetControlText(kConcatOutputBox, "");
-  App().concatFilterExtension.clear();
   SetControlText(kConcatCommandBox, "");
 }
 
@@ -67,7 +66,6 @@ void SetUpForFirstInput(const std::string& path) {
   SetControlText(kConcatOutputBox, std::string(PathFolder(path)));
   const std::string_view extension = PathExtension(path);
   app.concatInputExtension = extension;
-  app.concatFilterExtension = extension;
   const RecognisedContainer container = RecogniseContainer(extension);
   if (container.unsupported) ShowMessage(app.mainWindow, kUnsupportedContainerNote);
   SelectListItem(kConcatContainerList, container.item);
@@ -106,6 +104,10 @@ void RebuildConcatCommand() {
       ShowMessage(app.mainWindow, kConcatCommandError);
       break;
   }
+}
+
+std::string_view ConcatFilterExtension() {
+  return App().concatInputs.Empty() ? std::string_view() : App().concatInputExtension;
 }
 
 void AddConcatInput(const std::string& path) {

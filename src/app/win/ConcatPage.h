@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace trellimux {
 
@@ -14,6 +15,10 @@ void RebuildConcatCommand();
 // container (easy mode, output folder, option and mode defaults); every
 // one is then appended, selected and the line rebuilt.
 void AddConcatInput(const std::string& path);
+
+// The Add dialog offers only files of this extension: the first input's
+// while the list has entries; empty (all files) otherwise.
+std::string_view ConcatFilterExtension();
 
 // The list buttons; each ends with the keyboard focus in the list.
 void RemoveConcatInput();

@@ -132,7 +132,7 @@ void ToggleConvertExpertMode() {
   app.expertMode.convert = app.expertMode.convert == 1 ? 0 : 1;
   const bool entering = InExpertMode();
   const int container = app.easyLists.SwitchMode(entering, SelectedContainer());
-  SendMessageA(Control(kConvertContainerList), CB_SETCURSEL, container, 0);
+  SelectListItem(kConvertContainerList, container);
   SetLamp(kConvertExpertLamp, entering);
   SetControlText(kConvertCommandBox, "");
   EnableParameterTable(entering);

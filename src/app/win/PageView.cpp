@@ -60,8 +60,8 @@ void EnablePageButtonsAndStart(bool enable) {
 }
 
 void SelectConcatChoices(const ConcatChoices& choices, bool enable) {
-  SendMessageA(Control(kConcatContainerList), CB_SETCURSEL, choices.container, 0);
-  SendMessageA(Control(kConcatModeList), CB_SETCURSEL, choices.concatMode, 0);
+  SelectListItem(kConcatContainerList, choices.container);
+  SelectListItem(kConcatModeList, choices.concatMode);
   EnableWindow(Control(kConcatContainerList), enable);
   EnableWindow(Control(kConcatModeList), enable);
   SetFocus(Control(kConcatInputList));

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "app/ContainerChoice.h"
 #include "app/ControlIds.h"
 #include "app/FixedItemLists.h"
@@ -51,11 +53,13 @@ TrimChoices CurrentChoices() {
 }
 
 void SelectChoices(const TrimChoices& choices, bool enable) {
-  const int lists[] = {kTrimContainerList, kTrimCutModeList, kTrimConcatModeList};
-  SelectListItem(kTrimContainerList, choices.container);
-  SelectListItem(kTrimCutModeList, choices.cutMode);
-  SelectListItem(kTrimConcatModeList, choices.concatMode);
-  for (int list : lists) EnableWindow(Control(list), enable);
+  const std::pair<int, int> selections[] = {{kTrimContainerList, choices.container},
+                                             {kTrimCutModeList, choices.cutMode},
+                                             {kTrimConcatModeList, choices.concatMode}};
+  for (const auto& [list, item] : selections) {
+    SelectListItem(list, item);
+    EnableWindow(Control(list), enable);
+  }
 }
 
 void ShowTrimNormalView() {

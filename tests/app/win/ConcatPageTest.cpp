@@ -63,7 +63,7 @@ TEST_F(ConcatPageTest, FirstInputSetsUpThePageFromItsContainer) {
   EXPECT_EQ(Selected(kConcatSubtitleList), 0);
   EXPECT_EQ(Selected(kConcatDataList), 0);
   EXPECT_EQ(Selected(kConcatModeList), kFileConcat);
-  EXPECT_EQ(App().concatFilterExtension, ".TS");
+  EXPECT_EQ(ConcatFilterExtension(), ".TS");
   EXPECT_FALSE(Enabled(kConcatContainerList));
   EXPECT_FALSE(Enabled(kConcatModeList));
   EXPECT_EQ(Command(), " -fflags genpts -i \"concat:D:\\rec\\a.TS\" -copy_unknown -map 0 -c copy "
@@ -118,7 +118,7 @@ TEST_F(ConcatPageTest, RemoveSelectsTheEntryAtItsPlaceOrTheLast) {
   EXPECT_EQ(Selected(kConcatDataList), 1);
   EXPECT_EQ(ControlText(kConcatOutputBox), "");
   EXPECT_EQ(Command(), "");
-  EXPECT_EQ(App().concatFilterExtension, "");
+  EXPECT_EQ(ConcatFilterExtension(), "");
 }
 
 TEST_F(ConcatPageTest, RemoveWithoutSelectionSelectsTheLast) {
@@ -172,7 +172,7 @@ TEST_F(ConcatPageTest, ResetEmptiesTheListAndKeepsTheOptionsAndModes) {
   AddConcatInput("F:\\mkv\\film.mkv");
   EXPECT_EQ(Selected(kConcatContainerList), kMkv);
   EXPECT_EQ(ControlText(kConcatOutputBox), "F:\\mkv\\.mkv");
-  EXPECT_EQ(App().concatFilterExtension, ".mkv");
+  EXPECT_EQ(ConcatFilterExtension(), ".mkv");
 }
 
 TEST_F(ConcatPageTest, OptionAndModeListsRebuildTheLine) {
