@@ -41,7 +41,7 @@ std::string JoinLine(const TrimCommandInput& input, std::span<const std::string>
   switch (input.concatMode) {
     case kDemuxerConcat:
       line = " -fflags genpts -f concat -safe 0 -i";
-      AppendQuotedPath(line, std::string(input.tempDir) + "\\files.txt");
+      AppendQuotedPath(line, ConcatListFilePath(input.tempDir));
       break;
     case kFileConcat: {
       std::string joined = "concat:";

@@ -41,9 +41,7 @@ ConcatCommand BuildConcatCommand(const ConcatCommandInput& input) {
       return {ConcatCommandOutcome::Replace, std::string(kConcatModePrompt)};
     case kDemuxerConcat:
       line = " -fflags genpts -f concat -safe 0 -i \"";
-      line += input.startDirectory;
-      if (!input.startDirectory.ends_with('\\')) line += '\\';
-      line += "files.txt";
+      line += ConcatListFilePath(input.startDirectory);
       break;
     case kFileConcat:
       line = " -fflags genpts -i \"concat:";
@@ -69,6 +67,12 @@ ConcatCommand BuildConcatCommand(const ConcatCommandInput& input) {
   line += input.outputPath;
   line += '"';
   return {ConcatCommandOutcome::Replace, std::move(line)};
+}
+
+std::string ConcatListFilePath(std::string_view folder) {
+  std::string path(folder);
+  if (!path.ends_with('\\')) path += '\\';
+  return path + "files.txt";
 }
 
 std::string ConcatListFileText(std::span<const std::string> paths) {

@@ -56,4 +56,8 @@ ConcatCommand BuildConcatCommand(const ConcatCommandInput& input);
 // path is written '\'' so that ffmpeg reads the same path back.
 std::string ConcatListFileText(std::span<const std::string> paths);
 
+// The demuxer's list file in `folder`: folder, a backslash unless it ends in
+// one, "files.txt".
+std::string ConcatListFilePath(std::string_view folder);
+
 }  // namespace trellimux

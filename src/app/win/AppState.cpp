@@ -31,6 +31,10 @@ void ResetAppState(HWND mainWindow) {
   app.cuts.Reset();
   app.trimChoices = {};
   app.trimInputExtension.clear();
+  app.concatInputFolder.clear();
+  app.convertInputFolder.clear();
+  app.trimInputFolder.clear();
+  app.outputFolder.clear();
 }
 
 HWND Control(int id) { return GetDlgItem(App().mainWindow, id); }
@@ -42,6 +46,17 @@ std::optional<int> ListSelection(int id) {
 }
 
 void SelectListItem(int id, int item) { SendMessageA(Control(id), CB_SETCURSEL, item, 0); }
+
+std::string ListItemText(int id, int item) {
+  HWND list = Control(id);
+  const LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, item, 0);
+  if (length == CB_ERR) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(list, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
 
 std::string WindowTextOf(HWND window) {
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);

@@ -58,6 +58,12 @@ struct AppState {
   CutList cuts;
   TrimChoiceMemory trimChoices;
   std::string trimInputExtension;
+  // Where each page's last input dialog, and the shared output dialog,
+  // ended: the next dialog of its kind starts there.
+  std::string concatInputFolder;
+  std::string convertInputFolder;
+  std::string trimInputFolder;
+  std::string outputFolder;
 };
 
 AppState& App();
@@ -72,6 +78,8 @@ HWND Control(int id);
 std::optional<int> ListSelection(int id);
 // Selects a drop-down list's item without notifying anyone.
 void SelectListItem(int id, int item);
+// The text of a drop-down list's item; empty for an item it does not have.
+std::string ListItemText(int id, int item);
 
 // A window's whole text, whatever its length.
 std::string WindowTextOf(HWND window);

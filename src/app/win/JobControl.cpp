@@ -41,6 +41,13 @@ void LoadReport(Page page, std::size_t reportSize) {
   app.populatingTable = 0;
 }
 
+JobDescription ProbeJob(int kind, const std::string& inputPath) {
+  JobDescription job;
+  job.kind = kind;
+  job.inputPath = inputPath;
+  return job;
+}
+
 void Finish(const MessageRequest& box) {
   StopProgressIndicator();
   ShowMessage(App().mainWindow, box);
@@ -50,37 +57,40 @@ void Finish(const MessageRequest& box) {
 
 }  // namespace
 
-void StartJob(int kind, const std::string& inputPath) {
+void StartJob(JobDescription job) {
   AppState& app = App();
-  JobDescription job;
-  job.kind = kind;
   job.toolDirectory = Resources().startDirectory;
-  if (IsSingleRunJob(kind)) job.commandText = ControlText(CommandBoxOf(kind));
-  job.inputPath = inputPath;
+  if (IsSingleRunJob(job.kind)) job.commandText = ControlText(CommandBoxOf(job.kind));
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;
+  job.progressBar = Control(kProgressBar);
   job.jobKind = &app.jobKind;
   job.cancelRequested = &app.cancelRequested;
   job.results = &app.jobResults;
   SetBusy();
-  StartProgressIndicator();
-  app.jobKind = kind;
+  if (job.kind == kConcatByteCopyJob) {
+    PrepareSmoothProgress();
+  } else {
+    StartProgressIndicator();
+  }
+  app.jobKind = job.kind;
   StartJobThread(job);
 }
+
 
 void StartConvertProbe(const std::string& inputPath) {
   SetControlText(kConvertInputBox, inputPath);
   ClearPageTables(Page::Convert);
   ResetEasyStreamLists();
   OnConvertContainerChange();  // with no streams it empties the command box
-  StartJob(kConvertProbeJob, inputPath);
+  StartJob(ProbeJob(kConvertProbeJob, inputPath));
 }
 
 void StartTrimProbe(const std::string& inputPath) {
   SetControlText(kTrimInputBox, inputPath);
   ClearPageTables(Page::Trim);
   RebuildTrimCommand();  // with no streams it empties the command box
-  StartJob(kTrimProbeJob, inputPath);
+  StartJob(ProbeJob(kTrimProbeJob, inputPath));
 }
 
 void OnJobDone() {

@@ -5,12 +5,16 @@
 
 #include <string>
 
+#include "jobs/win/JobRunner.h"
+
 namespace trellimux {
 
-// Enters the busy state, starts the progress marquee, sets the job kind and
-// starts the runner. Kinds 2, 8 and 16 take the command text of their page's
-// box as it stands now.
-void StartJob(int kind, const std::string& inputPath = {});
+// Enters the busy state, prepares the progress bar (a marquee, or the
+// smooth bar that the byte-copy join fills), sets the job kind and starts
+// the runner. `job` brings its kind and what the start operation gathered;
+// the window, the flags and the tool folder are added here. Kinds 2, 8 and
+// 16 take the command text of their page's box as it stands now.
+void StartJob(JobDescription job);
 
 // After an input was chosen on the Convert or the Trim page: the path goes
 // into the page's input box, the page's tables are emptied and the probe

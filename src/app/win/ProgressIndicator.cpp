@@ -26,6 +26,12 @@ void StartProgressIndicator() {
   SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeInterval);
 }
 
+void PrepareSmoothProgress() {
+  HWND bar = Control(kProgressBar);
+  SetWindowLongPtrA(bar, GWL_STYLE, WS_CHILD | WS_VISIBLE | PBS_SMOOTH);
+  SendMessageA(bar, PBM_SETPOS, 0, 0);
+}
+
 void StopProgressIndicator() {
   HWND bar = Control(kProgressBar);
   SendMessageA(bar, PBM_SETMARQUEE, FALSE, kMarqueeInterval);

@@ -126,7 +126,9 @@ TEST_F(JobWindowTest, CancelledConversionLeavesAPlayableFile) {
                  " -c:v mpeg2video \"" +
                      output + "\"");
   boxes_.Answer(IDOK);
-  StartJob(kConvertEasyJob);
+  JobDescription job;
+  job.kind = kConvertEasyJob;
+  StartJob(job);
   PumpUntil([] { return false; }, 3000);
   ASSERT_EQ(App().jobKind, kConvertEasyJob);  // still running after 3 s
   Click(kShowLogButton);                      // does nothing while a job runs

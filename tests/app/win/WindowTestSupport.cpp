@@ -1,6 +1,7 @@
 #include "app/win/WindowTestSupport.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include "app/ProgramIdentity.h"
 #include "app/win/AppState.h"
@@ -13,6 +14,15 @@ namespace {
 MessageBoxScript* activeScript = nullptr;
 
 constexpr int kMessageBoxText = 0xFFFF;
+// The file dialogs' file name field and file type list.
+constexpr int kFileNameField = 0x47C;
+constexpr int kFileTypeList = 0x470;
+
+std::string FolderShownBy(HWND dialog) {
+  char folder[MAX_PATH] = {};
+  SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+  return folder;
+}
 
 // The box's icon: the static child that shows one.
 HICON IconOf(HWND dialog) {
@@ -84,16 +94,40 @@ void MessageBoxScript::Answer(HWND dialog) {
   box.ownerVisible = IsWindowVisible(box.owner) != FALSE;
   box.defaultButton = DefaultButtonOf(dialog);
   box.questionIcon = IconOf(dialog) == LoadIconA(nullptr, MAKEINTRESOURCEA(32514));
+  HWND fileName = GetDlgItem(dialog, kFileNameField);
+  if (fileName) {
+    box.folder = FolderShownBy(dialog);
+    HWND types = GetDlgItem(dialog, kFileTypeList);
+    const LRESULT length = SendMessageA(types, CB_GETLBTEXTLEN, 0, 0);
+    if (length != CB_ERR) {
+      box.filter.resize(static_cast<std::size_t>(length) + 1);
+      SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(box.filter.data()));
+      box.filter.resize(static_cast<std::size_t>(length));
+    }
+  }
   seen_.push_back(box);
-  int answer = IDCANCEL;
+  ScriptedAnswer answer{IDCANCEL, {}};
   if (answers_.empty()) {
     ADD_FAILURE() << "unexpected message box \"" << box.caption << "\": " << box.text;
   } else {
     answer = answers_.front();
     answers_.pop_front();
   }
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+  if (fileName && !answer.file.empty()) {
+    // As a user does: first into the file's folder, then the name, so that
+    // the dialog ends in that folder.
+    const std::size_t nameStart = answer.file.find_last_of('\\');
+    if (nameStart != std::string::npos) {
+      const std::string folder = answer.file.substr(0, nameStart + 1);
+      SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
+    const std::string name = answer.file.substr(nameStart + 1);
+    SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  }
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer.button)));
 }
 
 void PumpMessages() {
@@ -155,11 +189,19 @@ void DestroyAndUnregister(HWND window) {
 }
 
 void MainWindowTest::SetUp() {
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  startFolder_ = folder;
   window_ = CreateWindowAnswering(boxes_, IDYES);
   ASSERT_NE(window_, nullptr);
 }
 
-void MainWindowTest::TearDown() { DestroyAndUnregister(window_); }
+void MainWindowTest::TearDown() {
+  DestroyAndUnregister(window_);
+  // File dialogs move the current directory, where the next window finds
+  // the tools.
+  SetCurrentDirectoryA(startFolder_.c_str());
+}
 
 HWND MainWindowTest::Item(int id) { return Control(id); }
 

@@ -23,16 +23,21 @@ struct SeenMessageBox {
   HWND owner;
   int defaultButton;  // IDYES, IDNO, ...
   bool questionIcon;
+  // File dialogs: the folder shown and the first entry of the type list.
+  std::string folder;
+  std::string filter;
 };
 
-// Answers every message box of this thread with the next scripted answer
-// (IDYES, IDNO, IDOK, ...); a box without a scripted answer gets IDCANCEL and
-// fails the test.
+// Answers every message box and file dialog of this thread with the next
+// scripted answer (IDYES, IDNO, IDOK, ..., or a file typed into a file
+// dialog); a box without a scripted answer gets IDCANCEL and fails the test.
 class MessageBoxScript {
  public:
   MessageBoxScript();
   ~MessageBoxScript();
-  void Answer(int button) { answers_.push_back(button); }
+  void Answer(int button) { answers_.push_back({button, {}}); }
+  // A file dialog: `path` typed as the file name, then OK.
+  void ChooseFile(std::string path) { answers_.push_back({IDOK, std::move(path)}); }
   const std::vector<SeenMessageBox>& Seen() const { return seen_; }
 
  private:
@@ -41,9 +46,14 @@ class MessageBoxScript {
   void OnActivate(HWND dialog);
   void Answer(HWND dialog);
 
+  struct ScriptedAnswer {
+    int button;
+    std::string file;
+  };
+
   HHOOK hook_;
   HWND pending_ = nullptr;
-  std::deque<int> answers_;
+  std::deque<ScriptedAnswer> answers_;
   std::vector<SeenMessageBox> seen_;
 };
 
@@ -72,6 +82,9 @@ class MainWindowTest : public ::testing::Test {
 
   MessageBoxScript boxes_;
   HWND window_ = nullptr;
+
+ private:
+  std::string startFolder_;
 };
 
 // Registers the class and creates the window with the agreement answered as
