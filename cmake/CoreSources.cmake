@@ -23,6 +23,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/PendingLog.cpp
   src/jobs/ChildCommandLine.cpp
   src/jobs/JobCompletion.cpp
+  src/jobs/StartChecks.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
@@ -55,6 +56,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/PendingLogTest.cpp
   tests/jobs/ChildCommandLineTest.cpp
   tests/jobs/JobCompletionTest.cpp
+  tests/jobs/StartChecksTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
@@ -103,10 +105,16 @@ set(TRELLIMUX_SHELL_SOURCES
   src/params/win/InPlaceEditor.cpp
   src/params/win/ValueMenuPopup.cpp
   src/app/win/JobControl.cpp
+  src/app/win/JobStart.cpp
+  src/app/win/FileChoosers.cpp
+  src/app/win/Launchers.cpp
+  src/app/win/StartFiles.cpp
   src/jobs/win/ChildProcess.cpp
   src/jobs/win/ChildStopper.cpp
   src/jobs/win/JobLog.cpp
   src/jobs/win/JobRunner.cpp
+  src/jobs/win/ByteCopyJoin.cpp
+  src/jobs/win/TrimSequence.cpp
   src/jobs/win/PlatformError.cpp
 )
 
@@ -121,5 +129,8 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/ConvertPageTest.cpp
   tests/app/win/ConcatPageTest.cpp
   tests/app/win/TrimPageTest.cpp
+  tests/app/win/JobStartTest.cpp
+  tests/app/win/FileChooserTest.cpp
+  tests/app/win/LauncherTest.cpp
   tests/media/SampleMedia.cpp
 )

@@ -9,6 +9,7 @@ add_custom_command(TARGET fake_child POST_BUILD
 
 add_executable(trellimux_runner_tests
   tests/jobs/win/JobHost.cpp tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp
+  tests/jobs/win/ByteCopyJoinTest.cpp tests/jobs/win/TrimSequenceTest.cpp
   tests/app/win/WindowTestSupport.cpp)
 target_include_directories(trellimux_runner_tests PRIVATE tests)
 target_link_libraries(trellimux_runner_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
@@ -17,14 +18,16 @@ add_dependencies(trellimux_runner_tests fake_child)
 # it can attach to a child's console to send Ctrl-C.
 target_link_options(trellimux_runner_tests PRIVATE -mwindows)
 
-# Benchmarks of the runner: its cost against a direct run of ffmpeg, and
-# the log pump's throughput with the window's answer time.
+# Benchmarks of the runner: its cost against a direct run of ffmpeg, the
+# log pump's throughput with the window's answer time, and the byte-copy
+# join against the platform's own copy and Linux cat.
 add_library(timed_job STATIC bench/win/TimedJob.cpp tests/jobs/win/JobHost.cpp)
 target_include_directories(timed_job PUBLIC . src tests)
 target_link_libraries(timed_job PUBLIC trellimux_shell)
 add_executable(job_runner_bench bench/win/JobRunnerBench.cpp)
 add_executable(log_pump_bench bench/win/LogPumpBench.cpp)
-foreach(bench job_runner_bench log_pump_bench)
+add_executable(byte_join_bench bench/win/ByteJoinBench.cpp)
+foreach(bench job_runner_bench log_pump_bench byte_join_bench)
   target_link_libraries(${bench} PRIVATE timed_job ${TRELLIMUX_STATIC_LINK})
 endforeach()
 add_dependencies(log_pump_bench fake_child)

@@ -14,6 +14,7 @@
 #include "app/win/AppState.h"
 #include "app/win/ControlFactory.h"
 #include "app/win/JobControl.h"
+#include "app/win/JobStart.h"
 #include "app/win/LogWindow.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageRouting.h"
@@ -104,7 +105,11 @@ void OnCommand(HWND window, int id, int notification) {
       app.cancelRequested = 1;
       break;
     case kStartButton:
-      if (app.currentPage == Page::Information) OpenWebPage(window, kDocumentationPage);
+      if (app.currentPage == Page::Information) {
+        OpenWebPage(window, kDocumentationPage);
+      } else {
+        StartPageJob(app.currentPage);
+      }
       break;
     default:
       RoutePageCommand(id, notification);

@@ -7,6 +7,8 @@
 #include "app/win/ConcatPage.h"
 #include "app/win/ConvertPage.h"
 #include "app/win/CutTimeFields.h"
+#include "app/win/FileChoosers.h"
+#include "app/win/Launchers.h"
 #include "app/win/PageView.h"
 #include "app/win/StreamTableView.h"
 #include "app/win/TableCommands.h"
@@ -32,6 +34,10 @@ void ToggleTrimEdit() { ToggleCommandLineEditable(Page::Trim); }
 
 // clang-format off
 constexpr CommandRoute kCommandRoutes[] = {
+  {kConcatAddButton, false, &ChooseConcatInput},
+  {kConcatOutputButton, false, &ChooseConcatOutput},
+  {kConcatPlayButton, false, &PlayConcatInput},
+  {kConcatPlayOutputButton, false, &PlayConcatOutput},
   {kConcatResetButton, false, &ResetConcatInputs},
   {kConcatRemoveButton, false, &RemoveConcatInput},
   {kConcatUpButton, false, &MoveConcatInputUp},
@@ -43,9 +49,18 @@ constexpr CommandRoute kCommandRoutes[] = {
   {kConcatDataList, true, &RebuildConcatCommand},
   {kConcatModeList, false, &RebuildConcatCommand},  // also opening, closing, focus
   {kConcatEditButton, false, &ToggleConcatEdit},
+  {kConvertInputButton, false, &ChooseConvertInput},
+  {kConvertOutputButton, false, &ChooseConvertOutput},
+  {kConvertPlayInputButton, false, &PlayConvertInput},
+  {kConvertPlayOutputButton, false, &PlayConvertOutput},
   {kConvertContainerList, true, &OnConvertContainerChange},
   {kConvertExpertButton, false, &ToggleConvertExpertMode},
   {kConvertEditButton, false, &ToggleConvertEdit},
+  {kTrimInputButton, false, &ChooseTrimInput},
+  {kTrimOutputButton, false, &ChooseTrimOutput},
+  {kTrimPlayInputButton, false, &PlayTrimInput},
+  {kTrimPlayOutputButton, false, &PlayTrimOutput},
+  {kCutPlayButton, false, &PlayCut},
   {kCutResetButton, false, &ResetCuts},
   {kCutRemoveButton, false, &RemoveCut},
   {kCutUpButton, false, &MoveCutUp},

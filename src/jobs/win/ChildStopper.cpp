@@ -15,7 +15,7 @@ void ChildStopper::Request() {
         delivered = child_.SendCtrlC();
         break;
       case kTerminate:
-        delivered = child_.Terminate();
+        delivered = forced_ = child_.Terminate();
         break;
     }
     if (delivered) return;

@@ -15,11 +15,16 @@ class ChildStopper {
   // One user request: waits 100 ms, then delivers the next step that works.
   void Request();
 
+  // Whether the child was ended by force; its output then ends wherever it
+  // was cut off.
+  bool Forced() const { return forced_; }
+
  private:
   enum Step { kQuitKey, kCtrlC, kTerminate, kNothingLeft };
 
   ChildProcess& child_;
   int next_ = kQuitKey;
+  bool forced_ = false;
 };
 
 }  // namespace trellimux

@@ -11,10 +11,13 @@
 #include "jobs/JobKind.h"
 #include "jobs/PendingLog.h"
 #include "jobs/ToolInvocation.h"
+#include "jobs/win/ByteCopyJoin.h"
 #include "jobs/win/ChildProcess.h"
 #include "jobs/win/ChildStopper.h"
 #include "jobs/win/JobLog.h"
+#include "jobs/win/JobSteps.h"
 #include "jobs/win/PlatformError.h"
+#include "jobs/win/TrimSequence.h"
 
 namespace trellimux {
 namespace {
@@ -30,23 +33,15 @@ constexpr char kLogHeaderEnd[] = "\r\n\r\n\r\n";
 // answers nothing else while it inserts, so a large backlog goes in pieces.
 constexpr std::size_t kMaxLogAppend = 16 * 1024;
 
-void AppendInPieces(HWND log, std::string_view text) {
-  for (std::size_t at = 0; at < text.size(); at += kMaxLogAppend) {
-    AppendJobLog(log, text.substr(at, kMaxLogAppend));
-  }
-}
-
-void Fail(const JobDescription& job, std::string text) {
-  job.results->errorText = std::move(text);
-  *job.jobKind = kFailedJob;
-}
-
-// Logs the argument text and starts the tool; on failure the job is marked
-// failed and false comes back.
-bool StartTool(const JobDescription& job, FfmpegTool tool, const std::string& arguments,
-               ChildProcess& child) {
+// The log of a job of one run: its argument text, then the child's output.
+void StartLog(const JobDescription& job, const std::string& arguments) {
   ClearJobLog(job.logWindow);
   AppendJobLog(job.logWindow, arguments + kLogHeaderEnd);
+}
+
+// On failure the job is marked failed and false comes back.
+bool StartTool(const JobDescription& job, FfmpegTool tool, const std::string& arguments,
+               ChildProcess& child) {
   const std::string program = ToolPath(job.toolDirectory, tool);
   const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
   if (!commandLine) {
@@ -63,8 +58,10 @@ bool StartTool(const JobDescription& job, FfmpegTool tool, const std::string& ar
 // The prober's report is read while it runs (a report larger than the pipe
 // would otherwise block it for ever) and kept whole.
 void RunProbe(const JobDescription& job) {
+  const std::string arguments = ProbeArguments(job.inputPath);
+  StartLog(job, arguments);
   ChildProcess child;
-  if (!StartTool(job, FfmpegTool::Ffprobe, ProbeArguments(job.inputPath), child)) return;
+  if (!StartTool(job, FfmpegTool::Ffprobe, arguments, child)) return;
   std::string report;
   char block[65536];
   while (const DWORD count = child.Read(block, sizeof block)) report.append(block, count);
@@ -82,8 +79,7 @@ void RunProbe(const JobDescription& job) {
 }
 
 void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
-  int requested = 1;
-  if (job.cancelRequested->compare_exchange_strong(requested, -1)) stopper.Request();
+  if (TakeCancelRequest(job)) stopper.Request();
 }
 
 void ReadAllOutput(ChildProcess& child, PendingLog& pending) {
@@ -95,7 +91,8 @@ void ReadAllOutput(ChildProcess& child, PendingLog& pending) {
 // A reader thread drains the pipe into `pending` and never waits for the
 // window; this thread hands the window what gathered since its last append
 // and looks for cancel requests meanwhile, so a silent child can be stopped.
-void PumpOutput(const JobDescription& job, ChildProcess& child) {
+// True when the child was ended by force.
+bool PumpOutput(const JobDescription& job, ChildProcess& child) {
   PendingLog pending;
   std::thread reader;
   try {
@@ -114,12 +111,23 @@ void PumpOutput(const JobDescription& job, ChildProcess& child) {
   }
   if (reader.joinable()) reader.join();
   child.WaitAndClose();
+  return stopper.Forced();
 }
 
 void RunSingleFfmpeg(const JobDescription& job) {
-  ChildProcess child;
-  if (!StartTool(job, FfmpegTool::Ffmpeg, job.commandText, child)) return;
-  PumpOutput(job, child);
+  StartLog(job, job.commandText);
+  RunFfmpeg(job, job.commandText);
+}
+
+using Runner = void (*)(const JobDescription&);
+
+// What runs a job of this kind; null for a kind without a runner.
+Runner RunnerFor(int kind) {
+  if (IsProbeJob(kind)) return &RunProbe;
+  if (IsSingleRunJob(kind)) return &RunSingleFfmpeg;
+  if (kind == kConcatByteCopyJob) return &RunConcatByteCopyJoin;
+  if (kind == kTrimJob) return &RunTrimSequence;
+  return nullptr;
 }
 
 DWORD WINAPI JobThread(LPVOID parameter) {
@@ -129,6 +137,28 @@ DWORD WINAPI JobThread(LPVOID parameter) {
 }
 
 }  // namespace
+
+void Fail(const JobDescription& job, std::string text) {
+  job.results->errorText = std::move(text);
+  *job.jobKind = kFailedJob;
+}
+
+bool TakeCancelRequest(const JobDescription& job) {
+  int requested = 1;
+  return job.cancelRequested->compare_exchange_strong(requested, -1);
+}
+
+void AppendInPieces(HWND log, std::string_view text) {
+  for (std::size_t at = 0; at < text.size(); at += kMaxLogAppend) {
+    AppendJobLog(log, text.substr(at, kMaxLogAppend));
+  }
+}
+
+FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments) {
+  ChildProcess child;
+  if (!StartTool(job, FfmpegTool::Ffmpeg, arguments, child)) return FfmpegRunEnd::Failed;
+  return PumpOutput(job, child) ? FfmpegRunEnd::Forced : FfmpegRunEnd::Ended;
+}
 
 bool StartJobThread(const JobDescription& job) {
   auto* copy = new JobDescription(job);
@@ -146,15 +176,12 @@ bool StartJobThread(const JobDescription& job) {
 }
 
 void RunJob(const JobDescription& job) {
-  if (IsProbeJob(job.kind)) {
-    *job.cancelRequested = 0;
-    RunProbe(job);
-  } else if (IsSingleRunJob(job.kind)) {
-    *job.cancelRequested = 0;
-    RunSingleFfmpeg(job);
-  } else {
-    return;
-  }
+  const Runner run = RunnerFor(job.kind);
+  if (!run) return;
+  // A request made while no job ran must not cancel this one.
+  *job.cancelRequested = 0;
+  run(job);
+  // Every path of every job ends here, so the message goes exactly once.
   PostMessageA(job.mainWindow, kJobDoneMessage, 0, 0);
 }
 

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace trellimux {
 
@@ -26,8 +27,19 @@ struct JobDescription {
   std::string toolDirectory;  // where ffmpeg.exe and ffprobe.exe are
   std::string commandText;    // single runs: the page's command box as shown
   std::string inputPath;      // probes: the chosen input
+  // Joins (kinds 1 and 64): the output file, and for kind 1 the Concat
+  // inputs in list order.
+  std::string outputPath;
+  std::vector<std::string> inputPaths;
+  // Kind 64: the cut files in cut-list order (their count is the number of
+  // cuts; each is also an input of a "Windows File" join) and the selected
+  // item of the Trim concat-mode list, -1 when none is; `commandText` holds
+  // the Trim box, one command per line.
+  std::vector<std::string> cutFilePaths;
+  int trimConcatMode = -1;
   HWND mainWindow = nullptr;  // receives the job-done message
   HWND logWindow = nullptr;
+  HWND progressBar = nullptr;  // driven by the byte-copy join only
   std::atomic<int>* jobKind = nullptr;
   std::atomic<int>* cancelRequested = nullptr;
   JobResults* results = nullptr;

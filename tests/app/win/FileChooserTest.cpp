@@ -25,13 +25,6 @@ class FileChooserTest : public MainWindowTest {
     return path;
   }
   const SeenMessageBox& LastBox() const { return boxes_.Seen().back(); }
-  static int ItemWithText(int list, const std::string& text) {
-    const std::vector<std::string> items = ListItems(list);
-    for (std::size_t i = 0; i < items.size(); ++i)
-      if (items[i] == text) return static_cast<int>(i);
-    ADD_FAILURE() << text << " is not in list " << list;
-    return -1;
-  }
 };
 
 TEST_F(FileChooserTest, ConcatAddFollowsTheFirstFilesExtensionAndFolder) {
@@ -84,7 +77,7 @@ TEST_F(FileChooserTest, ConcatAddFollowsTheFirstFilesExtensionAndFolder) {
 TEST_F(FileChooserTest, ConvertOutputTakesTheContainersExtension) {
   const std::string outputs = WorkFolder("convert-outputs");
   Click(kConvertButton);
-  ChooseListItem(kConvertContainerList, ItemWithText(kConvertContainerList, ".mkv"));
+  ChooseListItem(kConvertContainerList, ListItemIndex(kConvertContainerList, ".mkv"));
   boxes_.ChooseFile(outputs + "\\out.avi");
   Click(kConvertOutputButton);
   EXPECT_EQ(ControlText(kConvertOutputBox), outputs + "\\out.mkv");

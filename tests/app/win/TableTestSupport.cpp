@@ -79,4 +79,12 @@ void CheckRow(int list, int row, bool checked) {
   PumpMessages();
 }
 
+int ListItemIndex(int id, const std::string& text) {
+  const std::vector<std::string> items = ListItems(id);
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (items[i] == text) return static_cast<int>(i);
+  ADD_FAILURE() << text << " is not in list " << id;
+  return -1;
+}
+
 }  // namespace trellimux::test

@@ -25,6 +25,8 @@ bool WaitForIdle();
 void ChooseListItem(int id, int index);
 // The items of a drop-down list.
 std::vector<std::string> ListItems(int id);
+// The index of the item with this text; -1 (and a failed test) if none.
+int ListItemIndex(int id, const std::string& text);
 
 // The centre of a cell, in the list's client coordinates.
 POINT CellCentre(int list, int row, int column);

@@ -1,6 +1,6 @@
 // A stand-in for ffmpeg.exe and ffprobe.exe in the runner tests: it writes
-// output patterns, sleeps, waits for "q" or ignores every request to stop,
-// as its first argument says. As a prober (an argument "-show_streams") it
+// output patterns, sleeps, waits for "q", ignores every request to stop or
+// writes a file, as its first argument says. As a prober (an argument "-show_streams") it
 // looks at the input's name instead.
 #include <windows.h>
 
@@ -89,6 +89,15 @@ int main(int argc, char** argv) {
     Write("no input read\r\n");
     while (!ctrlCSeen) Sleep(10);
     Write("stopped by Ctrl-C\r\n");
+  } else if (mode == "write-file" && argc > 3) {  // as a cut: PATH TEXT
+    HANDLE file = CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 3;
+    DWORD written = 0;
+    WriteFile(file, argv[3], static_cast<DWORD>(std::string_view(argv[3]).size()), &written,
+              nullptr);
+    CloseHandle(file);
+    Write(std::string("wrote ") + argv[3] + "\r\n");
   } else if (mode == "stubborn") {  // ignores "q" and Ctrl-C
     SetConsoleCtrlHandler(nullptr, TRUE);
     Write("stubborn\r\n");

@@ -1,5 +1,7 @@
 #include "jobs/win/JobHost.h"
 
+#include <commctrl.h>
+
 #include "app/win/AppState.h"
 #include "app/win/LogWindow.h"
 #include "jobs/JobKind.h"
@@ -8,6 +10,10 @@ namespace trellimux::test {
 namespace {
 
 constexpr char kClassName[] = "TrellimuxJobHost";
+
+// Where the program has its progress bar, and as wide: the byte-copy join
+// sends positions by the bar's pixels.
+constexpr RECT kProgressBarRect{1110, 446, 1110 + 136, 446 + 18};
 
 }  // namespace
 
@@ -30,6 +36,12 @@ JobHost::JobHost() {
                             nullptr, nullptr, windowClass.hInstance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   log_ = CreateLogWindow(window_, windowClass.hInstance);
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  const RECT& bar = kProgressBarRect;
+  progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, bar.left, bar.top,
+                                 bar.right - bar.left, bar.bottom - bar.top, window_, nullptr,
+                                 windowClass.hInstance, nullptr);
 }
 
 JobHost::~JobHost() {
@@ -46,6 +58,7 @@ JobDescription JobHost::Job(int kind, std::string toolDirectory, std::string com
   job.inputPath = std::move(inputPath);
   job.mainWindow = window_;
   job.logWindow = log_;
+  job.progressBar = progressBar_;
   job.jobKind = &jobKind;
   job.cancelRequested = &cancelRequested;
   job.results = &results;

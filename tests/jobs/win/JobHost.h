@@ -1,6 +1,6 @@
 // A stand-in for the main window around a job, for the runner tests and
-// benchmarks: it owns the program's real log window and counts the job-done
-// messages it receives.
+// benchmarks: it owns the program's real log window and a progress bar, and
+// counts the job-done messages it receives.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +25,8 @@ class JobHost {
                      std::string inputPath = {});
 
   HWND Window() const { return window_; }
+  HWND LogWindow() const { return log_; }
+  HWND ProgressBar() const { return progressBar_; }
   int DoneMessages() const { return doneMessages_; }
   std::string LogText() const;
 
@@ -37,6 +39,7 @@ class JobHost {
 
   HWND window_ = nullptr;
   HWND log_ = nullptr;
+  HWND progressBar_ = nullptr;
   int doneMessages_ = 0;
 };
 

@@ -1,0 +1,107 @@
+#include "app/win/JobStart.h"
+
+#include <optional>
+#include <string>
+
+#include "app/ControlIds.h"
+#include "app/win/AppState.h"
+#include "app/win/JobControl.h"
+#include "app/win/MessageBoxes.h"
+#include "app/win/SharedResources.h"
+#include "app/win/StartFiles.h"
+#include "cmdline/TrimCommand.h"
+#include "concat/ConcatCommand.h"
+#include "jobs/JobKind.h"
+#include "jobs/StartChecks.h"
+
+namespace trellimux {
+namespace {
+
+// False when the checks ended the start, after showing a refusal.
+bool Passed(const StartCheck& check) {
+  if (check.outcome == StartCheck::kRefused) ShowMessage(App().mainWindow, check.message);
+  return check.outcome == StartCheck::kGoOn;
+}
+
+JobDescription JobOfKind(int kind) {
+  JobDescription job;
+  job.kind = kind;
+  return job;
+}
+
+void StartConcatJob() {
+  const std::optional<int> mode = ListSelection(kConcatModeList);
+  if (!mode || *mode > kWindowsFileConcat) return;
+  if (*mode == kNoConcatMode) {
+    ShowMessage(App().mainWindow, kSelectConcatModeNote);
+    return;
+  }
+  const std::vector<std::string>& inputs = App().concatInputs.Paths();
+  const std::string output = ControlText(kConcatOutputBox);
+  const ConcatStartFacts facts{*mode, inputs, output, ControlText(kConcatCommandBox).empty(),
+                               PathIsFolder(output)};
+  if (!Passed(CheckConcatStart(facts)) || !ClearOutputPath(output)) return;
+  if (*mode == kWindowsFileConcat) {
+    JobDescription job = JobOfKind(kConcatByteCopyJob);
+    job.outputPath = output;
+    job.inputPaths = inputs;
+    StartJob(job);
+    return;
+  }
+  if (*mode == kDemuxerConcat &&
+      !WriteListFile(ConcatListFilePath(Resources().startDirectory), ConcatListFileText(inputs)))
+    return;
+  StartJob(JobOfKind(kConcatJob));
+}
+
+void StartConvertJob() {
+  const std::string input = ControlText(kConvertInputBox);
+  const std::string output = ControlText(kConvertOutputBox);
+  const ConvertStartFacts facts{!App().convertTables.ParameterTable().Empty(), input, output,
+                                ListSelection(kConvertContainerList)};
+  if (!Passed(CheckConvertStart(facts)) || !ClearOutputPath(output)) return;
+  StartJob(JobOfKind(App().expertMode.convert == 1 ? kConvertExpertJob : kConvertEasyJob));
+}
+
+void StartTrimJob() {
+  AppState& app = App();
+  const std::string input = ControlText(kTrimInputBox);
+  const std::string output = ControlText(kTrimOutputBox);
+  const std::string command = ControlText(kTrimCommandBox);
+  const TrimStartFacts facts{!app.trimTables.SourceTable().Empty(), command.empty(), input, output,
+                             PathIsFolder(output)};
+  if (!Passed(CheckTrimStart(facts)) || !ClearOutputPath(output)) return;
+  const std::string& tempDir = Resources().tempDir;
+  if (!EmptyTemporaryFolder(tempDir)) return;
+  const std::optional<int> concatMode = ListSelection(kTrimConcatModeList);
+  if (!Passed(CheckTrimConcatMode(concatMode, app.cuts.Size()))) return;
+  JobDescription job = JobOfKind(kTrimJob);
+  job.commandText = command;
+  job.outputPath = output;
+  job.cutFilePaths = CutFilePaths(tempDir, app.cuts.Size(), output);
+  job.trimConcatMode = *concatMode;
+  if (*concatMode == kDemuxerConcat &&
+      !WriteListFile(ConcatListFilePath(tempDir), ConcatListFileText(job.cutFilePaths)))
+    return;
+  StartJob(job);
+}
+
+}  // namespace
+
+void StartPageJob(Page page) {
+  switch (page) {
+    case Page::Concat:
+      StartConcatJob();
+      break;
+    case Page::Convert:
+      StartConvertJob();
+      break;
+    case Page::Trim:
+      StartTrimJob();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace trellimux

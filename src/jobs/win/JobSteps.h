@@ -1,0 +1,34 @@
+// The steps of the job runner that its jobs of several steps (the Trim
+// sequence, the byte-copy join) share with the single runs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "jobs/win/JobRunner.h"
+
+namespace trellimux {
+
+// The failure path: the text is kept for the window and the job kind
+// becomes -1. The caller still ends the job with its one job-done message.
+void Fail(const JobDescription& job, std::string text);
+
+// Acts on a cancel request: true once, when the user's 1 became the
+// runner's -1.
+bool TakeCancelRequest(const JobDescription& job);
+
+// Appends to the log in pieces the window can take without stalling.
+void AppendInPieces(HWND log, std::string_view text);
+
+enum class FfmpegRunEnd {
+  Failed,  // the child could not be started; the job was failed
+  Ended,   // the child ended, by itself or at a polite request
+  Forced,  // the child was ended by force
+};
+
+// One ffmpeg.exe run with `arguments`, its output pumped into the log until
+// it ends; cancel requests climb the stop ladder meanwhile. The log's
+// header is the caller's business.
+FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments);
+
+}  // namespace trellimux
