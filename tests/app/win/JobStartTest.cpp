@@ -47,19 +47,7 @@ void Write(const std::string& path, const std::string& text) {
 
 class JobStartTest : public MainWindowTest {
  protected:
-  // Presses "Start" and reports the caption and text of the box it showed
-  // (answered with `answer`), or "" when none came.
-  std::string Start(int answer = IDOK) {
-    const std::size_t before = boxes_.Seen().size();
-    boxes_.Answer(answer);
-    Click(kStartButton);
-    if (boxes_.Seen().size() == before) {
-      boxes_.DropUnusedAnswers();
-      return "";
-    }
-    const SeenMessageBox& box = boxes_.Seen().back();
-    return box.caption + "|" + box.text;
-  }
+  std::string Start(int answer = IDOK) { return ClickForBox(kStartButton, answer); }
   // No job runs after a refusal.
   static bool Idle() { return App().jobKind == kNoJob && IsWindowEnabled(Item(kStartButton)); }
 

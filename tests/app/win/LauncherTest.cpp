@@ -22,17 +22,6 @@ const std::string kMissingFile = " Error|File not found.";
 
 class LauncherTest : public MainWindowTest {
  protected:
-  // Clicks the button and reports the box it showed, "" for none.
-  std::string Press(int button) {
-    const std::size_t before = boxes_.Seen().size();
-    boxes_.Answer(IDOK);
-    Click(button);
-    if (boxes_.Seen().size() == before) {
-      boxes_.DropUnusedAnswers();
-      return "";
-    }
-    return boxes_.Seen().back().caption + "|" + boxes_.Seen().back().text;
-  }
   static void DeselectAll(int list) {
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED;
@@ -43,48 +32,48 @@ class LauncherTest : public MainWindowTest {
 
 TEST_F(LauncherTest, ConcatPlaysTheSelectedInputAndTheOutput) {
   Click(kConcatButton);
-  EXPECT_EQ(Press(kConcatPlayButton), kNothingToPlay);
-  EXPECT_EQ(Press(kConcatPlayOutputButton), kNothingToPlay);
+  EXPECT_EQ(ClickForBox(kConcatPlayButton), kNothingToPlay);
+  EXPECT_EQ(ClickForBox(kConcatPlayOutputButton), kNothingToPlay);
   AddConcatInput("C:\\windows\\a.ts");
-  EXPECT_EQ(Press(kConcatPlayButton), kMissingFile);
+  EXPECT_EQ(ClickForBox(kConcatPlayButton), kMissingFile);
   EXPECT_EQ(boxes_.Seen().back().caption, " Error");
   // The proposed output (folder and extension) does not exist yet.
   EXPECT_EQ(ControlText(kConcatOutputBox), "C:\\windows\\.ts");
-  EXPECT_EQ(Press(kConcatPlayOutputButton), kMissingFile);
+  EXPECT_EQ(ClickForBox(kConcatPlayOutputButton), kMissingFile);
   DeselectAll(kConcatInputList);
-  EXPECT_EQ(Press(kConcatPlayButton), kNothingToPlay);
+  EXPECT_EQ(ClickForBox(kConcatPlayButton), kNothingToPlay);
 }
 
 TEST_F(LauncherTest, ConvertNotesAnEmptyBoxWhereTrimStaysSilent) {
   Click(kConvertButton);
-  EXPECT_EQ(Press(kConvertPlayInputButton), kNothingToPlay);
-  EXPECT_EQ(Press(kConvertPlayOutputButton), kNothingToPlay);
+  EXPECT_EQ(ClickForBox(kConvertPlayInputButton), kNothingToPlay);
+  EXPECT_EQ(ClickForBox(kConvertPlayOutputButton), kNothingToPlay);
   SetControlText(kConvertOutputBox, "C:\\windows\\out.mkv");
-  EXPECT_EQ(Press(kConvertPlayOutputButton), kMissingFile);
+  EXPECT_EQ(ClickForBox(kConvertPlayOutputButton), kMissingFile);
 
   Click(kTrimButton);
-  EXPECT_EQ(Press(kTrimPlayInputButton), "");
-  EXPECT_EQ(Press(kTrimPlayOutputButton), "");
+  EXPECT_EQ(ClickForBox(kTrimPlayInputButton), "");
+  EXPECT_EQ(ClickForBox(kTrimPlayOutputButton), "");
   SetControlText(kTrimInputBox, "C:\\windows\\film.ts");
-  EXPECT_EQ(Press(kTrimPlayInputButton), kMissingFile);
+  EXPECT_EQ(ClickForBox(kTrimPlayInputButton), kMissingFile);
 }
 
 TEST_F(LauncherTest, TrimPlaysTheSelectedCutsFile) {
   Click(kTrimButton);
   SetControlText(kTrimOutputBox, "C:\\missing\\film");
-  EXPECT_EQ(Press(kCutPlayButton), "");  // no cuts
+  EXPECT_EQ(ClickForBox(kCutPlayButton), "");  // no cuts
   Click(kCutAddButton);
   Click(kCutAddButton);
   DeselectAll(kCutList);
   // Said before the selection is looked at.
-  EXPECT_EQ(Press(kCutPlayButton), " Note|File not found, file extension not specified.");
+  EXPECT_EQ(ClickForBox(kCutPlayButton), " Note|File not found, file extension not specified.");
   SetControlText(kTrimOutputBox, "C:\\missing\\film.mkv");
-  EXPECT_EQ(Press(kCutPlayButton), " Note|No cut file selected.");
+  EXPECT_EQ(ClickForBox(kCutPlayButton), " Note|No cut file selected.");
   ClickCell(kCutList, 1, 0);
   // The cut has not been made: the platform cannot find it.
-  EXPECT_EQ(Press(kCutPlayButton), kMissingFile);
+  EXPECT_EQ(ClickForBox(kCutPlayButton), kMissingFile);
   SetControlText(kTrimOutputBox, "");
-  EXPECT_EQ(Press(kCutPlayButton), "");
+  EXPECT_EQ(ClickForBox(kCutPlayButton), "");
 }
 
 }  // namespace

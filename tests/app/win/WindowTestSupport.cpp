@@ -210,4 +210,16 @@ void MainWindowTest::Click(int id) {
                reinterpret_cast<LPARAM>(Item(id)));
 }
 
+std::string MainWindowTest::ClickForBox(int id, int answer) {
+  const std::size_t before = boxes_.Seen().size();
+  boxes_.Answer(answer);
+  Click(id);
+  if (boxes_.Seen().size() == before) {
+    boxes_.DropUnusedAnswers();
+    return "";
+  }
+  const SeenMessageBox& box = boxes_.Seen().back();
+  return box.caption + "|" + box.text;
+}
+
 }  // namespace trellimux::test

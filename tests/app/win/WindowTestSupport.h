@@ -81,6 +81,9 @@ class MainWindowTest : public ::testing::Test {
   static void Click(int id);  // a button's command as the window receives it
   static bool Visible(int id) { return IsWindowVisible(Item(id)) != FALSE; }
   static bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+  // Clicks a button and reports "caption|text" of the box the click showed
+  // (answered with `answer`), or "" when none came.
+  std::string ClickForBox(int id, int answer = IDOK);
 
   MessageBoxScript boxes_;
   HWND window_ = nullptr;
