@@ -7,3 +7,13 @@ add_test(NAME program_process_tests_under_wine
 set_tests_properties(program_process_tests_under_wine PROPERTIES FIXTURES_REQUIRED wine
   RESOURCE_LOCK trellimux_main_window
   ENVIRONMENT "TRELLIMUX_TOOLS=${TRELLIMUX_BIN_DIR};TRELLIMUX_WORK=${CMAKE_BINARY_DIR}/program-work")
+
+# Concat, Convert and Trim jobs run in the real program from its file dialogs
+# to the output files, which ffprobe.exe and byte comparisons check. The
+# program runs in its own folder, where its Temp folder and the Concat list
+# file lie; the media are made in the work folder.
+add_test(NAME end_to_end_tests_under_wine
+  COMMAND "${WINE_RUN}" "${CMAKE_BINARY_DIR}/win/trellimux_end_to_end_tests.exe")
+set_tests_properties(end_to_end_tests_under_wine PROPERTIES FIXTURES_REQUIRED wine
+  RESOURCE_LOCK trellimux_main_window TIMEOUT 900
+  ENVIRONMENT "TRELLIMUX_TOOLS=${TRELLIMUX_BIN_DIR};TRELLIMUX_WORK=${CMAKE_BINARY_DIR}/end-to-end-work")

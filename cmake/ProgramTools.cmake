@@ -1,13 +1,23 @@
 # Programs that drive the real trellimux.exe from a second process: its
-# process tests, a console driver for scripts, and the start-up benchmark
-# with the minimal window it compares against.
+# process tests, its end-to-end tests, a console driver for scripts, and the
+# start-up benchmark with the minimal window it compares against.
 add_library(trellimux_program_driver STATIC
-  tests/app/win/ProgramDriver.cpp ${TRELLIMUX_TOOL_RUNNER_WIN})
+  tests/app/win/ProgramDriver.cpp tests/app/win/ProgramControls.cpp ${TRELLIMUX_TOOL_RUNNER_WIN})
 target_include_directories(trellimux_program_driver PUBLIC src tests)
 target_link_libraries(trellimux_program_driver PUBLIC trellimux_core)
 
 add_executable(trellimux_process_tests tests/app/win/ProgramProcessTest.cpp)
 target_link_libraries(trellimux_process_tests PRIVATE
+  trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
+
+# Each task page from input to output file with the real FFmpeg tools.
+add_executable(trellimux_end_to_end_tests
+  tests/app/win/EndToEndMedia.cpp
+  tests/app/win/EndToEndSession.cpp
+  tests/app/win/EndToEndConcatTest.cpp
+  tests/app/win/EndToEndConvertTest.cpp
+  tests/app/win/EndToEndTrimTest.cpp)
+target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 
 add_executable(trellimux_driver tests/app/win/DriverCommand.cpp)

@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/Pages.h"
 
@@ -20,10 +23,11 @@ inline constexpr DWORD kStepTimeoutMs = 10000;
 // A control shown on page 0 Information, 1 Concat, 2 Convert or 3 Trim only.
 int PageFirstControlId(int page);
 
-// Calls `condition` every few milliseconds until it holds or `timeoutMs` has
-// passed, and reports whether it held. The calling thread's own messages are
-// dispatched meanwhile, so windows of the caller stay responsive.
-bool PollUntil(DWORD timeoutMs, const std::function<bool()>& condition);
+// Calls `condition` every `intervalMs` milliseconds until it holds or
+// `timeoutMs` has passed, and reports whether it held. The calling thread's
+// own messages are dispatched meanwhile, so windows of the caller stay
+// responsive.
+bool PollUntil(DWORD timeoutMs, const std::function<bool()>& condition, DWORD intervalMs = 2);
 
 // A top-level window with the program's class and title, of any process.
 HWND FindMainWindow();
@@ -38,6 +42,13 @@ DWORD WindowProcessId(HWND window);
 std::string WindowCaption(HWND window);
 // The text of a message box (its static control 65535).
 std::string MessageBoxText(HWND messageBox);
+
+// A message box as it showed: its window, caption and text.
+struct ShownBox {
+  HWND window = nullptr;
+  std::string caption;
+  std::string text;
+};
 
 // trellimux.exe in the folder TRELLIMUX_TOOLS names, as a Windows path, or ""
 // when the variable is unset.
@@ -66,6 +77,14 @@ class ProgramDriver {
   // Waits for a visible message box (#32770) of the process; null when none
   // came within the timeout or the process ended first.
   HWND WaitForDialog(DWORD timeoutMs);
+  // Waits for a visible message box that is not a file dialog and reads it.
+  std::optional<ShownBox> WaitForMessageBox(DWORD timeoutMs);
+  // The visible message box or file dialog of the process, or null.
+  HWND VisibleDialog() const;
+  // Waits for the open or save dialog titled `title`, types `path` (a full
+  // Windows path) into its file name field, presses OK and waits until the
+  // dialog is gone.
+  bool FillFileDialog(std::string_view title, const std::string& path, DWORD timeoutMs);
   // Clicks button `buttonId` (IDYES, IDNO, ...) of a message box and waits
   // until the box is gone.
   bool AnswerDialog(HWND dialog, int buttonId, DWORD timeoutMs);
@@ -78,6 +97,56 @@ class ProgramDriver {
   // Asks the main window to close, as its system menu does.
   bool RequestClose();
 
+  // A control of the main window, or null.
+  HWND Control(int id) const;
+  bool IsEnabled(int id) const;
+  bool IsVisible(int id) const;
+  // A check box or lamp (a button with a check state) is checked.
+  bool IsChecked(int id);
+  // Clicks a button and waits until the program has handled the click: for
+  // buttons that open no modal box.
+  bool Click(int id);
+  // Clicks a button without waiting for the program: for buttons that open
+  // a modal box or dialog, which the caller then waits for.
+  bool PostClick(int id);
+  // A control's whole text; empty (and a failure noted) when it does not
+  // answer.
+  std::string Text(int id);
+  bool SetText(int id, const std::string& text);
+
+  // Drop-down lists: items, the selection, and a choice as a user makes
+  // it: the list selects the item and the main window hears of the change.
+  // A disabled list cannot be chosen from.
+  std::vector<std::string> Items(int listId);
+  std::optional<int> Selection(int listId);
+  std::string SelectedText(int listId);
+  bool Select(int listId, int index);
+  bool Select(int listId, std::string_view itemText);
+
+  // List views: the texts of every row's first `columns` columns, check
+  // boxes, and a mouse click on a cell.
+  int RowCount(int listId);
+  std::vector<std::vector<std::string>> Rows(int listId, int columns);
+  bool IsRowChecked(int listId, int row);
+  bool CheckRow(int listId, int row, bool checked);
+  bool ClickCell(int listId, int row, int column);
+
+  // A time picker's time of day and a milliseconds field: the spinner's
+  // position and the label beside it that shows it.
+  bool SetPickerTime(int pickerId, int hour, int minute, int second);
+  std::string PickerTime(int pickerId);
+  bool SetMilliseconds(int labelId, int spinnerId, int value);
+
+  // The log window (a top-level edit box owned by the main window) and its
+  // text. Closing it only hides it, as its close button does.
+  HWND LogWindow() const;
+  std::string LogText();
+  bool CloseLogWindow();
+  // While a job runs "Start" is disabled.
+  bool IsBusy() const;
+  // Waits until the program is idle again after a job's last box.
+  bool WaitUntilIdle(DWORD timeoutMs);
+
   bool HasEnded() const;
   // Waits for the process to end and keeps its exit code.
   bool WaitForExit(DWORD timeoutMs);
@@ -88,6 +157,7 @@ class ProgramDriver {
  private:
   bool Fail(std::string message);
   void Release();
+  HWND RequireControl(int id);
 
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
