@@ -81,6 +81,11 @@ HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance) {
   return log;
 }
 
+void ShowLogWindow(HWND logWindow) {
+  SetWindowPos(logWindow, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
 void GlueLogWindow(HWND logWindow, HWND mainWindow) {
   const ScreenRect place = PlacementOver(mainWindow);
   SetWindowPos(logWindow, nullptr, place.x, place.y, 0, 0,

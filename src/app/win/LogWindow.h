@@ -11,6 +11,10 @@ inline constexpr char kLogWindowTitle[] = "FFmpeg log data";
 
 HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance);
 
+// Shows the log window over the page and activates it: under Wine an owned
+// popup that is only shown stays behind its owner on screen.
+void ShowLogWindow(HWND logWindow);
+
 // Moves the log window back over the main window's page frame (no resize,
 // no change of z-order, no activation).
 void GlueLogWindow(HWND logWindow, HWND mainWindow);

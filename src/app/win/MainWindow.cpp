@@ -99,7 +99,7 @@ void OnCommand(HWND window, int id, int notification) {
     case kShowLogButton:
       if (app.jobKind != 0) break;
       EnableWindow(app.logWindow, TRUE);
-      if (!IsWindowVisible(app.logWindow)) ShowWindow(app.logWindow, SW_SHOW);
+      ShowLogWindow(app.logWindow);
       break;
     case kCancelJobButton:
       app.cancelRequested = 1;

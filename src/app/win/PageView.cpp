@@ -5,6 +5,7 @@
 #include "app/ControlIds.h"
 #include "app/ControlTable.h"
 #include "app/win/AppState.h"
+#include "app/win/LogWindow.h"
 
 namespace trellimux {
 namespace {
@@ -98,9 +99,9 @@ void ShowTrimStreamTable() {
 
 void SetBusy() {
   EnablePageButtonsAndStart(false);
-  ShowWindow(App().logWindow, SW_SHOW);
   EnableWindow(App().logWindow, FALSE);
   SetFocus(App().mainWindow);
+  ShowLogWindow(App().logWindow);
 }
 
 void SetIdle() {
