@@ -32,10 +32,10 @@ inline constexpr MessageRequest kNoConvertInputNote{
     " Note", "Babe, you should select a valid input file to convert...", MessageIcon::Warning,
     MessageButtons::Ok};
 inline constexpr MessageRequest kNoContainerError{
-    " Error", "Select a file extension (container) for the converted file.",
-    MessageIcon::Warning, MessageButtons::Ok};
+    " Error", "Select a file extension (container) for the converted file.", MessageIcon::Warning,
+    MessageButtons::Ok};
 inline constexpr MessageRequest kSelectConcatModeNote{" Note", kConcatModePrompt,
-                                                    MessageIcon::Warning, MessageButtons::Ok};
+                                                      MessageIcon::Warning, MessageButtons::Ok};
 inline constexpr MessageRequest kOverwriteQuestion{
     " Warning", "File already exits.\r\nOverwrite existing file?", MessageIcon::Question,
     MessageButtons::YesNo};

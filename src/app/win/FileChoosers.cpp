@@ -79,8 +79,8 @@ bool ChooseOutput(int outputBox, int containerList, std::string_view itemZeroExt
   if (!chosen) return false;
   const std::optional<int> item = ListSelection(containerList);
   if (!item) return false;
-  const std::string extension = *item > 0 ? ListItemText(containerList, *item)
-                                          : std::string(itemZeroExtension);
+  const std::string extension =
+      *item > 0 ? ListItemText(containerList, *item) : std::string(itemZeroExtension);
   SetControlText(outputBox, ReplaceExtension(*chosen, extension));
   return true;
 }

@@ -77,7 +77,6 @@ void StartJob(JobDescription job) {
   StartJobThread(job);
 }
 
-
 void StartConvertProbe(const std::string& inputPath) {
   SetControlText(kConvertInputBox, inputPath);
   ClearPageTables(Page::Convert);

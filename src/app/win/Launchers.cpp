@@ -22,11 +22,11 @@ namespace {
 
 constexpr MessageRequest kNothingToPlayNote{" Note", "Select a media file to play.",
                                             MessageIcon::Warning, MessageButtons::Ok};
-constexpr MessageRequest kCutWithoutExtensionNote{
-    " Note", "File not found, file extension not specified.", MessageIcon::Warning,
-    MessageButtons::Ok};
-constexpr MessageRequest kNoCutSelectedNote{" Note", "No cut file selected.",
-                                            MessageIcon::Warning, MessageButtons::Ok};
+constexpr MessageRequest kCutWithoutExtensionNote{" Note",
+                                                  "File not found, file extension not specified.",
+                                                  MessageIcon::Warning, MessageButtons::Ok};
+constexpr MessageRequest kNoCutSelectedNote{" Note", "No cut file selected.", MessageIcon::Warning,
+                                            MessageButtons::Ok};
 
 // The platform's error for a refused open. The shell does not always set the
 // thread's last error; its own result code then names the same error.

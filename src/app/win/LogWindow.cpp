@@ -82,8 +82,7 @@ HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance) {
 }
 
 void ShowLogWindow(HWND logWindow) {
-  SetWindowPos(logWindow, HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetWindowPos(logWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void GlueLogWindow(HWND logWindow, HWND mainWindow) {
