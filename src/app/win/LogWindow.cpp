@@ -81,8 +81,9 @@ HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance) {
   return log;
 }
 
-void ShowLogWindow(HWND logWindow) {
-  SetWindowPos(logWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+void ShowLogWindow(HWND logWindow, bool activate) {
+  SetWindowPos(logWindow, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE));
 }
 
 void GlueLogWindow(HWND logWindow, HWND mainWindow) {

@@ -11,9 +11,10 @@ inline constexpr char kLogWindowTitle[] = "FFmpeg log data";
 
 HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance);
 
-// Shows the log window over the page and activates it: under Wine an owned
-// popup that is only shown stays behind its owner on screen.
-void ShowLogWindow(HWND logWindow);
+// Shows the log window over the page, activated or not. Under Wine an owned
+// popup stays behind its owner on screen when the owner was activated after
+// it was shown, so this comes after any activation of the main window.
+void ShowLogWindow(HWND logWindow, bool activate);
 
 // Moves the log window back over the main window's page frame (no resize,
 // no change of z-order, no activation).

@@ -99,7 +99,7 @@ void OnCommand(HWND window, int id, int notification) {
     case kShowLogButton:
       if (app.jobKind != 0) break;
       EnableWindow(app.logWindow, TRUE);
-      ShowLogWindow(app.logWindow);
+      ShowLogWindow(app.logWindow, true);
       break;
     case kCancelJobButton:
       app.cancelRequested = 1;

@@ -101,7 +101,7 @@ void SetBusy() {
   EnablePageButtonsAndStart(false);
   EnableWindow(App().logWindow, FALSE);
   SetFocus(App().mainWindow);
-  ShowLogWindow(App().logWindow);
+  ShowLogWindow(App().logWindow, false);
 }
 
 void SetIdle() {
