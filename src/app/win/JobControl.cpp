@@ -41,13 +41,6 @@ void LoadReport(Page page, std::size_t reportSize) {
   app.populatingTable = 0;
 }
 
-JobDescription ProbeJob(int kind, const std::string& inputPath) {
-  JobDescription job;
-  job.kind = kind;
-  job.inputPath = inputPath;
-  return job;
-}
-
 void Finish(const MessageRequest& box) {
   StopProgressIndicator();
   ShowMessage(App().mainWindow, box);
@@ -82,14 +75,14 @@ void StartConvertProbe(const std::string& inputPath) {
   ClearPageTables(Page::Convert);
   ResetEasyStreamLists();
   OnConvertContainerChange();  // with no streams it empties the command box
-  StartJob(ProbeJob(kConvertProbeJob, inputPath));
+  StartJob({.kind = kConvertProbeJob, .inputPath = inputPath});
 }
 
 void StartTrimProbe(const std::string& inputPath) {
   SetControlText(kTrimInputBox, inputPath);
   ClearPageTables(Page::Trim);
   RebuildTrimCommand();  // with no streams it empties the command box
-  StartJob(ProbeJob(kTrimProbeJob, inputPath));
+  StartJob({.kind = kTrimProbeJob, .inputPath = inputPath});
 }
 
 void OnJobDone() {

@@ -23,12 +23,6 @@ bool Passed(const StartCheck& check) {
   return check.outcome == StartCheck::kGoOn;
 }
 
-JobDescription JobOfKind(int kind) {
-  JobDescription job;
-  job.kind = kind;
-  return job;
-}
-
 void StartConcatJob() {
   const std::optional<int> mode = ListSelection(kConcatModeList);
   if (!mode || *mode > kWindowsFileConcat) return;
@@ -42,16 +36,13 @@ void StartConcatJob() {
                                PathIsFolder(output)};
   if (!Passed(CheckConcatStart(facts)) || !ClearOutputPath(output)) return;
   if (*mode == kWindowsFileConcat) {
-    JobDescription job = JobOfKind(kConcatByteCopyJob);
-    job.outputPath = output;
-    job.inputPaths = inputs;
-    StartJob(job);
+    StartJob({.kind = kConcatByteCopyJob, .outputPath = output, .inputPaths = inputs});
     return;
   }
   if (*mode == kDemuxerConcat &&
       !WriteListFile(ConcatListFilePath(Resources().startDirectory), ConcatListFileText(inputs)))
     return;
-  StartJob(JobOfKind(kConcatJob));
+  StartJob({.kind = kConcatJob});
 }
 
 void StartConvertJob() {
@@ -60,7 +51,7 @@ void StartConvertJob() {
   const ConvertStartFacts facts{!App().convertTables.ParameterTable().Empty(), input, output,
                                 ListSelection(kConvertContainerList)};
   if (!Passed(CheckConvertStart(facts)) || !ClearOutputPath(output)) return;
-  StartJob(JobOfKind(App().expertMode.convert == 1 ? kConvertExpertJob : kConvertEasyJob));
+  StartJob({.kind = App().expertMode.convert == 1 ? kConvertExpertJob : kConvertEasyJob});
 }
 
 void StartTrimJob() {
@@ -75,11 +66,11 @@ void StartTrimJob() {
   if (!EmptyTemporaryFolder(tempDir)) return;
   const std::optional<int> concatMode = ListSelection(kTrimConcatModeList);
   if (!Passed(CheckTrimConcatMode(concatMode, app.cuts.Size()))) return;
-  JobDescription job = JobOfKind(kTrimJob);
-  job.commandText = command;
-  job.outputPath = output;
-  job.cutFilePaths = CutFilePaths(tempDir, app.cuts.Size(), output);
-  job.trimConcatMode = *concatMode;
+  const JobDescription job{.kind = kTrimJob,
+                           .commandText = command,
+                           .outputPath = output,
+                           .cutFilePaths = CutFilePaths(tempDir, app.cuts.Size(), output),
+                           .trimConcatMode = *concatMode};
   if (*concatMode == kDemuxerConcat &&
       !WriteListFile(ConcatListFilePath(tempDir), ConcatListFileText(job.cutFilePaths)))
     return;

@@ -22,20 +22,22 @@ struct JobResults {
   std::string errorText;  // the failure's text when the job kind became -1
 };
 
+// Every member has an initializer, so a start names only what it sets:
+// StartJob({.kind = kConcatJob}).
 struct JobDescription {
   int kind = 0;
-  std::string toolDirectory;  // where ffmpeg.exe and ffprobe.exe are
-  std::string commandText;    // single runs: the page's command box as shown
-  std::string inputPath;      // probes: the chosen input
+  std::string toolDirectory{};  // where ffmpeg.exe and ffprobe.exe are
+  std::string commandText{};    // single runs: the page's command box as shown
+  std::string inputPath{};      // probes: the chosen input
   // Joins (kinds 1 and 64): the output file, and for kind 1 the Concat
   // inputs in list order.
-  std::string outputPath;
-  std::vector<std::string> inputPaths;
+  std::string outputPath{};
+  std::vector<std::string> inputPaths{};
   // Kind 64: the cut files in cut-list order (their count is the number of
   // cuts; each is also an input of a "Windows File" join) and the selected
   // item of the Trim concat-mode list, -1 when none is; `commandText` holds
   // the Trim box, one command per line.
-  std::vector<std::string> cutFilePaths;
+  std::vector<std::string> cutFilePaths{};
   int trimConcatMode = -1;
   HWND mainWindow = nullptr;  // receives the job-done message
   HWND logWindow = nullptr;

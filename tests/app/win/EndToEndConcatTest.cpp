@@ -226,12 +226,7 @@ TEST_F(EndToEndConcat, OverwritesAnExistingOutputOnlyAfterYes) {
   for (const char* mode : {"FFmpeg Demuxer", "FFmpeg File", "Windows File"}) {
     SCOPED_TRACE(mode);
     ASSERT_TRUE(Done(Program().Select(kConcatModeList, mode)));
-    ShownBox box;
-    ASSERT_NO_FATAL_FAILURE(PressStart(box));
-    EXPECT_EQ(box.caption, " Warning");
-    EXPECT_EQ(box.text, kOverwriteQuestion);
-    ASSERT_NO_FATAL_FAILURE(Answer(box, IDNO));
-    ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
+    ASSERT_NO_FATAL_FAILURE(DeclineOverwrite());
     EXPECT_EQ(FileBytes(existing), older);
     EXPECT_TRUE(StampOf(existing) == existingStamp) << existing << " was touched";
     EXPECT_TRUE(StampOf(ListFilePath()) == listStamp) << "the list file was written";

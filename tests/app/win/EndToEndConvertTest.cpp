@@ -151,12 +151,7 @@ TEST_F(EndToEndConvert, RefusesTheInputAsOutputAndAsksBeforeReplacing) {
   WriteFileBytes(existing, older);
   const FileStamp existingStamp = StampOf(existing);
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, existing));
-  ShownBox box;
-  ASSERT_NO_FATAL_FAILURE(PressStart(box));
-  EXPECT_EQ(box.caption, " Warning");
-  EXPECT_EQ(box.text, kOverwriteQuestion);
-  ASSERT_NO_FATAL_FAILURE(Answer(box, IDNO));
-  ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
+  ASSERT_NO_FATAL_FAILURE(DeclineOverwrite());
   EXPECT_EQ(FileBytes(existing), older);
   EXPECT_TRUE(StampOf(existing) == existingStamp) << existing << " was touched";
 
@@ -166,6 +161,7 @@ TEST_F(EndToEndConvert, RefusesTheInputAsOutputAndAsksBeforeReplacing) {
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, Output("folder.avi")));
   ASSERT_EQ(Program().Text(kConvertOutputBox), folder);
+  ShownBox box;
   ASSERT_NO_FATAL_FAILURE(PressStart(box));
   EXPECT_EQ(box.text, kOverwriteQuestion);
   ASSERT_NO_FATAL_FAILURE(Answer(box, IDYES));

@@ -160,6 +160,15 @@ void EndToEndTest::FinishJob(ShownBox& box, std::string& log) {
   ASSERT_TRUE(Done(Program().CloseLogWindow()));
 }
 
+void EndToEndTest::DeclineOverwrite() {
+  ShownBox box;
+  ASSERT_NO_FATAL_FAILURE(PressStart(box));
+  EXPECT_EQ(box.caption, " Warning");
+  EXPECT_EQ(box.text, kOverwriteQuestion);
+  ASSERT_NO_FATAL_FAILURE(Answer(box, IDNO));
+  ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
+}
+
 void EndToEndTest::RunJob(std::string& log, bool overwrite) {
   ShownBox box;
   ASSERT_NO_FATAL_FAILURE(PressStart(box));

@@ -68,6 +68,9 @@ class EndToEndTest : public ::testing::Test {
 
   // Presses "Start" and reads the first box that follows.
   void PressStart(ShownBox& box);
+  // Presses "Start", which must ask before overwriting, answers No and
+  // expects the program idle, no job started.
+  void DeclineOverwrite();
   // Clicks a button that must answer with a box of this caption and text,
   // answered with OK.
   void ExpectBox(int buttonId, std::string_view caption, std::string_view text);

@@ -196,12 +196,7 @@ TEST_F(EndToEndTrim, RefusesStartsThatWouldLoseOrMisplaceFiles) {
   WriteFileBytes(kept, "kept\r\n");
   const FileStamp existingStamp = StampOf(existing);
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, existing));
-  ShownBox box;
-  ASSERT_NO_FATAL_FAILURE(PressStart(box));
-  EXPECT_EQ(box.caption, " Warning");
-  EXPECT_EQ(box.text, kOverwriteQuestion);
-  ASSERT_NO_FATAL_FAILURE(Answer(box, IDNO));
-  ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
+  ASSERT_NO_FATAL_FAILURE(DeclineOverwrite());
   EXPECT_EQ(FileBytes(existing), older);
   EXPECT_TRUE(StampOf(existing) == existingStamp) << existing << " was touched";
   EXPECT_TRUE(FileExists(kept)) << "the temporary folder was emptied";

@@ -137,9 +137,7 @@ TEST_F(JobWindowTest, CancelledConversionLeavesAPlayableFile) {
                  " -c:v mpeg2video \"" +
                      output + "\"");
   boxes_.Answer(IDOK);
-  JobDescription job;
-  job.kind = kConvertEasyJob;
-  StartJob(job);
+  StartJob({.kind = kConvertEasyJob});
   PumpUntil([] { return false; }, 3000);
   ASSERT_EQ(App().jobKind, kConvertEasyJob);  // still running after 3 s
   Click(kShowLogButton);                      // does nothing while a job runs
