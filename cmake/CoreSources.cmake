@@ -6,6 +6,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/params/ValueLists.cpp
   src/params/ColumnMenu.cpp
   src/text/PathText.cpp
+  src/text/Utf8Text.cpp
   src/cmdline/CommandText.cpp
   src/cmdline/ProfileNames.cpp
   src/cmdline/StreamOptions.cpp
@@ -41,6 +42,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/params/PageTablesTest.cpp
   tests/params/ColumnMenuTest.cpp
   tests/text/PathTextTest.cpp
+  tests/text/Utf8TextTest.cpp
   tests/cmdline/ExpertCommandTest.cpp
   tests/cmdline/ProfileNamesTest.cpp
   tests/cmdline/ContainerPresetsTest.cpp

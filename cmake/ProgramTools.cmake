@@ -6,7 +6,10 @@ add_library(trellimux_program_driver STATIC
 target_include_directories(trellimux_program_driver PUBLIC src tests)
 target_link_libraries(trellimux_program_driver PUBLIC trellimux_core)
 
-add_executable(trellimux_process_tests tests/app/win/ProgramProcessTest.cpp)
+# The driving programs run with the program's own 8-bit text, UTF-8.
+set(TRELLIMUX_DRIVER_RESOURCES tests/app/win/Utf8TextDriver.rc)
+
+add_executable(trellimux_process_tests tests/app/win/ProgramProcessTest.cpp ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_process_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 
@@ -16,11 +19,12 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndSession.cpp
   tests/app/win/EndToEndConcatTest.cpp
   tests/app/win/EndToEndConvertTest.cpp
-  tests/app/win/EndToEndTrimTest.cpp)
+  tests/app/win/EndToEndTrimTest.cpp
+  ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 
-add_executable(trellimux_driver tests/app/win/DriverCommand.cpp)
+add_executable(trellimux_driver tests/app/win/DriverCommand.cpp ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_driver PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
 
 add_executable(minimal_window WIN32 bench/win/MinimalWindow.cpp)

@@ -1,6 +1,7 @@
 #include "jobs/PendingLog.h"
 
 #include "jobs/LogText.h"
+#include "text/Utf8Text.h"
 
 namespace trellimux {
 
@@ -22,9 +23,12 @@ void PendingLog::End() {
 
 PendingLog::Taken PendingLog::Take(std::chrono::milliseconds wait) {
   std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, wait, [this] { return ended_ || !text_.empty(); });
+  // A character split between two reads stays until its last byte came.
+  auto whole = [this] { return ended_ ? text_.size() : WholeUtf8Length(text_); };
+  changed_.wait_for(lock, wait, [this, &whole] { return ended_ || whole() > 0; });
   Taken taken;
-  taken.text.swap(text_);
+  taken.text = text_.substr(0, whole());
+  text_.erase(0, taken.text.size());
   taken.ended = ended_;
   return taken;
 }

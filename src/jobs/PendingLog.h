@@ -25,7 +25,8 @@ class PendingLog {
   void End();
 
   // Waits until text is pending, the reader ended or `wait` passed, then
-  // takes what is pending.
+  // takes what is pending; an unfinished UTF-8 character at its end waits
+  // for its remaining bytes unless the reader has ended.
   Taken Take(std::chrono::milliseconds wait);
 
  private:

@@ -1,7 +1,7 @@
-// Text helpers for 8-bit Windows-1252 text. Codec, profile, type and path
-// comparisons ignore the case of ASCII letters only; bytes above 0x7F compare
-// as they are, as the platform's own case-insensitive helpers do for the
-// names we handle.
+// Text helpers for the program's 8-bit text (UTF-8). Codec, profile, type and
+// path comparisons ignore the case of ASCII letters only; bytes above 0x7F
+// (the parts of other letters) compare as they are, as the platform's own
+// case-insensitive helpers do for the names we handle.
 #pragma once
 
 #include <cstdint>

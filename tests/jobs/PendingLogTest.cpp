@@ -50,6 +50,19 @@ TEST(PendingLog, ReaderAndSlowTakerLoseNothing) {
   EXPECT_EQ(log, expected);
 }
 
+// ffmpeg writes UTF-8; a read may end inside a character ("Ü" is C3 9C).
+TEST(PendingLog, ACharacterSplitBetweenReadsIsTakenWhole) {
+  PendingLog pending;
+  pending.Add("Nachrichten \xC3");
+  EXPECT_EQ(pending.Take(milliseconds(0)).text, "Nachrichten ");
+  EXPECT_EQ(pending.Take(milliseconds(1)).text, "");  // only half a character pending
+  pending.Add("\x9C.ts\n");
+  EXPECT_EQ(pending.Take(milliseconds(0)).text, "\xC3\x9C.ts");
+  pending.Add("\xC3");  // a child that ends mid-character loses nothing
+  pending.End();
+  EXPECT_EQ(pending.Take(milliseconds(0)).text, "\xC3");
+}
+
 TEST(PendingLog, EndWakesAWaitingTaker) {
   PendingLog pending;
   std::thread ender([&pending] {

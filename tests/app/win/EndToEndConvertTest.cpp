@@ -134,6 +134,34 @@ TEST_F(EndToEndConvert, ConvertsWithEditedExpertModeParameters) {
   ASSERT_NO_FATAL_FAILURE(SetExpertMode(false));
 }
 
+// Names beyond one Western code page: the program's text is UTF-8, so the
+// dialog, the probe, the job and the log all keep the letters.
+TEST_F(EndToEndConvert, ConvertsFilesNamedInPolishAndJapaneseLetters) {
+  ASSERT_NO_FATAL_FAILURE(SetExpertMode(false));
+  // "Łódź 東京", "wycieczka Łódź 東京.mp4", "Nachrichten – Ü 日.mkv"
+  const std::string folder = media->outputs + "\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x9D\xB1\xE4\xBA\xAC";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << GetLastError();
+  const std::string input = folder + "\\wycieczka \xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x9D\xB1\xE4\xBA\xAC.mp4";
+  const std::string output = folder + "\\Nachrichten \xE2\x80\x93 \xC3\x9C \xE6\x97\xA5.mkv";
+  ASSERT_TRUE(CopyFileA(media->film.c_str(), input.c_str(), TRUE)) << GetLastError();
+
+  ASSERT_NO_FATAL_FAILURE(ChooseProbedInput(kConvertInputButton, input));
+  EXPECT_EQ(Program().Text(kConvertInputBox), input);
+  ASSERT_EQ(Program().RowCount(kConvertSourceTable), 2) << "the probe did not read the file";
+  ASSERT_TRUE(Done(Program().Select(kConvertContainerList, ".mkv")));
+  ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, output));
+  ASSERT_EQ(Program().Text(kConvertOutputBox), output);
+
+  std::string log;
+  ASSERT_NO_FATAL_FAILURE(RunJob(log));
+  EXPECT_NE(log.find("from '" + input + "'"), std::string::npos)
+      << "ffmpeg's UTF-8 output is not shown as written:\n" << log;
+  const MediaFacts facts = ProbeMedia(output);
+  ASSERT_TRUE(facts.probed) << facts.report << "\nlog:\n" << log;
+  EXPECT_EQ(facts.streams.size(), 2u) << facts.report;
+  EXPECT_NEAR(facts.duration, 2.0, 0.15);
+}
+
 TEST_F(EndToEndConvert, RefusesTheInputAsOutputAndAsksBeforeReplacing) {
   ASSERT_NO_FATAL_FAILURE(SetExpertMode(false));
   ASSERT_NO_FATAL_FAILURE(ChooseFilm());
