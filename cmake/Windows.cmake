@@ -4,6 +4,11 @@ set(TRELLIMUX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 enable_language(RC)
 set(TRELLIMUX_RESOURCES resources/trellimux.rc)
+# The resource compiler does not report the files the script names.
+file(GLOB TRELLIMUX_RESOURCE_FILES CONFIGURE_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/*.manifest" "${CMAKE_SOURCE_DIR}/resources/*.bmp"
+  "${CMAKE_SOURCE_DIR}/resources/*.ico")
+set_source_files_properties(resources/trellimux.rc PROPERTIES OBJECT_DEPENDS "${TRELLIMUX_RESOURCE_FILES}")
 set(TRELLIMUX_WIN32_LIBRARIES comctl32 comdlg32 gdi32 shell32 shlwapi user32 winmm)
 
 add_library(trellimux_shell STATIC ${TRELLIMUX_SHELL_SOURCES})
