@@ -18,6 +18,7 @@ namespace trellimux {
 namespace {
 
 int CommandBoxOf(int kind) { return kind == kConcatJob ? kConcatCommandBox : kConvertCommandBox; }
+int OutputBoxOf(int kind) { return kind == kConcatJob ? kConcatOutputBox : kConvertOutputBox; }
 
 void ClearPageTables(Page page) {
   const PageTableLists lists = *TablesOfPage(page);
@@ -53,7 +54,10 @@ void Finish(const MessageRequest& box) {
 void StartJob(JobDescription job) {
   AppState& app = App();
   job.toolDirectory = Resources().startDirectory;
-  if (IsSingleRunJob(job.kind)) job.commandText = ControlText(CommandBoxOf(job.kind));
+  if (IsSingleRunJob(job.kind)) {
+    job.commandText = ControlText(CommandBoxOf(job.kind));
+    job.outputPath = ControlText(OutputBoxOf(job.kind));
+  }
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;
   job.progressBar = Control(kProgressBar);
