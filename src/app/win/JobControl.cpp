@@ -91,6 +91,13 @@ void StartTrimProbe(const std::string& inputPath) {
 
 void OnJobDone() {
   AppState& app = App();
+  if (app.closeWhenJobEnds) {
+    StopProgressIndicator();
+    SetIdle();
+    app.jobKind = kNoJob;
+    PostMessageA(app.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return;
+  }
   switch (CompletionFor(app.jobKind, app.cancelRequested)) {
     case Completion::Canceled:
       Finish(kJobCanceledBox);
@@ -115,6 +122,16 @@ void OnJobDone() {
     case Completion::Nothing:
       break;
   }
+}
+
+bool MayCloseNow() {
+  AppState& app = App();
+  if (app.jobKind == kNoJob) return true;
+  if (ShowMessage(app.mainWindow, kCloseDuringJobQuestion) != MessageAnswer::Yes) return false;
+  if (app.jobKind == kNoJob) return true;  // it ended while the question was open
+  app.cancelRequested = 1;
+  app.closeWhenJobEnds = true;
+  return false;
 }
 
 }  // namespace trellimux
