@@ -24,6 +24,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/PendingLog.cpp
   src/jobs/ChildCommandLine.cpp
   src/jobs/JobCompletion.cpp
+  src/jobs/FailureText.cpp
   src/jobs/StartChecks.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
@@ -58,6 +59,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/PendingLogTest.cpp
   tests/jobs/ChildCommandLineTest.cpp
   tests/jobs/JobCompletionTest.cpp
+  tests/jobs/FailureTextTest.cpp
   tests/jobs/StartChecksTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/ControlTableTest.cpp

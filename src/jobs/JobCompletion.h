@@ -24,6 +24,12 @@ inline constexpr MessageRequest kJobCanceledBox{" Warning", "Job canceled!", Mes
 inline constexpr MessageRequest kJobDoneBox{"Information", "Job done, check the log data.",
                                             MessageIcon::Information, MessageButtons::Ok};
 
+// Closing the window while a job runs; Yes cancels the job as "Cancel Job"
+// does and closes when it has ended.
+inline constexpr MessageRequest kCloseDuringJobQuestion{
+    " Warning", "A job is running. Cancel it and close Trellimux?", MessageIcon::Warning,
+    MessageButtons::YesNo};
+
 inline MessageRequest JobFailedBox(std::string_view errorText) {
   return {" Error", errorText, MessageIcon::Error, MessageButtons::Ok};
 }

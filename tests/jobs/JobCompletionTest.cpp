@@ -28,6 +28,10 @@ TEST(JobCompletion, BoxesAsTheUserSeesThem) {
   EXPECT_EQ(kJobDoneBox.caption, "Information");
   EXPECT_EQ(kJobDoneBox.text, "Job done, check the log data.");
   EXPECT_EQ(kJobDoneBox.icon, MessageIcon::Information);
+  EXPECT_EQ(kCloseDuringJobQuestion.caption, " Warning");
+  EXPECT_EQ(kCloseDuringJobQuestion.text, "A job is running. Cancel it and close Trellimux?");
+  EXPECT_EQ(kCloseDuringJobQuestion.icon, MessageIcon::Warning);
+  EXPECT_EQ(kCloseDuringJobQuestion.buttons, MessageButtons::YesNo);
   const MessageRequest failed = JobFailedBox("The pipe has been ended.");
   EXPECT_EQ(failed.caption, " Error");
   EXPECT_EQ(failed.text, "The pipe has been ended.");

@@ -19,6 +19,7 @@ void ResetAppState(HWND mainWindow) {
   app.trimDefaultColumnOrder.clear();
   app.jobKind = 0;
   app.cancelRequested = 0;
+  app.closeWhenJobEnds = false;
   app.jobResults = {};
   app.populatingTable = 0;
   app.convertTables.ClearTables();

@@ -41,6 +41,8 @@ struct AppState {
   // Shared with the job's worker thread: whole words, written by one thread.
   std::atomic<int> jobKind{0};
   std::atomic<int> cancelRequested{0};
+  // The user chose to close while a job ran: the window closes when it ends.
+  bool closeWhenJobEnds = false;
   JobResults jobResults;  // the last job's report or error text
   // Set while a probe report is loaded, so that row changes do not rebuild
   // the page's command for every row.

@@ -18,6 +18,7 @@ namespace trellimux {
 namespace {
 
 int CommandBoxOf(int kind) { return kind == kConcatJob ? kConcatCommandBox : kConvertCommandBox; }
+int OutputBoxOf(int kind) { return kind == kConcatJob ? kConcatOutputBox : kConvertOutputBox; }
 
 void ClearPageTables(Page page) {
   const PageTableLists lists = *TablesOfPage(page);
@@ -53,7 +54,10 @@ void Finish(const MessageRequest& box) {
 void StartJob(JobDescription job) {
   AppState& app = App();
   job.toolDirectory = Resources().startDirectory;
-  if (IsSingleRunJob(job.kind)) job.commandText = ControlText(CommandBoxOf(job.kind));
+  if (IsSingleRunJob(job.kind)) {
+    job.commandText = ControlText(CommandBoxOf(job.kind));
+    job.outputPath = ControlText(OutputBoxOf(job.kind));
+  }
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;
   job.progressBar = Control(kProgressBar);
@@ -87,6 +91,13 @@ void StartTrimProbe(const std::string& inputPath) {
 
 void OnJobDone() {
   AppState& app = App();
+  if (app.closeWhenJobEnds) {
+    StopProgressIndicator();
+    SetIdle();
+    app.jobKind = kNoJob;
+    PostMessageA(app.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return;
+  }
   switch (CompletionFor(app.jobKind, app.cancelRequested)) {
     case Completion::Canceled:
       Finish(kJobCanceledBox);
@@ -111,6 +122,16 @@ void OnJobDone() {
     case Completion::Nothing:
       break;
   }
+}
+
+bool MayCloseNow() {
+  AppState& app = App();
+  if (app.jobKind == kNoJob) return true;
+  if (ShowMessage(app.mainWindow, kCloseDuringJobQuestion) != MessageAnswer::Yes) return false;
+  if (app.jobKind == kNoJob) return true;  // it ended while the question was open
+  app.cancelRequested = 1;
+  app.closeWhenJobEnds = true;
+  return false;
 }
 
 }  // namespace trellimux

@@ -22,7 +22,14 @@ void StartJob(JobDescription job);
 void StartConvertProbe(const std::string& inputPath);
 void StartTrimProbe(const std::string& inputPath);
 
-// The job-done message: the outcome is shown and the window becomes idle.
+// The job-done message: the outcome is shown and the window becomes idle;
+// after a close the user agreed to while the job ran, the window closes
+// instead, without a box.
 void OnJobDone();
+
+// A request to close the window: true when it may close now. While a job
+// runs the user is asked first; Yes requests the cancel as "Cancel Job"
+// does, and the window closes when the job has ended.
+bool MayCloseNow();
 
 }  // namespace trellimux

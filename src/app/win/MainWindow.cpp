@@ -126,7 +126,14 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) {
-        CloseMainWindow(window);
+        if (MayCloseNow()) CloseMainWindow(window);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // Destroyed at once otherwise, leaving a running ffmpeg unseen.
+      if (App().jobKind != kNoJob) {
+        if (MayCloseNow()) CloseMainWindow(window);
         return 0;
       }
       break;

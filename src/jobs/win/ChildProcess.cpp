@@ -68,12 +68,7 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
 
 DWORD ChildProcess::Read(char* buffer, DWORD size) {
   DWORD count = 0;
-  if (!ReadFile(output_, buffer, size, &count, nullptr)) {
-    lastReadError_ = GetLastError();
-    return 0;
-  }
-  if (count == 0) lastReadError_ = ERROR_HANDLE_EOF;
-  return count;
+  return ReadFile(output_, buffer, size, &count, nullptr) ? count : 0;
 }
 
 bool ChildProcess::AskToQuit() {
@@ -98,9 +93,14 @@ bool ChildProcess::Terminate() {
   return process_ && TerminateProcess(process_, exitCode);
 }
 
-void ChildProcess::WaitAndClose() {
-  if (process_) WaitForSingleObject(process_, INFINITE);
+DWORD ChildProcess::WaitAndClose() {
+  DWORD exitCode = 0;
+  if (process_ && WaitForSingleObject(process_, INFINITE) == WAIT_OBJECT_0 &&
+      !GetExitCodeProcess(process_, &exitCode)) {
+    exitCode = 0;
+  }
   CloseAll();
+  return exitCode;
 }
 
 void ChildProcess::CloseAll() {

@@ -23,10 +23,8 @@ class ChildProcess {
   DWORD Start(const std::string& program, const std::string& commandLine);
 
   // Reads at most `size` bytes of the child's output; 0 once the output has
-  // ended (the platform reports a broken pipe after the child is gone), with
-  // the platform's code for it in LastReadError.
+  // ended (the platform reports a broken pipe after the child is gone).
   DWORD Read(char* buffer, DWORD size);
-  DWORD LastReadError() const { return lastReadError_; }
 
   // The three ways of stopping, politest first; each says whether the
   // request could be delivered.
@@ -35,7 +33,8 @@ class ChildProcess {
   bool Terminate();  // forced: ffmpeg leaves its output unfinished
 
   // Waits without time limit for the child to end, then closes everything.
-  void WaitAndClose();
+  // The result is the child's exit code (0 when it cannot be read).
+  DWORD WaitAndClose();
 
   DWORD ProcessId() const { return processId_; }
 
@@ -47,7 +46,6 @@ class ChildProcess {
   HANDLE output_ = nullptr;  // read end of the output pipe
   HANDLE input_ = nullptr;   // write end of the input pipe
   DWORD processId_ = 0;
-  DWORD lastReadError_ = 0;
 };
 
 }  // namespace trellimux

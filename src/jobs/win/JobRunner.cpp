@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "jobs/ChildCommandLine.h"
+#include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
 #include "jobs/PendingLog.h"
 #include "jobs/ToolInvocation.h"
@@ -65,10 +66,12 @@ void RunProbe(const JobDescription& job) {
   std::string report;
   char block[65536];
   while (const DWORD count = child.Read(block, sizeof block)) report.append(block, count);
-  const DWORD readError = child.LastReadError();
-  child.WaitAndClose();
-  if (report.empty()) {  // a prober that wrote nothing: the failed read's text
-    Fail(job, PlatformErrorText(readError));
+  const DWORD exitCode = child.WaitAndClose();
+  if (exitCode != 0 || report.empty()) {  // no report to parse: the file could not be read
+    AppendInPieces(job.logWindow, report);
+    OutputTail tail;
+    tail.Add(report);
+    Fail(job, ProbeFailedText(job.inputPath, exitCode, tail.Text()));
     return;
   }
   JobResults& results = *job.results;
@@ -82,25 +85,35 @@ void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
   if (TakeCancelRequest(job)) stopper.Request();
 }
 
-void ReadAllOutput(ChildProcess& child, PendingLog& pending) {
+// The end of the output is kept as it came, for the text of a failure.
+void ReadAllOutput(ChildProcess& child, PendingLog& pending, OutputTail& tail) {
   char block[kReadSize];
-  while (const DWORD count = child.Read(block, kReadSize)) pending.Add({block, count});
+  while (const DWORD count = child.Read(block, kReadSize)) {
+    pending.Add({block, count});
+    tail.Add({block, count});
+  }
   pending.End();
 }
+
+struct PumpedRun {
+  bool forced = false;  // ended by force
+  DWORD exitCode = 0;
+  OutputTail tail;
+};
 
 // A reader thread drains the pipe into `pending` and never waits for the
 // window; this thread hands the window what gathered since its last append
 // and looks for cancel requests meanwhile, so a silent child can be stopped.
-// True when the child was ended by force.
-bool PumpOutput(const JobDescription& job, ChildProcess& child) {
+PumpedRun PumpOutput(const JobDescription& job, ChildProcess& child) {
+  PumpedRun run;
   PendingLog pending;
   std::thread reader;
   try {
-    reader = std::thread(&ReadAllOutput, std::ref(child), std::ref(pending));
+    reader = std::thread(&ReadAllOutput, std::ref(child), std::ref(pending), std::ref(run.tail));
   } catch (const std::system_error&) {
     // No thread to spare: read it all here; nothing is lost, but the log
     // fills only at the end and a cancel request waits for it.
-    ReadAllOutput(child, pending);
+    ReadAllOutput(child, pending, run.tail);
   }
   ChildStopper stopper(child);
   for (;;) {
@@ -110,8 +123,17 @@ bool PumpOutput(const JobDescription& job, ChildProcess& child) {
     if (taken.ended) break;
   }
   if (reader.joinable()) reader.join();
-  child.WaitAndClose();
-  return stopper.Forced();
+  run.exitCode = child.WaitAndClose();
+  run.forced = stopper.Forced();
+  return run;
+}
+
+// The output file named when a failed run left one behind; "" otherwise.
+std::string_view LeftOutput(const std::string& path) {
+  if (path.empty()) return {};
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return path;
 }
 
 void RunSingleFfmpeg(const JobDescription& job) {
@@ -154,10 +176,18 @@ void AppendInPieces(HWND log, std::string_view text) {
   }
 }
 
-FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments) {
+FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
+                       const FfmpegRun& which) {
   ChildProcess child;
   if (!StartTool(job, FfmpegTool::Ffmpeg, arguments, child)) return FfmpegRunEnd::Failed;
-  return PumpOutput(job, child) ? FfmpegRunEnd::Forced : FfmpegRunEnd::Ended;
+  const PumpedRun run = PumpOutput(job, child);
+  if (run.forced) return FfmpegRunEnd::Forced;
+  // A cancelled run's code tells only how it was stopped.
+  if (run.exitCode != 0 && *job.cancelRequested != -1) {
+    Fail(job, FfmpegFailedText(which, run.exitCode, run.tail.Text(), LeftOutput(job.outputPath)));
+    return FfmpegRunEnd::Failed;
+  }
+  return FfmpegRunEnd::Ended;
 }
 
 bool StartJobThread(const JobDescription& job) {

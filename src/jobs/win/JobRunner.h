@@ -30,7 +30,8 @@ struct JobDescription {
   std::string commandText{};    // single runs: the page's command box as shown
   std::string inputPath{};      // probes: the chosen input
   // Joins (kinds 1 and 64): the output file, and for kind 1 the Concat
-  // inputs in list order.
+  // inputs in list order. Single runs: the page's output file, which a
+  // failure's text names when the failed run left it behind.
   std::string outputPath{};
   std::vector<std::string> inputPaths{};
   // Kind 64: the cut files in cut-list order (their count is the number of

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "jobs/FailureText.h"
 #include "jobs/win/JobRunner.h"
 
 namespace trellimux {
@@ -21,14 +22,16 @@ bool TakeCancelRequest(const JobDescription& job);
 void AppendInPieces(HWND log, std::string_view text);
 
 enum class FfmpegRunEnd {
-  Failed,  // the child could not be started; the job was failed
+  Failed,  // the child could not be started, or it ended with a non-zero
+           // code without being cancelled; the job was failed
   Ended,   // the child ended, by itself or at a polite request
   Forced,  // the child was ended by force
 };
 
 // One ffmpeg.exe run with `arguments`, its output pumped into the log until
-// it ends; cancel requests climb the stop ladder meanwhile. The log's
-// header is the caller's business.
-FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments);
+// it ends; cancel requests climb the stop ladder meanwhile. A failure's text
+// names the run as `which` says. The log's header is the caller's business.
+FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
+                       const FfmpegRun& which = {});
 
 }  // namespace trellimux

@@ -26,9 +26,10 @@ class BoxLines {
 };
 
 // Logs the command, then runs it with its output pumped into the log.
-FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command) {
+FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
+                       const FfmpegRun& which) {
   AppendJobLog(job.logWindow, command + kCommandEnd);
-  return RunFfmpeg(job, command);
+  return RunFfmpeg(job, command, which);
 }
 
 }  // namespace
@@ -39,8 +40,8 @@ void RunTrimSequence(const JobDescription& job) {
   ClearJobLog(job.logWindow);
   const BoxLines lines(job.commandText);
   for (std::size_t cut = 0; cut < cuts; ++cut) {
-    const FfmpegRunEnd end = LoggedRun(job, lines[cut]);
-    if (end == FfmpegRunEnd::Failed) return;
+    const FfmpegRunEnd end = LoggedRun(job, lines[cut], {FfmpegRun::kCut, cut + 1, cuts});
+    if (end == FfmpegRunEnd::Failed) return;  // no later cut, no join of a missing cut
     // A child ended by force stopped mid-line; its output is left as it was.
     if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
     if (*job.cancelRequested == -1) return;  // the remaining cuts and the join are skipped
@@ -48,7 +49,7 @@ void RunTrimSequence(const JobDescription& job) {
   switch (job.trimConcatMode) {
     case kDemuxerConcat:
     case kFileConcat:
-      LoggedRun(job, lines[cuts]);
+      LoggedRun(job, lines[cuts], {FfmpegRun::kJoin});
       return;
     case kWindowsFileConcat:
       RunTrimByteCopyJoin(job, lines[cuts]);

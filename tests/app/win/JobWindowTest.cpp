@@ -11,8 +11,8 @@
 #include "app/win/JobControl.h"
 #include "app/win/TableTestSupport.h"
 #include "app/win/WindowTestSupport.h"
+#include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
-#include "jobs/win/PlatformError.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
 
@@ -106,13 +106,15 @@ TEST_F(JobWindowTest, NewInputEmptiesTheTablesAndAFailedProbeLeavesThemEmpty) {
   ASSERT_TRUE(WaitForIdle());
   ASSERT_EQ(RowCount(kConvertParameterTable), 3);
 
-  // The prober writes nothing for a file that is not there.
+  // The prober writes nothing for a file that is not there and ends with
+  // exit code 1: the box names the file.
   boxes_.Answer(IDOK);
-  StartConvertProbe(SamplePath("no such recording.ts"));
+  const std::string missing = SamplePath("no such recording.ts");
+  StartConvertProbe(missing);
   EXPECT_EQ(RowCount(kConvertParameterTable), 0);
   ASSERT_TRUE(WaitForIdle());
   EXPECT_EQ(LastBox().caption, " Error");
-  EXPECT_EQ(LastBox().text, PlatformErrorText(ERROR_BROKEN_PIPE));
+  EXPECT_EQ(LastBox().text, ProbeFailedText(missing, 1, ""));
   EXPECT_EQ(RowCount(kConvertSourceTable), 0);
   EXPECT_EQ(RowCount(kConvertParameterTable), 0);
   EXPECT_TRUE(Enabled(kStartButton));

@@ -1,7 +1,7 @@
 // A stand-in for ffmpeg.exe and ffprobe.exe in the runner tests: it writes
-// output patterns, sleeps, waits for "q", ignores every request to stop or
-// writes a file, as its first argument says. As a prober (an argument "-show_streams") it
-// looks at the input's name instead.
+// output patterns, sleeps, waits for "q", ignores every request to stop,
+// writes a file or fails with an exit code, as its first argument says. As a
+// prober (an argument "-show_streams") it looks at the input's name instead.
 #include <windows.h>
 
 #include <cstdlib>
@@ -47,7 +47,10 @@ BOOL WINAPI NoteCtrlC(DWORD event) {
 }
 
 int Probe(std::string_view input) {
+  // Nothing printed: as ffprobe -v quiet on a file it cannot read, or ending
+  // well without a word.
   if (input.find("silent") != std::string_view::npos) return 1;
+  if (input.find("empty") != std::string_view::npos) return 0;
   // A report larger than the pipe: many stream sections, then the format.
   const int streams = input.find("large") != std::string_view::npos ? 400 : 2;
   std::string report;
@@ -80,10 +83,15 @@ int main(int argc, char** argv) {
     WriteBulk(std::atoll(argv[2]));
   } else if (mode == "silent") {
     Sleep(std::atoi(argv[2]));
-  } else if (mode == "wait-for-quit") {  // as ffmpeg: stops at "q"
+  } else if (mode == "wait-for-quit") {  // as ffmpeg: stops at "q" [with exit CODE]
     Write("waiting\r\n");
     if (!WaitForQuit()) return 2;
     Write("quit by request\r\n");
+    if (argc > 2) return std::atoi(argv[2]);
+  } else if (mode == "fail" && argc > 3) {  // as ffmpeg refusing a command: CODE REASON
+    Write(std::string("Press [q] to stop, [?] for help\r\n") + argv[3] +
+          "\r\nConversion failed!\r\n");
+    return std::atoi(argv[2]);
   } else if (mode == "wait-for-ctrl-c") {  // as ffmpeg with -nostdin
     SetConsoleCtrlHandler(&NoteCtrlC, TRUE);
     Write("no input read\r\n");

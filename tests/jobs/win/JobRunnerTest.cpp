@@ -5,6 +5,7 @@
 
 #include "app/win/WindowTestSupport.h"
 #include "jobs/ChildCommandLine.h"
+#include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
 #include "jobs/win/PlatformError.h"
 #include "jobs/win/RunnerTestSupport.h"
@@ -155,13 +156,47 @@ TEST_F(JobRunnerTest, ProbeKeepsAReportLargerThanThePipe) {
                 std::string(kHeaderEnd) + report);
 }
 
-TEST_F(JobRunnerTest, ProbeThatWritesNothingFailsWithTheEndedPipesText) {
-  runner_.results.convertReportSize = 7;
-  ASSERT_TRUE(runner_.RunToEnd(runner_.Job(kConvertProbeJob, "", "silent.ts")));
-  EXPECT_EQ(runner_.DoneMessages(), 1);
-  EXPECT_EQ(runner_.jobKind, kFailedJob);
-  EXPECT_EQ(runner_.results.errorText, PlatformErrorText(ERROR_BROKEN_PIPE));
-  EXPECT_EQ(runner_.results.convertReportSize, 7u);
+// A prober that fails or says nothing: the file could not be read, named in
+// the text.
+TEST_F(JobRunnerTest, ProbeThatWritesNothingFailsNamingTheFile) {
+  for (const auto& [input, exitCode] : {std::pair{"C:\\silent.ts", 1}, {"C:\\empty.ts", 0}}) {
+    SCOPED_TRACE(input);
+    RunnerWindow runner;
+    runner.results.convertReportSize = 7;
+    ASSERT_TRUE(runner.RunToEnd(runner.Job(kConvertProbeJob, "", input)));
+    EXPECT_EQ(runner.DoneMessages(), 1);
+    EXPECT_EQ(runner.jobKind, kFailedJob);
+    EXPECT_EQ(runner.results.errorText, ProbeFailedText(input, exitCode, ""));
+    EXPECT_EQ(runner.results.convertReportSize, 7u);
+  }
+}
+
+// The child's exit code decides: not 0 is the failure path with ffmpeg's
+// reason (and the output it left, if any), unless the run was cancelled.
+TEST_F(JobRunnerTest, NonZeroExitFailsWithFfmpegsReasonUnlessCancelled) {
+  const std::string reason = "Unknown encoder 'dvb_teletext'";
+  const std::string output =
+      "Press [q] to stop, [?] for help\r\n" + reason + "\r\nConversion failed!\r\n";
+  for (const bool outputLeft : {false, true}) {
+    RunnerWindow runner;
+    JobDescription job = runner.Job(kConvertExpertJob, " fail 1 \"" + reason + "\"");
+    job.outputPath = outputLeft ? FakeToolsDirectory() + "\\ffmpeg.exe" : "C:\\missing.mkv";
+    ASSERT_TRUE(runner.RunToEnd(job));
+    EXPECT_EQ(runner.DoneMessages(), 1);
+    EXPECT_EQ(runner.jobKind, kFailedJob);
+    EXPECT_EQ(runner.results.errorText,
+              FfmpegFailedText({}, 1, output, outputLeft ? job.outputPath : ""));
+    EXPECT_NE(runner.results.errorText.find(reason), std::string::npos);
+  }
+
+  // Stopped at the user's request with a code of its own: cancelled, not failed.
+  ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " wait-for-quit 255")));
+  ASSERT_TRUE(PumpUntil([this] { return LogShows("waiting"); }, 20000));
+  runner_.cancelRequested = 1;
+  ASSERT_TRUE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 20000));
+  EXPECT_EQ(runner_.cancelRequested, -1);
+  EXPECT_EQ(runner_.jobKind, kConvertEasyJob);
+  EXPECT_EQ(runner_.results.errorText, "");
 }
 
 TEST_F(JobRunnerTest, KindsWithoutARunnerEndSilently) {

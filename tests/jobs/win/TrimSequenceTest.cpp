@@ -9,6 +9,7 @@
 
 #include "app/win/WindowTestSupport.h"
 #include "concat/ConcatCommand.h"
+#include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
 #include "jobs/win/PlatformError.h"
 #include "jobs/win/RunnerTestSupport.h"
@@ -163,6 +164,27 @@ TEST_F(TrimSequenceTest, MissingLinesRunEmptyAndAMissingCutFileFailsTheJoin) {
   EXPECT_EQ(ReadFileBytes(folder_.Path("trimmed.ts")), "");
   EXPECT_EQ(runner_.LogText(),
             LoggedCut("temp1.ts", "first") + kCommandEnd + kRunEnd + kCommandEnd);
+}
+
+// A cut whose ffmpeg fails ends the job there, named in the text: no later
+// cut and no join. A failing join is named the same way.
+TEST_F(TrimSequenceTest, FailedCutStopsTheSequenceAndFailedJoinIsNamed) {
+  const std::string failure = " fail 1 \"Unknown encoder 'x'\"";
+  const std::string output =
+      "Press [q] to stop, [?] for help\r\nUnknown encoder 'x'\r\nConversion failed!\r\n";
+  Run(Trim(4,
+           {WriteCommand("temp1.ts", "one"), failure, WriteCommand("temp3.ts", "three"),
+            WriteCommand("temp4.ts", "four"), WriteCommand("trimmed.ts", "joined")},
+           kDemuxerConcat));
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText, FfmpegFailedText({FfmpegRun::kCut, 2, 4}, 1, output, ""));
+  EXPECT_EQ(runner_.LogText(), LoggedCut("temp1.ts", "one") + failure + kCommandEnd + output);
+  EXPECT_FALSE(FileExists(folder_.Path("temp3.ts")));
+  EXPECT_FALSE(FileExists(folder_.Path("trimmed.ts")));
+
+  Run(Trim(1, {WriteCommand("temp1.ts", "one"), failure}, kFileConcat));
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText, FfmpegFailedText({FfmpegRun::kJoin}, 1, output, ""));
 }
 
 TEST_F(TrimSequenceTest, MissingFfmpegFailsAtTheFirstCut) {
