@@ -19,6 +19,7 @@
 #include "jobs/win/JobSteps.h"
 #include "jobs/win/PlatformError.h"
 #include "jobs/win/TrimSequence.h"
+#include "text/Utf8Text.h"
 
 namespace trellimux {
 namespace {
@@ -171,8 +172,13 @@ bool TakeCancelRequest(const JobDescription& job) {
 }
 
 void AppendInPieces(HWND log, std::string_view text) {
-  for (std::size_t at = 0; at < text.size(); at += kMaxLogAppend) {
-    AppendJobLog(log, text.substr(at, kMaxLogAppend));
+  while (!text.empty()) {
+    std::string_view piece = text.substr(0, kMaxLogAppend);
+    // A piece that ended inside a character would show it as two wrong marks.
+    if (piece.size() < text.size()) piece = piece.substr(0, WholeUtf8Length(piece));
+    if (piece.empty()) piece = text.substr(0, kMaxLogAppend);
+    AppendJobLog(log, piece);
+    text.remove_prefix(piece.size());
   }
 }
 
