@@ -3,7 +3,7 @@
 // line must be accepted by a real ffmpeg and keep every stream. The media are
 // stand-ins with the report's stream layout, made by the same ffmpeg: each
 // stream in its probed codec where ffmpeg encodes it, at a small size and for
-// 0.4 s; the commands then scale to the probed sizes.
+// 0.12 s; the commands then scale to the probed sizes.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -55,14 +55,14 @@ std::string StandInStream(const TableRow& row, std::size_t index, const std::str
   std::string codec(WorkingEncoder(row.cells[kCodec]));
   switch (KindOfTag(row.typeTag)) {
     case StreamKind::Video: {
-      inputs += " -f lavfi -i testsrc=size=160x120:rate=25:duration=0.4";
+      inputs += " -f lavfi -i testsrc=size=160x120:rate=25:duration=0.12";
       std::string options = " -c:" + n + " " + codec;
       if (!row.cells[kPixFmt].empty()) options += " -pix_fmt:" + n + " " + row.cells[kPixFmt];
       return options;
     }
     case StreamKind::Audio: {
       const std::string rate = row.cells[kSampleRate].empty() ? "48000" : row.cells[kSampleRate];
-      inputs += " -f lavfi -i sine=frequency=440:sample_rate=" + rate + ":duration=0.4";
+      inputs += " -f lavfi -i sine=frequency=440:sample_rate=" + rate + ":duration=0.12";
       if (EqualsIgnoringCase(codec, "copy")) codec = std::string(row.cells[kCodec]) + " -strict -2";
       int channels = std::max(1, ReadDecimal(row.cells[kChannels]));
       const AudioEncoderFacts* facts = FindAudioEncoder(codec);
@@ -80,7 +80,7 @@ std::string StandInStream(const TableRow& row, std::size_t index, const std::str
 
 std::string MakeStandIn(const std::string& name, const StreamTable& source) {
   const std::string subtitles = OutputPath(name + ".srt");
-  std::ofstream(subtitles, std::ios::binary) << "1\r\n00:00:00,100 --> 00:00:00,300\r\nHello\r\n";
+  std::ofstream(subtitles, std::ios::binary) << "1\r\n00:00:00,020 --> 00:00:00,100\r\nHello\r\n";
   std::string inputs, maps, codecs;
   for (std::size_t i = 0; i < source.RowCount(); ++i) {
     maps += " -map " + std::to_string(i);
@@ -137,7 +137,7 @@ TEST_P(RealReport, ExpertCommandAndReencodeCutAreAcceptedAndKeepEveryStream) {
   trim.cutMode = kReencodeCut;
   trim.concatMode = kCutOnly;
   trim.expertMode = true;
-  const std::vector<Cut> cut = {{"00:00:00.000", "00:00:00.300"}};
+  const std::vector<Cut> cut = {{"00:00:00.000", "00:00:00.080"}};
   const std::string line = TrimCommandLines(BuildTrimCommand(trim, rows, cut)).front();
   run = RunTool(FfmpegTool::Ffmpeg, " -y" + line);
   ASSERT_EQ(run.exitCode, 0) << line << "\n" << run.output;
