@@ -11,6 +11,7 @@
 
 #include "cmdline/EncoderFacts.h"
 #include "cmdline/ExpertCommand.h"
+#include "cmdline/ProbedValues.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "media/SampleMedia.h"
@@ -93,19 +94,23 @@ std::string MakeStandIn(const std::string& name, const StreamTable& source) {
 }
 
 // The stream kinds of the output, in order, against those of the ticked
-// video, audio and subtitle rows.
+// video, audio and subtitle rows; each video at its row's size (a -vf for
+// all video streams gave a film its cover picture's size).
 void ExpectEveryStreamKept(const std::string& output, const StreamTable& rows,
                            const std::string& what) {
-  std::vector<StreamKind> wanted, got;
-  for (std::size_t i = 0; i < rows.RowCount(); ++i) {
-    StreamKind kind = KindOfTag(rows.Row(i).typeTag);
-    if (kind != StreamKind::Other) wanted.push_back(kind);
-  }
+  std::vector<const TableRow*> wanted;
+  for (std::size_t i = 0; i < rows.RowCount(); ++i)
+    if (KindOfTag(rows.Row(i).typeTag) != StreamKind::Other) wanted.push_back(&rows.Row(i));
   ProbedFile result = Probe(output);
   const StreamTable& streams = result.tables.SourceTable();
-  for (std::size_t i = 0; i < streams.RowCount(); ++i)
-    got.push_back(KindOfTag(streams.Row(i).typeTag));
-  EXPECT_EQ(got, wanted) << what << ": every ticked stream in the output";
+  ASSERT_EQ(streams.RowCount(), wanted.size()) << what << ": every ticked stream in the output";
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    const TableRow& row = *wanted[i];
+    EXPECT_EQ(KindOfTag(streams.Row(i).typeTag), KindOfTag(row.typeTag)) << what << " " << i;
+    for (int column : {kWidth, kHeight})
+      if (KindOfTag(row.typeTag) == StreamKind::Video && !KnownDimension(row.cells[column]).empty())
+        EXPECT_EQ(streams.GetCell(i, column), row.cells[column]) << what << " stream " << i;
+  }
 }
 
 class RealReport : public testing::TestWithParam<const char*> {};
