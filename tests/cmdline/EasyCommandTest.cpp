@@ -163,6 +163,10 @@ TEST(EasyCommand, ProfileIsMappedWithTheChosenVideoCodec) {
       << "no codec chosen: not mapped";
   Choose(slots, kVideoCodecSlot, "Video Codec", "hevc");
   EXPECT_EQ(Build(slots), Expected(" -map 0:v? -c:v hevc -profile:v main10 -map 0:a?"));
+  // x265 has main422-10, main444-8, ... but no "Rext": left out (ffmpeg
+  // refused the run while it was written unmapped).
+  Choose(slots, kProfileSlot, "Profile", "Rext");
+  EXPECT_EQ(Build(slots), Expected(" -map 0:v? -c:v hevc -map 0:a?"));
   Choose(slots, kVideoCodecSlot, "Video Codec", "mpeg2video");
   Choose(slots, kProfileSlot, "Profile", "Main");
   EXPECT_EQ(Build(slots), Expected(" -map 0:v? -c:v mpeg2video -profile:v 4 -map 0:a?"));
