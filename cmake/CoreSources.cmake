@@ -8,6 +8,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/text/PathText.cpp
   src/text/Utf8Text.cpp
   src/cmdline/CommandText.cpp
+  src/cmdline/EncoderFacts.cpp
+  src/cmdline/ProbedValues.cpp
   src/cmdline/ProfileNames.cpp
   src/cmdline/StreamOptions.cpp
   src/cmdline/ExpertCommand.cpp
@@ -46,6 +48,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/text/Utf8TextTest.cpp
   tests/cmdline/ExpertCommandTest.cpp
   tests/cmdline/ProfileNamesTest.cpp
+  tests/cmdline/StreamOptionsTest.cpp
   tests/cmdline/ContainerPresetsTest.cpp
   tests/cmdline/EasyModeListsTest.cpp
   tests/cmdline/EasyCommandTest.cpp
@@ -77,6 +80,7 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/EasyCommandRunTest.cpp
   tests/media/ConcatRunTest.cpp
   tests/media/TrimRunTest.cpp
+  tests/media/RealReportsRunTest.cpp
 )
 
 # How the media tests start a tool: posix_spawn natively, CreateProcessA on

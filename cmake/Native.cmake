@@ -17,6 +17,8 @@ target_link_libraries(trellimux_core_tests PRIVATE trellimux_core GTest::gtest_m
 add_executable(trellimux_media_tests ${TRELLIMUX_MEDIA_TEST_SOURCES} ${TRELLIMUX_TOOL_RUNNER_POSIX})
 target_include_directories(trellimux_media_tests PRIVATE tests)
 target_link_libraries(trellimux_media_tests PRIVATE trellimux_core GTest::gtest_main)
+target_compile_definitions(trellimux_media_tests PRIVATE
+  TRELLIMUX_REPORTS_DIR="${CMAKE_SOURCE_DIR}/tests/media/realworld")
 
 add_executable(parse_probe_report_bench bench/ParseProbeReportBench.cpp)
 target_link_libraries(parse_probe_report_bench PRIVATE trellimux_core)

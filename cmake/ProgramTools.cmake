@@ -21,6 +21,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndConvertTest.cpp
   tests/app/win/EndToEndTrimTest.cpp
   tests/app/win/EndToEndFailureTest.cpp
+  tests/app/win/EndToEndEasyAudioTest.cpp
   ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})

@@ -28,6 +28,8 @@ add_executable(trellimux_core_tests
   ${TRELLIMUX_CORE_TEST_SOURCES} ${TRELLIMUX_MEDIA_TEST_SOURCES} ${TRELLIMUX_TOOL_RUNNER_WIN})
 target_include_directories(trellimux_core_tests PRIVATE tests)
 target_link_libraries(trellimux_core_tests PRIVATE trellimux_core GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
+target_compile_definitions(trellimux_core_tests PRIVATE
+  TRELLIMUX_REPORTS_DIR="${CMAKE_SOURCE_DIR}/tests/media/realworld")
 
 # The window tests carry the program's resources, so the window finds its
 # textures in the test executable as it does in trellimux.exe.

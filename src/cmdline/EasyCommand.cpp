@@ -95,7 +95,7 @@ void AppendVideoOptions(std::string& command, SlotReader& reader, const SlotList
 
   // Mapped with the chosen codec; with no codec the item goes as it stands.
   const std::string_view profile = reader.ChosenItem(kProfileSlot);
-  if (!profile.empty()) command += " -profile:v " + MapProfileName(codec, profile);
+  AppendStreamOption(command, " -profile:", "v", MapProfileName(codec, profile));
 
   // Left on its caption, the size still has to be made even for an odd-sized
   // source: the encoders refuse odd dimensions of 4:2:0 video.
@@ -139,14 +139,16 @@ EasyCommand BuildEasyCommand(const EasyCommandInput& input, const SlotLists& slo
   if (input.startTime) command += " -ss " + FormatTimeOfDay(*input.startTime);
 
   SlotReader reader(slots);
+  // "0:v?" and "0:a?" map every stream of the type; ffmpeg 4.1 reads "0:a:?"
+  // as the first audio stream only, dropping a second language.
   result.videoSlotsEnabled =
-      AppendStreamChoice(command, reader, kVideoStreamSlot, " -map 0:v:?", " -vn");
+      AppendStreamChoice(command, reader, kVideoStreamSlot, " -map 0:v?", " -vn");
   if (reader.failed) return {std::string(), std::nullopt, std::nullopt};
   if (*result.videoSlotsEnabled) AppendVideoOptions(command, reader, slots, input.oddSizeFlag);
   if (reader.failed) return result;
 
   result.audioSlotsEnabled =
-      AppendStreamChoice(command, reader, kAudioStreamSlot, " -map 0:a:?", " -an");
+      AppendStreamChoice(command, reader, kAudioStreamSlot, " -map 0:a?", " -an");
   if (reader.failed) {
     result.audioSlotsEnabled.reset();
     return result;

@@ -18,8 +18,8 @@ struct ProfileName {
 struct ProfileFamily {
   std::span<const std::string_view> codecs;  // matched ignoring ASCII case
   std::span<const ProfileName> profiles;     // in menu order
-  // The HEVC encoders refuse numbers ("Invalid or incompatible profile set")
-  // and take their own names; the other families take numbers.
+  // The HEVC and H.264 encoders refuse numbers ("Invalid or incompatible
+  // profile set") and take their own names; the other families take numbers.
   bool takesEncoderNames;
 };
 
@@ -29,7 +29,10 @@ std::span<const ProfileFamily> ProfileFamilies();
 const ProfileFamily* FindProfileFamily(std::string_view codec);
 
 // The value to write for `profile` when encoding with `codec`: the family's
-// number (or encoder name) for a known profile name, else `profile` unchanged.
+// number (or encoder name) for a name of its menu or ffprobe's display name
+// of one. Left out (empty) when the encoder has no spelling for it, for
+// codecs without profiles, and for a text with a blank that no family knows;
+// a plain value for an unknown or empty codec is written as it stands.
 std::string MapProfileName(std::string_view codec, std::string_view profile);
 
 }  // namespace trellimux

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "cmdline/CommandText.h"
+#include "cmdline/EncoderFacts.h"
+#include "cmdline/ProbedValues.h"
 #include "cmdline/ProfileNames.h"
 #include "params/ParameterColumns.h"
 #include "text/AsciiText.h"
@@ -40,15 +42,8 @@ void AppendCodec(std::string& command, std::string_view specifier, std::string_v
     command += " -joint_stereo 0";
 }
 
-void AppendFilterChain(std::string& command, std::string_view width, std::string_view height,
-                       std::string_view sar, std::string_view dar, std::string_view fps) {
-  std::string size;
-  if (!width.empty() && !height.empty()) size = std::string(width) + "/" + std::string(height);
-  AppendVideoFilters(command, size, sar, dar, fps);
-}
-
-void AppendVideoFilters(std::string& command, std::string_view size, std::string_view sar,
-                        std::string_view dar, std::string_view fps) {
+std::string VideoFilterChain(std::string_view size, std::string_view sar, std::string_view dar,
+                             std::string_view fps) {
   std::string chain;
   auto part = [&chain](std::string_view name, std::string_view value) {
     if (value.empty()) return;
@@ -57,11 +52,28 @@ void AppendVideoFilters(std::string& command, std::string_view size, std::string
     chain += value;
   };
   part("scale=", size);
-  part("setsar=", sar);
-  part("setdar=", dar);
+  part("setsar=", FilterRatio(sar));
+  part("setdar=", FilterRatio(dar));
   // No ":1" after the rate: that would set the filter's start time to 1 s and
   // drop the first second of video.
   part("fps=fps=", fps);
+  return chain;
+}
+
+void AppendFilterChain(std::string& command, std::string_view specifier, std::string_view width,
+                       std::string_view height, std::string_view sar, std::string_view dar,
+                       std::string_view fps) {
+  std::string size;
+  if (!width.empty() && !height.empty()) size = std::string(width) + "/" + std::string(height);
+  const std::string chain = VideoFilterChain(size, sar, dar, fps);
+  // Per output stream: a plain -vf would give every video stream the chain
+  // of the last one (a film would take its cover picture's size).
+  AppendStreamOption(command, " -filter:", specifier, chain);
+}
+
+void AppendVideoFilters(std::string& command, std::string_view size, std::string_view sar,
+                        std::string_view dar, std::string_view fps) {
+  const std::string chain = VideoFilterChain(size, sar, dar, fps);
   if (chain.empty()) return;
   command += " -vf ";
   command += chain;
@@ -74,6 +86,44 @@ std::string_view QualityOption(std::string_view codec) {
   return " -q:";
 }
 
+namespace {
+
+// The audio cells the encoder accepts ("ffmpeg -h encoder=NAME"); what is
+// left out, ffmpeg chooses itself from what the encoder supports.
+void AppendAudioFormat(std::string& command, const TableRow& row, std::string_view codec,
+                       std::string_view specifier, const StreamOptionRules& rules) {
+  const AudioEncoderFacts* facts = FindAudioEncoder(codec);
+  auto listed = [](std::span<const std::string_view> names, std::string_view value) {
+    if (names.empty()) return true;
+    for (std::string_view name : names)
+      if (EqualsIgnoringCase(name, value)) return true;
+    return false;
+  };
+  std::string_view sampleFormat = row.cells[kSampleFmt];
+  std::string_view channels = row.cells[kChannels];
+  std::string_view layout = row.cells[kLayout];
+  if (facts) {
+    if (!listed(facts->sampleFormats, sampleFormat)) sampleFormat = {};
+    if (facts->maxChannels > 0 && ReadDecimal(channels) > facts->maxChannels) channels = {};
+    if (channels.empty() || !listed(facts->channelLayouts, layout)) layout = {};
+  }
+  if (rules.sampleFormat) AppendStreamOption(command, " -sample_fmt:", specifier, sampleFormat);
+  AppendStreamOption(command, " -ar:", specifier, row.cells[kSampleRate]);
+  AppendStreamOption(command, " -ac:", specifier, channels);
+  AppendStreamOption(command, " -channel_layout:", specifier, layout);
+}
+
+void AppendLanguage(std::string& command, const TableRow& row, StreamKind kind,
+                    std::string_view specifier) {
+  if (kind == StreamKind::Video || row.cells[kLanguage].empty()) return;
+  command += " -metadata:s:";
+  command += specifier;
+  command += " language=";
+  command += row.cells[kLanguage];
+}
+
+}  // namespace
+
 void AppendStreamOptions(std::string& command, const TableRow& row, StreamKind kind,
                          std::string_view specifier, const StreamOptionRules& rules) {
   if (rules.set == StreamOptionSet::MapOnly) return;
@@ -84,20 +134,29 @@ void AppendStreamOptions(std::string& command, const TableRow& row, StreamKind k
   auto cell = [&row](int column) -> std::string_view { return row.cells[column]; };
   const bool video = kind == StreamKind::Video;
   const bool audio = kind == StreamKind::Audio;
+  // A codec ffmpeg only decodes becomes its working encoder, or a copy.
+  const std::string_view codec = WorkingEncoder(cell(kCodec));
+  AppendCodec(command, specifier, codec);
+  if (EqualsIgnoringCase(codec, "copy")) {
+    // Encoder options and filters cannot go with a copied stream.
+    AppendLanguage(command, row, kind, specifier);
+    return;
+  }
   auto appendQuality = [&] {
-    std::string_view option = QualityOption(cell(kCodec));
+    std::string_view option = QualityOption(codec);
     if (!option.empty())
       AppendStreamOption(command, option, specifier, rules.fixedQuality.value_or(cell(kQuality)));
   };
 
-  AppendCodec(command, specifier, cell(kCodec));
   if (video) {
-    AppendStreamOption(command, " -profile:", specifier,
-                       MapProfileName(cell(kCodec), cell(kProfile)));
-    AppendStreamOption(command, " -level:", specifier, cell(kLevel));
-    AppendFilterChain(command, cell(kWidth), cell(kHeight), cell(kSar), cell(kDar), cell(kFps));
-    AppendStreamOption(command, " -aspect:", specifier, cell(kDar));
-    AppendStreamOption(command, " -r:", specifier, cell(kFps));
+    const std::string_view dar = KnownRatio(cell(kDar));
+    const std::string_view fps = KnownFrameRate(cell(kFps));
+    AppendStreamOption(command, " -profile:", specifier, MapProfileName(codec, cell(kProfile)));
+    AppendStreamOption(command, " -level:", specifier, KnownLevel(codec, cell(kLevel)));
+    AppendFilterChain(command, specifier, KnownDimension(cell(kWidth)),
+                      KnownDimension(cell(kHeight)), KnownRatio(cell(kSar)), dar, fps);
+    AppendStreamOption(command, " -aspect:", specifier, dar);
+    AppendStreamOption(command, " -r:", specifier, fps);
     AppendStreamOption(command, " -pix_fmt:", specifier, cell(kPixFmt));
     if (!rules.qualityAfterRates) appendQuality();
   }
@@ -107,19 +166,8 @@ void AppendStreamOptions(std::string& command, const TableRow& row, StreamKind k
     AppendStreamOption(command, " -bufsize", "", cell(kBufsize));
     if (rules.qualityAfterRates) appendQuality();
   }
-  if (audio) {
-    if (rules.sampleFormat)
-      AppendStreamOption(command, " -sample_fmt:", specifier, cell(kSampleFmt));
-    AppendStreamOption(command, " -ar:", specifier, cell(kSampleRate));
-    AppendStreamOption(command, " -ac:", specifier, cell(kChannels));
-    AppendStreamOption(command, " -channel_layout:", specifier, cell(kLayout));
-  }
-  if (!video && !cell(kLanguage).empty()) {
-    command += " -metadata:s:";
-    command += specifier;
-    command += " language=";
-    command += cell(kLanguage);
-  }
+  if (audio) AppendAudioFormat(command, row, codec, specifier, rules);
+  AppendLanguage(command, row, kind, specifier);
 }
 
 void AppendMappedStreams(std::string& command, const StreamTable& table, std::size_t rowCount,

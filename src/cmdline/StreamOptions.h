@@ -32,13 +32,19 @@ void AppendStreamOption(std::string& command, std::string_view option, std::stri
 // " -c:<specifier> <codec>", then " -joint_stereo 0" for the MP3 encoders.
 void AppendCodec(std::string& command, std::string_view specifier, std::string_view codec);
 
-// " -vf " and the present parts of scale, setsar, setdar and fps, comma
-// joined; nothing when all four are absent (size needs both width and height).
-void AppendFilterChain(std::string& command, std::string_view width, std::string_view height,
-                       std::string_view sar, std::string_view dar, std::string_view fps);
+// The present parts of scale, setsar, setdar and fps, comma joined (SAR and
+// DAR as "N/M"); empty when all four are absent.
+std::string VideoFilterChain(std::string_view size, std::string_view sar, std::string_view dar,
+                             std::string_view fps);
 
-// The same chain with the size already in one text ("1280/720", or the
-// even-size expression of easy mode); shared so both modes write one chain.
+// " -filter:<specifier> " and the chain of one output stream; nothing when
+// the chain is empty (size needs both width and height).
+void AppendFilterChain(std::string& command, std::string_view specifier, std::string_view width,
+                       std::string_view height, std::string_view sar, std::string_view dar,
+                       std::string_view fps);
+
+// " -vf " and the chain with the size already in one text (easy mode's
+// "1280/720" or even-size expression), for all video streams alike.
 void AppendVideoFilters(std::string& command, std::string_view size, std::string_view sar,
                         std::string_view dar, std::string_view fps);
 
@@ -64,7 +70,10 @@ struct StreamOptionRules {
 };
 
 // The options of one stream by the row's cells, as `rules` say; `specifier`
-// is the stream's output specifier ("v:0").
+// is the stream's output specifier ("v:0"). Probed texts become values the
+// encoder takes: a decode-only codec its working encoder or a copy (then
+// without encoder options), profiles in the encoder's spelling, unknown
+// values and what the encoder does not accept left out.
 void AppendStreamOptions(std::string& command, const TableRow& row, StreamKind kind,
                          std::string_view specifier, const StreamOptionRules& rules);
 

@@ -46,7 +46,7 @@ TEST(BuildExpertCommand, WorkedExample) {
   EXPECT_EQ(
       Build(table, input),
       " -fflags genpts -i \"D:\\in.ts\" -ss 00:01:00 -map 0:0 -c:v:0 hevc -profile:v:0 main10"
-      " -vf scale=1280/720,setdar=16/9 -aspect:v:0 16/9 -crf:v:0 22 -map 0:2 -c:a:0 libmp3lame"
+      " -filter:v:0 scale=1280/720,setdar=16/9 -aspect:v:0 16/9 -crf:v:0 22 -map 0:2 -c:a:0 libmp3lame"
       " -joint_stereo 0 -b:a:0 192k -map 0:3 -metadata:s:s:0 language=ger \"D:\\out.mkv\"");
 }
 
@@ -97,13 +97,13 @@ TEST(BuildExpertCommand, FilterChainPartsAndTheirOptions) {
     const std::string tail = " \"D:\\out.mkv\"";
     return text.substr(head.size(), text.size() - head.size() - tail.size());
   };
-  EXPECT_EQ(video({{kFps, "25/1"}}), " -vf fps=fps=25/1 -r:v:0 25/1") << "keeps the first second";
-  EXPECT_EQ(video({{kWidth, "1280"}}), "") << "width without height: no scale, no -vf";
-  EXPECT_EQ(video({{kHeight, "720"}, {kSar, "1/1"}}), " -vf setsar=1/1");
+  EXPECT_EQ(video({{kFps, "25/1"}}), " -filter:v:0 fps=fps=25/1 -r:v:0 25/1") << "keeps the first second";
+  EXPECT_EQ(video({{kWidth, "1280"}}), "") << "width without height: no scale, no filter";
+  EXPECT_EQ(video({{kHeight, "720"}, {kSar, "1/1"}}), " -filter:v:0 setsar=1/1");
   EXPECT_EQ(
       video(
           {{kFps, "30000/1001"}, {kDar, "4/3"}, {kSar, "1/1"}, {kWidth, "640"}, {kHeight, "480"}}),
-      " -vf scale=640/480,setsar=1/1,setdar=4/3,fps=fps=30000/1001 -aspect:v:0 4/3"
+      " -filter:v:0 scale=640/480,setsar=1/1,setdar=4/3,fps=fps=30000/1001 -aspect:v:0 4/3"
       " -r:v:0 30000/1001");
 }
 
@@ -145,7 +145,7 @@ TEST(BuildExpertCommand, ProfileIsMappedByTheRowsCodec) {
                                    : text.substr(at + 14, text.find(' ', at + 14) - at - 14);
   };
   EXPECT_EQ(profile("HEVC", "main_10"), "main10");
-  EXPECT_EQ(profile("h264", "High"), "High");
+  EXPECT_EQ(profile("h264", "High"), "high");
   EXPECT_EQ(profile("mpeg2video", "Main"), "4");
   EXPECT_EQ(profile("", "Main"), "Main");
 }

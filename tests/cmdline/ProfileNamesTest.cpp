@@ -11,8 +11,7 @@ TEST(MapProfileName, HevcEncodersTakeTheirOwnProfileNames) {
     EXPECT_EQ(MapProfileName(codec, "Main"), "main") << codec;
     EXPECT_EQ(MapProfileName(codec, "main_10"), "main10") << codec;
     EXPECT_EQ(MapProfileName(codec, "Main_Still_Picture"), "mainstillpicture") << codec;
-    EXPECT_EQ(MapProfileName(codec, "Rext"), "Rext") << codec;
-    EXPECT_EQ(MapProfileName(codec, "rext"), "rext") << codec;
+    EXPECT_EQ(MapProfileName(codec, "Rext"), "") << codec << ": no single encoder name";
   }
 }
 
@@ -27,13 +26,36 @@ TEST(MapProfileName, NumberFamiliesGiveFfmpegProfileNumbers) {
   EXPECT_EQ(MapProfileName("vp9", "2"), "2");
 }
 
-TEST(MapProfileName, UnknownCodecsAndNamesPassUnchanged) {
-  EXPECT_EQ(MapProfileName("h264", "High"), "High");
-  EXPECT_EQ(MapProfileName("libx264", "Main"), "Main");
-  EXPECT_EQ(MapProfileName("mpeg2video", "Main10"), "Main10");
-  EXPECT_EQ(MapProfileName("vp9", "4"), "4");
+TEST(MapProfileName, UnknownCodecsPassPlainNamesUnchanged) {
+  EXPECT_EQ(MapProfileName("libvpx", "1"), "1");
   EXPECT_EQ(MapProfileName("", "Main"), "Main");
   EXPECT_EQ(MapProfileName("hevc", ""), "");
+}
+
+TEST(MapProfileName, ProbedDisplayNamesTakeTheEncodersSpelling) {
+  struct Case {
+    const char* codec;
+    const char* probed;
+    const char* written;  // "" : left out
+  };
+  const Case cases[] = {
+      {"h264", "Constrained Baseline", "baseline"}, {"h264", "Baseline", "baseline"},
+      {"h264", "Main", "main"},                     {"libx264", "High", "high"},
+      {"h264", "High 10", "high10"},                {"h264", "High 4:2:2", "high422"},
+      {"h264", "High 4:2:2 Intra", "high422"},      {"h264", "High 4:4:4 Predictive", "high444"},
+      {"h264", "High 4:4:4 Intra", "high444"},      {"h264", "Extended", ""},
+      {"hevc", "Main 10", "main10"},                {"hevc", "Main_10", "main10"},
+      {"hevc", "Main Still Picture", "mainstillpicture"},
+      {"hevc", "High", ""},                         {"mpeg2video", "4:2:2", "0"},
+      {"mpeg2video", "422", "0"},                   {"mpeg2video", "4", "4"},
+      {"mpeg2video", "Main10", ""},                 {"mpeg4", "Simple Profile", "0"},
+      {"mpeg4", "Advanced Simple Profile", "15"},   {"mpeg4", "Code Scalable Profile", "10"},
+      {"vp9", "Profile 2", "2"},                    {"vp9", "4", ""},
+      {"mjpeg", "Baseline", ""},                    {"png", "Main", ""},
+      {"aac", "HE-AACv2", "HE-AACv2"},              {"libvpx", "Dolby Digital Plus", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(MapProfileName(c.codec, c.probed), c.written) << c.codec << " " << c.probed;
 }
 
 TEST(MapProfileName, EveryFamilyListsItsNamesOnce) {

@@ -149,7 +149,7 @@ TEST(TrimCommand, ExpertReencodeWritesTheRatesBeforeTheQualityCell) {
             {"1", "audio", true, {{kCodec, "libmp3lame"}, {kSampleFmt, "s16p"}}}});
   EXPECT_EQ(StreamPart(table, input),
             " -map 0:0 -c:v:0 hevc -profile:v:0 main10 -level:v:0 93"
-            " -vf scale=1280/720,setdar=16/9,fps=fps=25/1 -aspect:v:0 16/9 -r:v:0 25/1"
+            " -filter:v:0 scale=1280/720,setdar=16/9,fps=fps=25/1 -aspect:v:0 16/9 -r:v:0 25/1"
             " -pix_fmt:v:0 yuv420p10le -b:v:0 2000k -maxrate 2500k -bufsize 1800k -crf:v:0 22"
             " -map 0:1 -c:a:0 libmp3lame -joint_stereo 0");
 

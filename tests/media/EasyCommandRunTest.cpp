@@ -290,10 +290,6 @@ const std::vector<RefusedCase> kRefused = {
     {"Mp2FileOfAacIsUnreadable", ".mp2", {{kAudioCodecSlot, "aac"}}, "mp3"},
     // H.263 takes only 128x96, 176x144, 352x288, 704x576 and 1408x1152.
     {"H263RefusesOtherSizes", ".mkv", {{kVideoCodecSlot, "h263"}}, "matroska,webm"},
-    // x265 knows "main", "main10", "mainstillpicture" and the main422/444
-    // names, but no "Rext", which is written unmapped.
-    {"HevcRefusesRextProfile", ".mkv",
-     {{kVideoCodecSlot, "hevc"}, {kProfileSlot, "Rext"}}, "matroska,webm"},
     // The DV muxer takes 48 kHz stereo PCM only.
     {"DvRefuses44100", ".dv",
      {{kVideoCodecSlot, "dvvideo"}, {kSizeSlot, "720/576"}, {kAudioCodecSlot, "pcm_s16le"},

@@ -62,7 +62,7 @@ TEST_F(ConvertPageTest, ContainerFillsTheListsWithTheProbedStreams) {
   EXPECT_EQ(ListItems(kVideoCodecList),
             (std::vector<std::string>{"Video Codec", "hevc", "h264", "mpeg2video", "mpeg4"}));
   EXPECT_EQ(ControlText(kConvertOutputBox), ".mp4");
-  EXPECT_EQ(Command(), Expected(" -map 0:v:? -map 0:a:?", ".mp4"));
+  EXPECT_EQ(Command(), Expected(" -map 0:v? -map 0:a?", ".mp4"));
   EXPECT_FALSE(Enabled(kConvertParameterTable));
   EXPECT_TRUE(Enabled(kQualityList));
 }
@@ -78,7 +78,7 @@ TEST_F(ConvertPageTest, CodecChoiceReplacesQualityAndProfileLists) {
   EXPECT_EQ(Selected(kProfileList), 0);
   ChooseListItem(kProfileList, 2);  // Main_10: the encoder's own name
   ChooseListItem(kAudioStreamList, 1);
-  EXPECT_EQ(Command(), Expected(" -map 0:v:? -c:v hevc -profile:v main10 -an", ".mkv"));
+  EXPECT_EQ(Command(), Expected(" -map 0:v? -c:v hevc -profile:v main10 -an", ".mkv"));
   EXPECT_FALSE(Enabled(kAudioCodecList)) << "No Audio locks the audio lists";
 }
 
@@ -105,7 +105,7 @@ TEST_F(ConvertPageTest, EachContainerKeepsItsOwnChoices) {
   const std::string mp4Command = Command();
   ChooseListItem(kConvertContainerList, kMkv);
   EXPECT_EQ(Selected(kVideoCodecList), 0);
-  EXPECT_EQ(Command(), Expected(" -map 0:v:? -map 0:a:?", ".mkv"));
+  EXPECT_EQ(Command(), Expected(" -map 0:v? -map 0:a?", ".mkv"));
   ChooseListItem(kConvertContainerList, kMp4);
   EXPECT_EQ(Selected(kVideoCodecList), 1);
   EXPECT_EQ(Selected(kProfileList), 2);
@@ -130,7 +130,7 @@ TEST_F(ConvertPageTest, EachModeKeepsItsOwnContainer) {
   EXPECT_EQ(Selected(kConvertContainerList), kMp4);
   EXPECT_FALSE(Enabled(kConvertParameterTable));
   EXPECT_TRUE(Enabled(kVideoCodecList));
-  EXPECT_EQ(Command(), Expected(" -map 0:v:? -map 0:a:?", ".mp4"));
+  EXPECT_EQ(Command(), Expected(" -map 0:v? -map 0:a?", ".mp4"));
 
   Click(kConvertExpertButton);
   EXPECT_EQ(Selected(kConvertContainerList), kMkv);
@@ -143,7 +143,7 @@ TEST_F(ConvertPageTest, AudioOnlyContainerLeavesTheVideoOut) {
   EXPECT_EQ(ListItems(kVideoStreamList), (std::vector<std::string>{"Video Stream", "No Video"}));
   EXPECT_EQ(Selected(kVideoStreamList), 1);
   EXPECT_FALSE(Enabled(kVideoCodecList));
-  EXPECT_EQ(Command(), Expected(" -vn -map 0:a:?", "C:\\films\\film.mp3"));
+  EXPECT_EQ(Command(), Expected(" -vn -map 0:a?", "C:\\films\\film.mp3"));
 }
 
 // Sets a time picker as the user does: the control reports the change.
@@ -166,7 +166,7 @@ void PickTime(int id, WORD hour, WORD minute, WORD second) {
 TEST_F(ConvertPageTest, TimePickersRebuildTheCommandOfEitherMode) {
   ChooseListItem(kConvertContainerList, kMp4);
   PickTime(kConvertStartTime, 0, 0, 5);
-  EXPECT_EQ(Command(), Expected(" -ss 00:00:05 -map 0:v:? -map 0:a:?", ".mp4"));
+  EXPECT_EQ(Command(), Expected(" -ss 00:00:05 -map 0:v? -map 0:a?", ".mp4"));
   Click(kConvertExpertButton);
   ChooseListItem(kConvertContainerList, kMp4);
   PickTime(kConvertEndTime, 1, 2, 3);

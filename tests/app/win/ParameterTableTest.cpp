@@ -110,7 +110,7 @@ TEST_F(ParameterTableTest, CodecMenuOffersVideoCodecsAndAPickSetsItsDefaults) {
   EXPECT_EQ(CellText(kTable, 0, kCodec), "h264");
   EXPECT_EQ(CellText(kTable, 0, kProfile), "High");
   EXPECT_EQ(CellText(kTable, 0, kLevel), "41");
-  EXPECT_TRUE(Contains(Command(), " -c:v:0 h264 -profile:v:0 High -level:v:0 41")) << Command();
+  EXPECT_TRUE(Contains(Command(), " -c:v:0 h264 -profile:v:0 high -level:v:0 41")) << Command();
 
   ChooseFromMenu(0, kCodec, "from Source");
   EXPECT_EQ(CellText(kTable, 0, kCodec), "mpeg2video");
