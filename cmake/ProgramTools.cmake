@@ -16,7 +16,8 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndSession.cpp
   tests/app/win/EndToEndConcatTest.cpp
   tests/app/win/EndToEndConvertTest.cpp
-  tests/app/win/EndToEndTrimTest.cpp)
+  tests/app/win/EndToEndTrimTest.cpp
+  tests/app/win/EndToEndByteJoinTest.cpp)
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 

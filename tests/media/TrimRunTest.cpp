@@ -4,8 +4,10 @@
 // and streams.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "media/ToolRunner.h"
 #include "params/ParameterColumns.h"
 #include "trim/CutTime.h"
+#include "trim/KeyframeSearch.h"
 #include "trim/TrimChoices.h"
 
 namespace trellimux::test {
@@ -62,6 +65,12 @@ void RunTrim(const TrimCommandInput& input, const StreamTable& streams,
     ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines[i]);
     ASSERT_EQ(run.exitCode, 0) << lines[i] << "\n" << run.output;
   }
+  if (input.concatMode == kWindowsFileConcat) {  // the byte copy, as the job does it
+    std::ofstream joined(std::string(input.outputPath), std::ios::binary | std::ios::trunc);
+    for (const std::string& cutFile : cutFiles)
+      joined << std::ifstream(cutFile, std::ios::binary).rdbuf();
+    return;
+  }
   if (input.concatMode == kDemuxerConcat) {
     std::ofstream list(std::string(input.tempDir) + "\\files.txt", std::ios::binary);
     list << ConcatListFileText(cutFiles);
@@ -69,6 +78,37 @@ void RunTrim(const TrimCommandInput& input, const StreamTable& streams,
   ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines.back());
   ASSERT_EQ(run.exitCode, 0) << lines.back() << "\n" << run.output;
 }
+
+// Where each copied cut begins, searched as the Trim start searches it.
+std::vector<std::string> SearchCopyStarts(const std::string& input, const std::vector<Cut>& cuts) {
+  const std::int64_t start = ParseStartTimeMicroseconds(
+      RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(input)).output);
+  const ToolRun packets = RunTool(FfmpegTool::Ffprobe, KeyframeProbeArguments(input, start, cuts));
+  EXPECT_EQ(packets.exitCode, 0) << packets.output;
+  return CopyCutStarts(packets.output, start, cuts);
+}
+
+// The longest step between the presentation times of the first video
+// stream's packets: a frame shown that long is a freeze. At most three frame
+// times (the demuxer's seams leave a frame up to 100 ms, the audio of a cut
+// running a little past its video).
+double LongestVideoStep(const std::string& path) {
+  const ToolRun run = RunTool(FfmpegTool::Ffprobe,
+                              " -v error -select_streams v:0 -show_entries"
+                              " packet=pts_time -of csv=p=0 \"" +
+                                  path + "\"");
+  std::vector<double> times;
+  std::istringstream lines(run.output);
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty() && line[0] >= '0' && line[0] <= '9') times.push_back(std::stod(line));
+  std::sort(times.begin(), times.end());
+  double longest = 0;
+  for (std::size_t i = 1; i < times.size(); ++i)
+    longest = std::max(longest, times[i] - times[i - 1]);
+  return longest;
+}
+
+constexpr int kJoinModes[] = {kDemuxerConcat, kFileConcat, kWindowsFileConcat};
 
 std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
   return file.tables.SourceTable().GetCell(row, column);
@@ -98,6 +138,64 @@ TEST(TrimRun, CopiedCutsKeepEveryFrameWithEitherFfmpegJoin) {
     EXPECT_EQ(Cell(result, 2, kLanguage), "ger");
     EXPECT_EQ(CountVideoFrames(output), 36);
     EXPECT_NEAR(Duration(result), CutSeconds(kKeyframeCuts), 0.15);
+  }
+}
+
+TEST(TrimRun, CopiedCutsHoldEveryFrameAskedForAndAtMostOneGopMore) {
+  // H.264 with B-frames and 2 s GOPs; 50 and 42.5 frames asked for, the Ins
+  // 1 s and 1.3 s after a keyframe. Seeking to the Ins kept 25 + 25.
+  const std::string input = SamplePath("gop2s.ts");
+  ProbedFile file = ProbeAllChecked(input);
+  const std::vector<Cut> cuts = {{"00:00:03.000", "00:00:05.000"},
+                                 {"00:00:07.300", "00:00:09.000"}};
+  const std::vector<std::string> starts = SearchCopyStarts(input, cuts);
+  ASSERT_EQ(starts.size(), 2u);
+  for (std::size_t i = 0; i < cuts.size(); ++i) {  // at a keyframe up to one GOP before the In
+    EXPECT_LE(CutTimeMilliseconds(starts[i]), CutTimeMilliseconds(cuts[i].in) - 1000) << starts[i];
+    EXPECT_GE(CutTimeMilliseconds(starts[i]), CutTimeMilliseconds(cuts[i].in) - 2000) << starts[i];
+  }
+  const int asked[] = {50, 42};
+  for (int concatMode : kJoinModes) {
+    SCOPED_TRACE(kConcatModeListB[concatMode]);
+    const std::string output = OutputPath("trim-gop-copy.ts");
+    const std::string tempDir = WorkFolder("trim-gop-copy");
+    TrimCommandInput settings{input, output, tempDir, kCopyCut, concatMode};
+    settings.copyStarts = starts;
+    ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), cuts));
+
+    int cutFrames = 0;
+    double cutSeconds = 0;
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+      const std::string cutFile = CutFilePath(tempDir, i, output);
+      const int frames = CountVideoFrames(cutFile);
+      EXPECT_GE(frames, asked[i]) << cutFile;
+      EXPECT_LE(frames, asked[i] + 51) << cutFile;
+      cutFrames += frames;
+      cutSeconds += Duration(Probe(cutFile));
+    }
+    EXPECT_EQ(CountVideoFrames(output), cutFrames);
+    EXPECT_NEAR(Duration(Probe(output)), cutSeconds, 0.08);
+    EXPECT_LE(LongestVideoStep(output), 0.121);
+  }
+}
+
+TEST(TrimRun, ReencodedCutsWithTwoAudioTracksJoinWithoutAFreezeInEveryMode) {
+  const std::string input = SamplePath("broadcast.ts");
+  ProbedFile file = ProbeAllChecked(input);
+  const std::vector<Cut> cuts = {{"00:00:00.250", "00:00:01.250"},
+                                 {"00:00:01.500", "00:00:02.750"}};
+  for (int concatMode : kJoinModes) {
+    SCOPED_TRACE(kConcatModeListB[concatMode]);
+    const std::string output = OutputPath("trim-reencode-join.ts");
+    const std::string tempDir = WorkFolder("trim-reencode-join");
+    TrimCommandInput settings{input, output, tempDir, kReencodeCut, concatMode};
+    ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), cuts));
+
+    ProbedFile result = Probe(output);
+    ASSERT_EQ(result.tables.SourceTable().RowCount(), 3u);
+    EXPECT_NEAR(Duration(result), CutSeconds(cuts), 0.08);
+    EXPECT_NEAR(CountVideoFrames(output), 25 * CutSeconds(cuts), 2);
+    EXPECT_LE(LongestVideoStep(output), 0.121);
   }
 }
 

@@ -48,14 +48,15 @@ void FinishCutChange() {
 Cut CutOfFields() { return {CutTimeOfFields(CutEnd::In), CutTimeOfFields(CutEnd::Out)}; }
 
 TrimChoices CurrentChoices() {
-  return {ListSelection(kTrimContainerList).value_or(0), ListSelection(kTrimCutModeList).value_or(0),
+  return {ListSelection(kTrimContainerList).value_or(0),
+          ListSelection(kTrimCutModeList).value_or(0),
           ListSelection(kTrimConcatModeList).value_or(0)};
 }
 
 void SelectChoices(const TrimChoices& choices, bool enable) {
   const std::pair<int, int> selections[] = {{kTrimContainerList, choices.container},
-                                             {kTrimCutModeList, choices.cutMode},
-                                             {kTrimConcatModeList, choices.concatMode}};
+                                            {kTrimCutModeList, choices.cutMode},
+                                            {kTrimConcatModeList, choices.concatMode}};
   for (const auto& [list, item] : selections) {
     SelectListItem(list, item);
     EnableWindow(Control(list), enable);
@@ -84,7 +85,9 @@ bool ApplyTrimContainer() {
 
 }  // namespace
 
-void RebuildTrimCommand() {
+void RebuildTrimCommand() { SetControlText(kTrimCommandBox, TrimCommandText({})); }
+
+std::string TrimCommandText(std::span<const std::string> copyStarts) {
   AppState& app = App();
   const std::string inputPath = ControlText(kTrimInputBox);
   const std::string outputPath = ControlText(kTrimOutputBox);
@@ -95,10 +98,11 @@ void RebuildTrimCommand() {
   input.cutMode = ListSelection(kTrimCutModeList).value_or(kNoCutMode);
   input.concatMode = ListSelection(kTrimConcatModeList).value_or(kNoConcatMode);
   input.expertMode = app.expertMode.trim == 1;
+  input.copyStarts = copyStarts;
   const StreamTable& streams = TrimReadsParameterTable(input.expertMode, input.cutMode)
                                    ? app.trimTables.ParameterTable()
                                    : app.trimTables.SourceTable();
-  SetControlText(kTrimCommandBox, BuildTrimCommand(input, streams, app.cuts.Cuts()));
+  return BuildTrimCommand(input, streams, app.cuts.Cuts());
 }
 
 void AddCut() {
