@@ -48,15 +48,14 @@ void FinishCutChange() {
 Cut CutOfFields() { return {CutTimeOfFields(CutEnd::In), CutTimeOfFields(CutEnd::Out)}; }
 
 TrimChoices CurrentChoices() {
-  return {ListSelection(kTrimContainerList).value_or(0),
-          ListSelection(kTrimCutModeList).value_or(0),
+  return {ListSelection(kTrimContainerList).value_or(0), ListSelection(kTrimCutModeList).value_or(0),
           ListSelection(kTrimConcatModeList).value_or(0)};
 }
 
 void SelectChoices(const TrimChoices& choices, bool enable) {
   const std::pair<int, int> selections[] = {{kTrimContainerList, choices.container},
-                                            {kTrimCutModeList, choices.cutMode},
-                                            {kTrimConcatModeList, choices.concatMode}};
+                                             {kTrimCutModeList, choices.cutMode},
+                                             {kTrimConcatModeList, choices.concatMode}};
   for (const auto& [list, item] : selections) {
     SelectListItem(list, item);
     EnableWindow(Control(list), enable);
