@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <span>
+#include <tuple>
 #include <vector>
 
 #include "cmdline/CommandText.h"
@@ -48,45 +48,28 @@ TEST(TrimCommand, WorkedExampleCutsTwoSectionsAndJoinsThemAsOneByteStream) {
             " -map 0 -c copy \"D:\\new.ts\"");
 }
 
-TEST(TrimCommand, CopySeeksToTheKeyframeStartAndReencodeKeepsInToOut) {
+TEST(TrimCommand, CopySeeksToTheKeyframeStartAndOnlyByteJoinedCutsFollowOn) {
   const StreamTable table = Rows({{"0", "video", true, {{kCodec, "h264"}}}});
   const std::vector<std::string> starts = {"00:00:58.999", "00:19:59.499"};
-  struct Case {
-    int cutMode;
-    std::span<const std::string> copyStarts;
-    const char* secondLine;  // up to its output path
-  };
-  const std::vector<Case> cases = {
-      {kCopyCut, starts,
-       " -fflags genpts -ss 00:19:59.499 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
-       " -t 00:10:00.501 -avoid_negative_ts disabled -output_ts_offset 00:09:01.501"},
-      {kReencodeCut, starts,  // not read
-       " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0 -c:v:0 h264 -crf:v:0 1"
-       " -to 00:30:00.000 -avoid_negative_ts disabled -output_ts_offset 00:09:00.500"},
-      {kNoCutMode,
-       {},
-       " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0 -to 00:30:00.000"
-       " -avoid_negative_ts disabled -output_ts_offset 00:09:00.500"},
-  };
-  for (const Case& test : cases) {
+  const std::string copy =
+      " -fflags genpts -ss 00:19:59.499 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy -t "
+      "00:10:00.501";
+  const std::string reencode =
+      " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0"
+      " -c:v:0 h264 -crf:v:0 1 -to 00:30:00.000";
+  const std::string followOn = " -avoid_negative_ts disabled -output_ts_offset ";
+  const std::vector<std::tuple<int, int, std::string>> cases = {
+      {kCopyCut, kFileConcat, copy + followOn + "00:09:01.501"},
+      {kCopyCut, kDemuxerConcat, copy},
+      {kReencodeCut, kWindowsFileConcat, reencode + followOn + "00:09:00.500"},  // starts not read
+      {kReencodeCut, kCutOnly, reencode}};
+  for (const auto& [cutMode, concatMode, line] : cases) {
     TrimCommandInput input = Input();
-    input.cutMode = test.cutMode;
-    input.copyStarts = test.copyStarts;
-    EXPECT_EQ(TrimCommandLines(BuildTrimCommand(input, table, kTwoCuts))[1],
-              std::string(test.secondLine) + " \"D:\\app\\Temp\\temp1.ts\"");
-  }
-}
-
-TEST(TrimCommand, OnlyAByteJoinMakesTheCutsTimeStampsFollowOn) {
-  const StreamTable table = Rows({{"0", "audio", true, {}}});
-  for (int concatMode :
-       {int{kDemuxerConcat}, int{kFileConcat}, int{kWindowsFileConcat}, int{kCutOnly}}) {
-    TrimCommandInput input = Input();
+    input.cutMode = cutMode;
     input.concatMode = concatMode;
-    const std::string text = BuildTrimCommand(input, table, kTwoCuts);
-    const bool byteJoin = concatMode == kFileConcat || concatMode == kWindowsFileConcat;
-    EXPECT_EQ(text.find(" -output_ts_offset 00:09:00.500 ") != std::string::npos, byteJoin) << text;
-    EXPECT_EQ(text.find("-avoid_negative_ts") != std::string::npos, byteJoin) << text;
+    input.copyStarts = starts;
+    EXPECT_EQ(TrimCommandLines(BuildTrimCommand(input, table, kTwoCuts))[1],
+              line + " \"D:\\app\\Temp\\temp1.ts\"");
   }
 }
 

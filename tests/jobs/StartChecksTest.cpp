@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "jobs/StartChecks.h"
@@ -107,36 +108,20 @@ TEST(StartChecks, TrimChecksInOrderAndRefusesItsOwnInput) {
 }
 
 TEST(StartChecks, AByteJoinOfFilesThatWouldPlayOnlyTheirFirstPartAsksLast) {
-  struct Case {
-    int concatMode;
-    std::vector<std::string> paths;  // the Concat inputs; the Trim output is the first
-    const char* said;
-  };
-  // clang-format off
-  const std::vector<Case> cases = {
-      {2, {"D:\\a.ts", "D:\\b.MP4"}, "ask"},
-      {3, {"D:\\a.mkv", "D:\\b.mkv"}, "ask"},
-      {3, {"D:\\a.AVI", "D:\\b.avi"}, "ask"},
-      {1, {"D:\\a.mp4", "D:\\b.mp4"}, "go on"},  // the demuxer reads each file
-      {2, {"D:\\a.ts", "D:\\b.mpg"}, "go on"},
-      {3, {"D:\\a.mp2", "D:\\b.mp3"}, "go on"},
-      {3, {"D:\\a.xyz", "D:\\mp4"}, "go on"},  // not judged
-  };
-  // clang-format on
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.paths[1]);
-    const ConcatStartFacts concat{test.concatMode, test.paths, "D:\\out.ts"};
-    const TrimStartFacts trim{true, false, "D:\\rec.ts", test.paths[1], false, test.concatMode};
-    EXPECT_EQ(Said(CheckConcatStart(concat)), test.said);
-    EXPECT_EQ(Said(CheckTrimStart(trim)), test.said);
+  // The Concat inputs; the Trim output (its cuts' container) is the second.
+  const std::vector<std::tuple<int, std::vector<std::string>, const char*>> cases = {
+      {2, {"D:\\a.ts", "D:\\b.MP4"}, "ask"},    {3, {"D:\\a.mkv", "D:\\b.avi"}, "ask"},
+      {1, {"D:\\a.mp4", "D:\\b.mp4"}, "go on"}, {2, {"D:\\a.ts", "D:\\b.mpg"}, "go on"},
+      {3, {"D:\\a.mp2", "D:\\b.mp3"}, "go on"}, {3, {"D:\\a.xyz", "D:\\mp4"}, "go on"}};
+  for (const auto& [mode, paths, said] : cases) {
+    EXPECT_EQ(Said(CheckConcatStart({mode, paths, "D:\\out.ts"})), said) << paths[1];
+    EXPECT_EQ(Said(CheckTrimStart({true, false, "D:\\rec.ts", paths[1], false, mode})), said);
   }
   // Every refusal comes first.
   EXPECT_EQ(Said(CheckConcatStart({2, kMp4Parts, "out.mp4"})), kJoinPath);
   EXPECT_EQ(Said(CheckTrimStart({true, false, "D:\\a.mp4", "D:\\A.mp4", false, 3})),
             " Warning" + kOutputIsInput);
-  EXPECT_EQ(kByteJoinQuestion.caption, " Warning");
   EXPECT_EQ(kByteJoinQuestion.buttons, MessageButtons::YesNo);
-  EXPECT_NE(kByteJoinQuestion.text.find("only the first part"), std::string_view::npos);
 }
 
 TEST(StartChecks, TrimConcatModeAfterTheTemporaryFolder) {
