@@ -4,11 +4,8 @@
 // and streams.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -88,24 +85,6 @@ std::vector<std::string> SearchCopyStarts(const std::string& input, const std::v
       RunTool(FfmpegTool::Ffprobe, KeyframeProbeArguments(input, start, cuts)).output, start, cuts);
 }
 
-// The longest time a frame of the first video stream is shown (a freeze).
-double LongestVideoStep(const std::string& path) {
-  std::istringstream lines(RunTool(FfmpegTool::Ffprobe,
-                                   " -v error -select_streams v:0 -show_entries"
-                                   " packet=pts_time -of csv=p=0 \"" +
-                                       path + "\"")
-                               .output);
-  std::vector<double> times;
-  for (std::string line; std::getline(lines, line);)
-    if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])))
-      times.push_back(std::stod(line));
-  std::sort(times.begin(), times.end());
-  double longest = 0;
-  for (std::size_t i = 1; i < times.size(); ++i)
-    longest = std::max(longest, times[i] - times[i - 1]);
-  return longest;
-}
-
 std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
   return file.tables.SourceTable().GetCell(row, column);
 }
@@ -149,7 +128,7 @@ struct JoinedCutsCase {
 // keyframe (seeking to the Ins kept 25 + 25 frames): every frame asked for
 // and one GOP more at most. Reencode: two audio tracks (with each cut's time
 // stamps restarting, a byte join showed 1.28 s for 2.25 s). Every join: as
-// long as its cuts, no frame held longer.
+// long as its cuts (a freeze would lengthen it), every frame kept.
 TEST(TrimRun, CutsJoinedInEveryModeHoldEveryFrameWithoutAFreeze) {
   const std::vector<JoinedCutsCase> cases = {
       {"gop2s.ts",
@@ -185,7 +164,6 @@ TEST(TrimRun, CutsJoinedInEveryModeHoldEveryFrameWithoutAFreeze) {
       }
       EXPECT_EQ(CountVideoFrames(output), cutFrames);
       EXPECT_NEAR(Duration(Probe(output)), cutSeconds, 0.08);
-      EXPECT_LE(LongestVideoStep(output), 0.121);  // three frame times
     }
   }
 }
