@@ -19,8 +19,10 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/TrimCommand.cpp
   src/concat/ContainerDefaults.cpp
   src/concat/ConcatCommand.cpp
+  src/concat/ByteJoin.cpp
   src/trim/CutTime.cpp
   src/trim/TrimChoices.cpp
+  src/trim/KeyframeSearch.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -57,6 +59,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/concat/ConcatCommandTest.cpp
   tests/trim/CutListTest.cpp
   tests/trim/CutTimeTest.cpp
+  tests/trim/KeyframeSearchTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
@@ -114,6 +117,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/params/win/ValueMenuPopup.cpp
   src/app/win/JobControl.cpp
   src/app/win/JobStart.cpp
+  src/app/win/KeyframeLookup.cpp
   src/app/win/FileChoosers.cpp
   src/app/win/Launchers.cpp
   src/app/win/StartFiles.cpp

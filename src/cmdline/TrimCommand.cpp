@@ -1,9 +1,13 @@
 #include "cmdline/TrimCommand.h"
 
+#include <algorithm>
+
 #include "cmdline/CommandText.h"
 #include "cmdline/StreamOptions.h"
+#include "concat/ByteJoin.h"
 #include "concat/ConcatCommand.h"
 #include "text/PathText.h"
+#include "trim/CutTime.h"
 #include "trim/TrimChoices.h"
 
 namespace trellimux {
@@ -60,6 +64,46 @@ std::string JoinLine(const TrimCommandInput& input, std::span<const std::string>
   return line;
 }
 
+// A cut line up to its output path. "Copy" seeks on the input side, where
+// ffmpeg begins the copy at a keyframe at or before `start`; the output-side
+// "-ss 0" drops the packets of other streams read before that point, so all
+// streams begin together. The others decode from the file's start and keep
+// exactly In to Out.
+void AppendCutSection(std::string& command, const TrimCommandInput& input, std::string_view start,
+                      std::string_view out, std::string_view streamOptions) {
+  if (input.cutMode == kCopyCut) {
+    command += " -fflags genpts -ss ";
+    command += start;
+    command += " -i";
+    AppendQuotedPath(command, input.inputPath);
+    command += " -ss 0";
+    command += streamOptions;
+    command += " -t ";
+    command += MillisecondsAsCutTime(CutTimeMilliseconds(out) - CutTimeMilliseconds(start));
+    return;
+  }
+  command += " -fflags genpts -i";
+  AppendQuotedPath(command, input.inputPath);
+  command += " -ss ";
+  command += start;
+  command += streamOptions;
+  command += " -to ";
+  command += out;
+}
+
+// For a byte join the cut's time stamps continue where the previous cut
+// ended, so that the joined bytes are one stream without jumps back: left
+// as they are (no shift of an encoder's leading negative decoding times),
+// after the cuts before it. Measured: restarting at every cut, a "Windows
+// File" join of 1 s + 1.25 s showed 1.28 s and "FFmpeg File" relied on
+// ffmpeg mending each jump.
+void AppendFollowOn(std::string& command, std::int64_t joinedMs) {
+  command += " -avoid_negative_ts disabled";
+  if (joinedMs == 0) return;
+  command += " -output_ts_offset ";
+  command += MillisecondsAsCutTime(joinedMs);
+}
+
 }  // namespace
 
 bool TrimReadsParameterTable(bool expertMode, int cutMode) {
@@ -78,15 +122,16 @@ std::string BuildTrimCommand(const TrimCommandInput& input, const StreamTable& s
 
   const std::vector<std::string> cutFiles =
       CutFilePaths(input.tempDir, cuts.size(), input.outputPath);
+  const bool byteJoin = JoinsByteByByte(input.concatMode);
+  std::int64_t joinedMs = 0;  // where the cut begins in the joined file
   std::string command;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    command += " -fflags genpts -i";
-    AppendQuotedPath(command, input.inputPath);
-    command += " -ss ";
-    command += cuts[i].in;
-    command += streamOptions;
-    command += " -to ";
-    command += cuts[i].out;
+    const std::string_view start =
+        input.cutMode == kCopyCut && i < input.copyStarts.size() ? input.copyStarts[i] : cuts[i].in;
+    AppendCutSection(command, input, start, cuts[i].out, streamOptions);
+    if (byteJoin) AppendFollowOn(command, joinedMs);
+    joinedMs +=
+        std::max<std::int64_t>(CutTimeMilliseconds(cuts[i].out) - CutTimeMilliseconds(start), 0);
     AppendQuotedPath(command, cutFiles[i]);
     command += "\r\n";
   }

@@ -23,6 +23,9 @@ struct TrimCommandInput {
   int cutMode = 0;           // CutModeItem; no selection counts as 0
   int concatMode = 0;        // ConcatModeItem of list B; no selection counts as 0
   bool expertMode = false;
+  // "Copy": where each cut's copy seeks to, from the keyframe search; a cut
+  // without one seeks to its In.
+  std::span<const std::string> copyStarts;
 };
 
 // Which stream table the lines are read from: the parameter table only in
@@ -30,8 +33,13 @@ struct TrimCommandInput {
 bool TrimReadsParameterTable(bool expertMode, int cutMode);
 
 // The whole text, lines joined by CR LF; empty when the table has no row,
-// no checked row, there is no cut, or the concat mode is its caption. Grows
-// without a ceiling; paths are never cut.
+// no checked row, there is no cut, or the concat mode is its caption.
+// A "Copy" line seeks on the input side (ffmpeg starts it at a keyframe at or
+// before the seek time) and ends after the duration up to the Out; the other
+// lines decode from the start and keep exactly In to Out. For a byte join
+// each cut's time stamps continue where the previous cut's ended, so the
+// joined bytes make one stream without jumps. Grows without a ceiling;
+// paths are never cut.
 std::string BuildTrimCommand(const TrimCommandInput& input, const StreamTable& streams,
                              std::span<const Cut> cuts);
 

@@ -1,5 +1,6 @@
 #include "jobs/StartChecks.h"
 
+#include "concat/ByteJoin.h"
 #include "text/AsciiText.h"
 
 namespace trellimux {
@@ -32,7 +33,11 @@ StartCheck CheckConcatStart(const ConcatStartFacts& facts) {
   if (OutputIsAnInput(facts.outputPath, facts.inputs))
     return StartCheck::Refuse(OutputIsAnInputMessage(byteCopy ? " Error" : " Warning"));
   if (!byteCopy && facts.commandEmpty) return StartCheck::Refuse(kEmptyCommandError);
-  return CheckJoinOutputPath(facts.outputPath, facts.outputIsFolder);
+  const StartCheck path = CheckJoinOutputPath(facts.outputPath, facts.outputIsFolder);
+  if (path.outcome != StartCheck::kGoOn) return path;
+  if (JoinsByteByByte(facts.concatMode) && AnyByteJoinPlaysFirstPartOnly(facts.inputs))
+    return StartCheck::Ask(kByteJoinQuestion);
+  return StartCheck::GoOn();
 }
 
 StartCheck CheckConvertStart(const ConvertStartFacts& facts) {
@@ -52,6 +57,8 @@ StartCheck CheckTrimStart(const TrimStartFacts& facts) {
   if (path.outcome != StartCheck::kGoOn) return path;
   if (EqualsIgnoringCase(facts.outputPath, facts.inputPath))
     return StartCheck::Refuse(OutputIsAnInputMessage(" Warning"));
+  if (JoinsByteByByte(facts.concatMode) && ByteJoinPlaysFirstPartOnly(facts.outputPath))
+    return StartCheck::Ask(kByteJoinQuestion);
   return StartCheck::GoOn();
 }
 

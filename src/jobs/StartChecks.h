@@ -39,19 +39,28 @@ inline constexpr MessageRequest kSelectConcatModeNote{" Note", kConcatModePrompt
 inline constexpr MessageRequest kOverwriteQuestion{
     " Warning", "File already exits.\r\nOverwrite existing file?", MessageIcon::Question,
     MessageButtons::YesNo};
+// "FFmpeg File" or "Windows File" with files that lose all but their first
+// part when joined byte by byte.
+inline constexpr MessageRequest kByteJoinQuestion{
+    " Warning",
+    "Files of this type cannot be joined byte by byte: the joined file would play only the "
+    "first part.\r\nThe concat mode \"FFmpeg Demuxer\" joins them whole.\r\n\r\n"
+    "Join them byte by byte anyway?",
+    MessageIcon::Warning, MessageButtons::YesNo};
 inline constexpr MessageRequest kTempDirNotEmptiedNote{
     " Note", "Deleting Files in temporary directory fails.", MessageIcon::Warning,
     MessageButtons::Ok};
 
-// The outcome of a group of checks: go on, a refusal with its message, or
-// an end without any message.
+// The outcome of a group of checks: go on, a refusal with its message, a
+// question whose Yes goes on, or an end without any message.
 struct StartCheck {
-  enum Outcome { kGoOn, kRefused, kEndSilently };
+  enum Outcome { kGoOn, kRefused, kAsk, kEndSilently };
   Outcome outcome = kGoOn;
   MessageRequest message{};
 
   static StartCheck GoOn() { return {}; }
   static StartCheck Refuse(const MessageRequest& message) { return {kRefused, message}; }
+  static StartCheck Ask(const MessageRequest& question) { return {kAsk, question}; }
   static StartCheck EndSilently() { return {kEndSilently, {}}; }
 };
 
@@ -70,7 +79,8 @@ struct ConcatStartFacts {
   bool outputIsFolder = false;  // the output path names an existing folder
 };
 
-// Up to the overwrite question.
+// Up to the overwrite question; the last check asks before a byte join of
+// inputs that would play only their first part.
 StartCheck CheckConcatStart(const ConcatStartFacts& facts);
 
 struct ConvertStartFacts {
@@ -90,11 +100,13 @@ struct TrimStartFacts {
   std::string_view inputPath;
   std::string_view outputPath;
   bool outputIsFolder = false;
+  int concatMode = 0;  // ConcatModeItem of list B; no selection counts as 0
 };
 
 // Up to the overwrite question. An output equal to the input is refused as
 // on the Convert page: after Yes to the question it would be deleted before
-// it was cut.
+// it was cut. The last check asks before a byte join of cut files (they take
+// the output's container) that would play only their first part.
 StartCheck CheckTrimStart(const TrimStartFacts& facts);
 
 // After the temporary folder was emptied: the Trim concat mode decides

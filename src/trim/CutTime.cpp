@@ -40,6 +40,25 @@ CutTimeFields SplitCutTime(std::string_view text) {
   return fields;
 }
 
+std::int64_t CutTimeMilliseconds(std::string_view text) {
+  const CutTimeFields fields = SplitCutTime(text);
+  return ((fields.time.hour * 60LL + fields.time.minute) * 60 + fields.time.second) * 1000 +
+         fields.millisecondValue;
+}
+
+std::string MillisecondsAsCutTime(std::int64_t milliseconds) {
+  milliseconds = std::max<std::int64_t>(milliseconds, 0);
+  auto twoDigits = [](std::int64_t value) {
+    return std::string{static_cast<char>('0' + value / 10 % 10),
+                       static_cast<char>('0' + value % 10)};
+  };
+  const std::int64_t seconds = milliseconds / 1000;
+  const std::int64_t hours = seconds / 3600;
+  std::string text = hours < 100 ? twoDigits(hours) : std::to_string(hours);
+  text += ':' + twoDigits(seconds / 60 % 60) + ':' + twoDigits(seconds % 60) + '.';
+  return text + MillisecondLabel(static_cast<int>(milliseconds % 1000));
+}
+
 int StepMilliseconds(int value, int delta) {
   const long long moved = (static_cast<long long>(value) + delta) % 1000;
   return static_cast<int>(moved < 0 ? moved + 1000 : moved);

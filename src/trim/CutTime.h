@@ -2,6 +2,7 @@
 // from a time picker and a milliseconds field and split back at fixed places.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,14 @@ CutTimeFields SplitCutTime(std::string_view text);
 // One spinner step: the value moves by `delta` and wraps within 0-999
 // (999 + 1 gives 0, 0 - 1 gives 999).
 int StepMilliseconds(int value, int delta);
+
+// A cut time's milliseconds from the file's start, read as SplitCutTime
+// reads it.
+std::int64_t CutTimeMilliseconds(std::string_view text);
+
+// "HH:MM:SS.mmm" of a count of milliseconds (negative counts as 0); hours
+// grow past 23 when they must (ffmpeg reads any number of hours).
+std::string MillisecondsAsCutTime(std::int64_t milliseconds);
 
 // Exactly three digits with leading zeros: "000" to "999".
 std::string MillisecondLabel(int value);

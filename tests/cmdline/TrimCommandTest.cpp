@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "cmdline/CommandText.h"
-#include "cmdline/TrimCommand.h"
 #include "cmdline/StreamRows.h"
+#include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "params/ParameterColumns.h"
 #include "trim/TrimChoices.h"
@@ -26,22 +27,50 @@ TrimCommandInput Input() {
   return input;
 }
 
-// What one cut line writes between its start time and its end time.
+// What one cut line writes for its streams: from the first " -map" to its
+// end ("-t" for a copy, "-to" else).
 std::string StreamPart(const StreamTable& table, const TrimCommandInput& input) {
   const std::string line = TrimCommandLines(BuildTrimCommand(input, table, kTwoCuts)).front();
-  const std::size_t start = line.find(" 00:01:00.000") + 13;
-  return line.substr(start, line.find(" -to 00:10:00.500") - start);
+  const std::size_t start = line.find(" -map");
+  return line.substr(start, line.find(input.cutMode == kCopyCut ? " -t " : " -to ") - start);
 }
 
 TEST(TrimCommand, WorkedExampleCutsTwoSectionsAndJoinsThemAsOneByteStream) {
   StreamTable table = Rows({{"0", "video", true, {}}, {"1", "audio", true, {}}});
   EXPECT_EQ(BuildTrimCommand(Input(), table, kTwoCuts),
-            " -fflags genpts -i \"D:\\rec.ts\" -ss 00:01:00.000 -map 0:0 -c:v:0 copy"
-            " -map 0:1 -c:a:0 copy -to 00:10:00.500 \"D:\\app\\Temp\\temp0.ts\"\r\n"
-            " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0 -c:v:0 copy"
-            " -map 0:1 -c:a:0 copy -to 00:30:00.000 \"D:\\app\\Temp\\temp1.ts\"\r\n"
+            " -fflags genpts -ss 00:01:00.000 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
+            " -map 0:1 -c:a:0 copy -t 00:09:00.500 -avoid_negative_ts disabled"
+            " \"D:\\app\\Temp\\temp0.ts\"\r\n"
+            " -fflags genpts -ss 00:20:00.000 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
+            " -map 0:1 -c:a:0 copy -t 00:10:00.000 -avoid_negative_ts disabled"
+            " -output_ts_offset 00:09:00.500 \"D:\\app\\Temp\\temp1.ts\"\r\n"
             " -fflags genpts -i \"concat:D:\\app\\Temp\\temp0.ts|D:\\app\\Temp\\temp1.ts\""
             " -map 0 -c copy \"D:\\new.ts\"");
+}
+
+TEST(TrimCommand, CopySeeksToTheKeyframeStartAndOnlyByteJoinedCutsFollowOn) {
+  const StreamTable table = Rows({{"0", "video", true, {{kCodec, "h264"}}}});
+  const std::vector<std::string> starts = {"00:00:58.999", "00:19:59.499"};
+  const std::string copy =
+      " -fflags genpts -ss 00:19:59.499 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy -t "
+      "00:10:00.501";
+  const std::string reencode =
+      " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0"
+      " -c:v:0 h264 -crf:v:0 1 -to 00:30:00.000";
+  const std::string followOn = " -avoid_negative_ts disabled -output_ts_offset ";
+  const std::vector<std::tuple<int, int, std::string>> cases = {
+      {kCopyCut, kFileConcat, copy + followOn + "00:09:01.501"},
+      {kCopyCut, kDemuxerConcat, copy},
+      {kReencodeCut, kWindowsFileConcat, reencode + followOn + "00:09:00.500"},  // starts not read
+      {kReencodeCut, kCutOnly, reencode}};
+  for (const auto& [cutMode, concatMode, line] : cases) {
+    TrimCommandInput input = Input();
+    input.cutMode = cutMode;
+    input.concatMode = concatMode;
+    input.copyStarts = starts;
+    EXPECT_EQ(TrimCommandLines(BuildTrimCommand(input, table, kTwoCuts))[1],
+              line + " \"D:\\app\\Temp\\temp1.ts\"");
+  }
 }
 
 TEST(TrimCommand, NothingToCutOrNoWayToJoinGivesTheEmptyText) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "jobs/StartChecks.h"
@@ -9,6 +10,7 @@ namespace trellimux {
 namespace {
 
 const std::vector<std::string> kParts = {"D:\\rec\\a.ts", "D:\\rec\\b.ts"};
+const std::vector<std::string> kMp4Parts = {"D:\\rec\\a.mp4", "D:\\rec\\b.mp4"};
 
 // The refusal's caption and text, "go on" or "silent", for compact checks.
 std::string Said(const StartCheck& check) {
@@ -17,6 +19,8 @@ std::string Said(const StartCheck& check) {
       return "go on";
     case StartCheck::kEndSilently:
       return "silent";
+    case StartCheck::kAsk:
+      return "ask";
     case StartCheck::kRefused:
       break;
   }
@@ -101,6 +105,23 @@ TEST(StartChecks, TrimChecksInOrderAndRefusesItsOwnInput) {
   EXPECT_EQ(Said(CheckTrimStart(facts)), " Warning" + kOutputIsInput);
   facts.outputPath = "D:\\rec\\cut.ts";
   EXPECT_EQ(Said(CheckTrimStart(facts)), "go on");
+}
+
+TEST(StartChecks, AByteJoinOfFilesThatWouldPlayOnlyTheirFirstPartAsksLast) {
+  // The Concat inputs; the Trim output (its cuts' container) is the second.
+  const std::vector<std::tuple<int, std::vector<std::string>, const char*>> cases = {
+      {2, {"D:\\a.ts", "D:\\b.MP4"}, "ask"},    {3, {"D:\\a.mkv", "D:\\b.avi"}, "ask"},
+      {1, {"D:\\a.mp4", "D:\\b.mp4"}, "go on"}, {2, {"D:\\a.ts", "D:\\b.mpg"}, "go on"},
+      {3, {"D:\\a.mp2", "D:\\b.mp3"}, "go on"}, {3, {"D:\\a.xyz", "D:\\mp4"}, "go on"}};
+  for (const auto& [mode, paths, said] : cases) {
+    EXPECT_EQ(Said(CheckConcatStart({mode, paths, "D:\\out.ts"})), said) << paths[1];
+    EXPECT_EQ(Said(CheckTrimStart({true, false, "D:\\rec.ts", paths[1], false, mode})), said);
+  }
+  // Every refusal comes first.
+  EXPECT_EQ(Said(CheckConcatStart({2, kMp4Parts, "out.mp4"})), kJoinPath);
+  EXPECT_EQ(Said(CheckTrimStart({true, false, "D:\\a.mp4", "D:\\A.mp4", false, 3})),
+            " Warning" + kOutputIsInput);
+  EXPECT_EQ(kByteJoinQuestion.buttons, MessageButtons::YesNo);
 }
 
 TEST(StartChecks, TrimConcatModeAfterTheTemporaryFolder) {

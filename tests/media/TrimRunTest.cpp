@@ -18,6 +18,7 @@
 #include "media/ToolRunner.h"
 #include "params/ParameterColumns.h"
 #include "trim/CutTime.h"
+#include "trim/KeyframeSearch.h"
 #include "trim/TrimChoices.h"
 
 namespace trellimux::test {
@@ -62,12 +63,26 @@ void RunTrim(const TrimCommandInput& input, const StreamTable& streams,
     ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines[i]);
     ASSERT_EQ(run.exitCode, 0) << lines[i] << "\n" << run.output;
   }
+  if (input.concatMode == kWindowsFileConcat) {  // the byte copy, as the job does it
+    std::ofstream joined(std::string(input.outputPath), std::ios::binary | std::ios::trunc);
+    for (const std::string& cutFile : cutFiles)
+      joined << std::ifstream(cutFile, std::ios::binary).rdbuf();
+    return;
+  }
   if (input.concatMode == kDemuxerConcat) {
     std::ofstream list(std::string(input.tempDir) + "\\files.txt", std::ios::binary);
     list << ConcatListFileText(cutFiles);
   }
   ToolRun run = RunTool(FfmpegTool::Ffmpeg, lines.back());
   ASSERT_EQ(run.exitCode, 0) << lines.back() << "\n" << run.output;
+}
+
+// Where each copied cut begins, searched as the Trim start searches it.
+std::vector<std::string> SearchCopyStarts(const std::string& input, const std::vector<Cut>& cuts) {
+  const std::int64_t start = ParseStartTimeMicroseconds(
+      RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(input)).output);
+  return CopyCutStarts(
+      RunTool(FfmpegTool::Ffprobe, KeyframeProbeArguments(input, start, cuts)).output, start, cuts);
 }
 
 std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
@@ -98,6 +113,58 @@ TEST(TrimRun, CopiedCutsKeepEveryFrameWithEitherFfmpegJoin) {
     EXPECT_EQ(Cell(result, 2, kLanguage), "ger");
     EXPECT_EQ(CountVideoFrames(output), 36);
     EXPECT_NEAR(Duration(result), CutSeconds(kKeyframeCuts), 0.15);
+  }
+}
+
+struct JoinedCutsCase {
+  const char* sample;
+  int cutMode;
+  std::vector<Cut> cuts;
+  std::vector<int> asked;  // frames from In to Out
+  int extra;               // frames a cut may hold beyond them
+};
+
+// Copy: H.264 with B-frames and 2 s GOPs, the Ins 1 s and 1.3 s after a
+// keyframe (seeking to the Ins kept 25 + 25 frames): every frame asked for
+// and one GOP more at most. Reencode: two audio tracks (with each cut's time
+// stamps restarting, a byte join showed 1.28 s for 2.25 s). Every join: as
+// long as its cuts (a freeze would lengthen it), every frame kept.
+TEST(TrimRun, CutsJoinedInEveryModeHoldEveryFrameWithoutAFreeze) {
+  const std::vector<JoinedCutsCase> cases = {
+      {"gop2s.ts",
+       kCopyCut,
+       {{"00:00:03.000", "00:00:05.000"}, {"00:00:07.300", "00:00:09.000"}},
+       {50, 42},
+       51},
+      {"broadcast.ts",
+       kReencodeCut,
+       {{"00:00:00.250", "00:00:01.250"}, {"00:00:01.500", "00:00:02.750"}},
+       {25, 31},
+       1}};
+  for (const JoinedCutsCase& test : cases) {
+    const std::string input = SamplePath(test.sample);
+    ProbedFile file = ProbeAllChecked(input);
+    const std::vector<std::string> starts = SearchCopyStarts(input, test.cuts);
+    for (int concatMode : {int{kDemuxerConcat}, int{kFileConcat}, int{kWindowsFileConcat}}) {
+      SCOPED_TRACE(std::string(test.sample) + ", " + std::string(kConcatModeListB[concatMode]));
+      const std::string output = OutputPath("trim-joined.ts");
+      const std::string tempDir = WorkFolder("trim-joined");
+      TrimCommandInput settings{input, output, tempDir, test.cutMode, concatMode};
+      settings.copyStarts = starts;
+      ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), test.cuts));
+      int cutFrames = 0;
+      double cutSeconds = 0;
+      for (std::size_t i = 0; i < test.cuts.size(); ++i) {
+        const std::string cutFile = CutFilePath(tempDir, i, output);
+        const int frames = CountVideoFrames(cutFile);
+        EXPECT_GE(frames, test.asked[i]) << cutFile;
+        EXPECT_LE(frames, test.asked[i] + test.extra) << cutFile;
+        cutFrames += frames;
+        cutSeconds += Duration(Probe(cutFile));
+      }
+      EXPECT_EQ(CountVideoFrames(output), cutFrames);
+      EXPECT_NEAR(Duration(Probe(output)), cutSeconds, 0.08);
+    }
   }
 }
 

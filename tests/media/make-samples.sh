@@ -6,12 +6,14 @@
 #   subtitled.mkv h264 640x360 + aac + subrip subtitle tagged "eng"
 #   many-streams.ts mpeg2video 160x120 + 90 mp2 streams (a probe report
 #                 larger than 64 KiB), 1 s
+#   gop2s.ts      h264 160x120 with B-frames and a keyframe every 2 s (as
+#                 broadcasters send) + mp2 stereo + mp2 mono tagged "ger", 12 s
 # 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete-2 ] && exit 0
+[ -f .complete-3 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -38,4 +40,10 @@ ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=1" \
   -f lavfi -i "sine=frequency=440:sample_rate=8000:duration=1" \
   -map 0:v "${audio_maps[@]}" -c:v mpeg2video -c:a mp2 -b:a 32k many-streams.ts
 
-touch .complete-2
+long_tone() { echo "sine=frequency=$1:sample_rate=48000:duration=12"; }
+ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=12" -f lavfi -i "$(long_tone 440)" \
+  -f lavfi -i "$(long_tone 880)" -map 0 -map 1 -map 2 -c:v libx264 -preset veryfast -bf 2 \
+  -g 50 -keyint_min 50 -sc_threshold 0 -pix_fmt yuv420p -c:a mp2 -b:a 128k -ac:a:0 2 -ac:a:1 1 \
+  -metadata:s:a:1 language=ger gop2s.ts
+
+touch .complete-3

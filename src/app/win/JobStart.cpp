@@ -6,19 +6,25 @@
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
 #include "app/win/JobControl.h"
+#include "app/win/KeyframeLookup.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/SharedResources.h"
 #include "app/win/StartFiles.h"
+#include "app/win/TrimPage.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "jobs/JobKind.h"
 #include "jobs/StartChecks.h"
+#include "trim/TrimChoices.h"
 
 namespace trellimux {
 namespace {
 
-// False when the checks ended the start, after showing a refusal.
+// False when the checks ended the start, after showing a refusal or a
+// question not answered with Yes.
 bool Passed(const StartCheck& check) {
+  if (check.outcome == StartCheck::kAsk)
+    return ShowMessage(App().mainWindow, check.message) == MessageAnswer::Yes;
   if (check.outcome == StartCheck::kRefused) ShowMessage(App().mainWindow, check.message);
   return check.outcome == StartCheck::kGoOn;
 }
@@ -54,20 +60,31 @@ void StartConvertJob() {
   StartJob({.kind = App().expertMode.convert == 1 ? kConvertExpertJob : kConvertEasyJob});
 }
 
+// "Copy" cuts begin at the keyframes the search finds, and the box shows the
+// lines that run. A text edited by hand runs as it stands.
+std::string TrimCommandToRun(const std::string& shown) {
+  if (ListSelection(kTrimCutModeList) != kCopyCut || shown != TrimCommandText({})) return shown;
+  const std::string text =
+      TrimCommandText(LookUpCopyCutStarts(ControlText(kTrimInputBox), App().cuts.Cuts()));
+  SetControlText(kTrimCommandBox, text);
+  return text;
+}
+
 void StartTrimJob() {
   AppState& app = App();
   const std::string input = ControlText(kTrimInputBox);
   const std::string output = ControlText(kTrimOutputBox);
   const std::string command = ControlText(kTrimCommandBox);
-  const TrimStartFacts facts{!app.trimTables.SourceTable().Empty(), command.empty(), input, output,
-                             PathIsFolder(output)};
+  const std::optional<int> concatMode = ListSelection(kTrimConcatModeList);
+  const TrimStartFacts facts{
+      !app.trimTables.SourceTable().Empty(), command.empty(), input, output, PathIsFolder(output),
+      concatMode.value_or(kNoConcatMode)};
   if (!Passed(CheckTrimStart(facts)) || !ClearOutputPath(output)) return;
   const std::string& tempDir = Resources().tempDir;
   if (!EmptyTemporaryFolder(tempDir)) return;
-  const std::optional<int> concatMode = ListSelection(kTrimConcatModeList);
   if (!Passed(CheckTrimConcatMode(concatMode, app.cuts.Size()))) return;
   const JobDescription job{.kind = kTrimJob,
-                           .commandText = command,
+                           .commandText = TrimCommandToRun(command),
                            .outputPath = output,
                            .cutFilePaths = CutFilePaths(tempDir, app.cuts.Size(), output),
                            .trimConcatMode = *concatMode};

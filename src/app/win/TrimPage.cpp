@@ -84,7 +84,9 @@ bool ApplyTrimContainer() {
 
 }  // namespace
 
-void RebuildTrimCommand() {
+void RebuildTrimCommand() { SetControlText(kTrimCommandBox, TrimCommandText({})); }
+
+std::string TrimCommandText(std::span<const std::string> copyStarts) {
   AppState& app = App();
   const std::string inputPath = ControlText(kTrimInputBox);
   const std::string outputPath = ControlText(kTrimOutputBox);
@@ -95,10 +97,11 @@ void RebuildTrimCommand() {
   input.cutMode = ListSelection(kTrimCutModeList).value_or(kNoCutMode);
   input.concatMode = ListSelection(kTrimConcatModeList).value_or(kNoConcatMode);
   input.expertMode = app.expertMode.trim == 1;
+  input.copyStarts = copyStarts;
   const StreamTable& streams = TrimReadsParameterTable(input.expertMode, input.cutMode)
                                    ? app.trimTables.ParameterTable()
                                    : app.trimTables.SourceTable();
-  SetControlText(kTrimCommandBox, BuildTrimCommand(input, streams, app.cuts.Cuts()));
+  return BuildTrimCommand(input, streams, app.cuts.Cuts());
 }
 
 void AddCut() {

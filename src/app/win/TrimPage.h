@@ -3,6 +3,7 @@
 // make, shown in the command box.
 #pragma once
 
+#include <span>
 #include <string>
 
 namespace trellimux {
@@ -10,6 +11,10 @@ namespace trellimux {
 // Rewrites the command box from the page (emptied when there is nothing to
 // cut or no concat mode).
 void RebuildTrimCommand();
+
+// The Trim text for the page as it stands; "Copy" cuts seek to
+// `copyStarts` (the keyframe search's) instead of their Ins.
+std::string TrimCommandText(std::span<const std::string> copyStarts);
 
 // The cut-list buttons; each ends by rebuilding the command.
 void AddCut();

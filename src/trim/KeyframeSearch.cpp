@@ -1,0 +1,138 @@
+#include "trim/KeyframeSearch.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "cmdline/CommandText.h"
+#include "trim/CutTime.h"
+
+namespace trellimux {
+namespace {
+
+// "12.345678" (ffprobe's seconds, six decimals) as microseconds; nullopt for
+// anything else ("N/A", an empty field). Read by hand: no locale decides the
+// decimal point.
+std::optional<std::int64_t> Microseconds(std::string_view text) {
+  bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  std::int64_t whole = 0, fraction = 0, scale = 1000000;
+  bool digits = false, point = false;
+  for (char c : text) {
+    if (c == '.' && !point) {
+      point = true;
+    } else if (c >= '0' && c <= '9') {
+      digits = true;
+      if (!point) {
+        whole = whole * 10 + (c - '0');
+      } else if (scale > 1) {
+        scale /= 10;
+        fraction += (c - '0') * scale;
+      }
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  const std::int64_t value = whole * 1000000 + fraction;
+  return negative ? -value : value;
+}
+
+// Seconds with three decimals for ffprobe's -read_intervals.
+std::string SecondsText(std::int64_t microseconds) {
+  const std::int64_t milliseconds = std::max<std::int64_t>(microseconds, 0) / 1000;
+  std::string fraction = std::to_string(1000 + milliseconds % 1000).substr(1);
+  return std::to_string(milliseconds / 1000) + "." + fraction;
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = line.find(',', start);
+    fields.push_back(line.substr(start, comma - start));
+    if (comma == std::string_view::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+struct Keyframe {
+  std::int64_t pts;  // microseconds, as the file counts them
+  std::int64_t dts;
+};
+
+// "packet,<pts_time>,<dts_time>,<flags>..." lines whose flags hold K.
+std::vector<Keyframe> Keyframes(std::string_view list) {
+  std::vector<Keyframe> keyframes;
+  std::size_t start = 0;
+  while (start < list.size()) {
+    std::size_t end = list.find('\n', start);
+    if (end == std::string_view::npos) end = list.size();
+    std::string_view line = list.substr(start, end - start);
+    start = end + 1;
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    const std::vector<std::string_view> fields = Fields(line);
+    if (fields.size() < 4 || fields[0] != "packet" || fields[3].find('K') == std::string_view::npos)
+      continue;
+    const std::optional<std::int64_t> pts = Microseconds(fields[1]);
+    const std::optional<std::int64_t> dts = Microseconds(fields[2]);
+    if (pts) keyframes.push_back({*pts, dts.value_or(*pts)});
+  }
+  return keyframes;
+}
+
+}  // namespace
+
+std::string StartTimeProbeArguments(std::string_view inputPath) {
+  std::string arguments = " -v error -show_entries format=start_time -of csv=p=0";
+  AppendQuotedPath(arguments, inputPath);
+  return arguments;
+}
+
+std::int64_t ParseStartTimeMicroseconds(std::string_view output) {
+  while (!output.empty() &&
+         (output.back() == '\n' || output.back() == '\r' || output.back() == ' '))
+    output.remove_suffix(1);
+  const std::size_t lineStart = output.find_last_of('\n');
+  if (lineStart != std::string_view::npos) output.remove_prefix(lineStart + 1);
+  return Microseconds(output).value_or(0);
+}
+
+std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                   std::span<const Cut> cuts) {
+  std::string intervals;
+  for (const Cut& cut : cuts) {
+    const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
+    const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
+    if (!intervals.empty()) intervals += ',';
+    intervals += SecondsText(from) + "%" + SecondsText(in + 1000000);
+  }
+  std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
+                          " -show_entries packet=pts_time,dts_time,flags -of csv";
+  AppendQuotedPath(arguments, inputPath);
+  return arguments;
+}
+
+std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
+                                       std::span<const Cut> cuts) {
+  const std::vector<Keyframe> keyframes = Keyframes(packetList);
+  std::vector<std::string> starts;
+  for (const Cut& cut : cuts) {
+    const std::int64_t inMs = CutTimeMilliseconds(cut.in);
+    const std::int64_t in = startMicroseconds + inMs * 1000;
+    std::optional<Keyframe> last;
+    for (const Keyframe& keyframe : keyframes)
+      if (keyframe.pts <= in && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
+          (!last || keyframe.pts > last->pts))
+        last = keyframe;
+    if (!last) {
+      starts.push_back(MillisecondsAsCutTime(inMs));
+      continue;
+    }
+    // Floored to whole milliseconds, then 1 ms earlier: the seek lands on
+    // the keyframe or a frame before it, never on one after it.
+    const std::int64_t decodeMs = (last->dts - startMicroseconds) / 1000 - 1;
+    starts.push_back(MillisecondsAsCutTime(std::min(decodeMs, inMs)));
+  }
+  return starts;
+}
+
+}  // namespace trellimux

@@ -1,0 +1,46 @@
+// Where a copied cut begins. A copy can only begin with a keyframe, and
+// ffmpeg's seek in an MPEG-TS lands on any frame at or before the time asked
+// for; the copy then drops everything up to the NEXT keyframe, up to a whole
+// GOP of what the user asked for (measured: 50 of 92 frames kept with 2 s
+// GOPs). So ffprobe lists the video packets before each cut's In, and the cut
+// seeks to just before the decoding time of the last keyframe shown at or
+// before the In: every frame from In on is in the cut, at most one GOP more.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "trim/CutList.h"
+
+namespace trellimux {
+
+// How far before each In the keyframe is looked for; longer GOPs than this
+// fall back to seeking to the In.
+inline constexpr std::int64_t kKeyframeSearchMs = 15000;
+
+// ffprobe's arguments that print only the input's start time: the cut times
+// count from it, the packets' times do not.
+std::string StartTimeProbeArguments(std::string_view inputPath);
+
+// Microseconds of the start time printed by those arguments; 0 when there is
+// none ("N/A", nothing printed).
+std::int64_t ParseStartTimeMicroseconds(std::string_view output);
+
+// ffprobe's arguments that list the first video stream's packets (times and
+// flags, one "packet,..." line each) from kKeyframeSearchMs before each In to
+// 1 s after it (packets come in decoding order, not all before the In show
+// before it).
+std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                   std::span<const Cut> cuts);
+
+// Per cut, where its copy seeks to, as a cut time counted from the file's
+// start: 1 ms before the decoding time of the last keyframe whose
+// presentation time is at or before its In; the In itself when the list
+// shows none (an audio-only input, a longer GOP, a failed probe).
+std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
+                                       std::span<const Cut> cuts);
+
+}  // namespace trellimux
