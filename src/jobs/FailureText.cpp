@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/Utf8Text.h"
+
 namespace trellimux {
 namespace {
 
@@ -115,7 +117,9 @@ std::vector<std::string> CauseLines(std::string_view output) {
     if (raw.front() == ' ' || raw.front() == '\t' || StartsWithAny(raw, kListingPrefixes)) break;
     std::string line = WithoutAddress(raw);
     if (StartsWithAny(std::string_view(line), kNoCausePrefixes)) continue;
-    if (line.size() > kLongestCauseLine) line = line.substr(0, kLongestCauseLine) + "...";
+    if (line.size() > kLongestCauseLine)  // cut between characters, not inside one
+      line = line.substr(0, WholeUtf8Length(std::string_view(line).substr(0, kLongestCauseLine))) +
+             "...";
     causes.insert(causes.begin(), std::move(line));
   }
   return causes;
