@@ -35,10 +35,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
   }
+  // Typed characters travel as UTF-16 to the controls, which keep their
+  // text so: through the 8-bit calls, a character of more than one UTF-8
+  // byte would reach an edit box as a look-alike ("L" for "Ł") or not at all.
   MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   trellimux::ReleaseIcon();
   return static_cast<int>(message.wParam);

@@ -160,6 +160,21 @@ TEST_F(EndToEndConvert, ConvertsFilesNamedInPolishAndJapaneseLetters) {
   ASSERT_TRUE(facts.probed) << facts.report << "\nlog:\n" << log;
   EXPECT_EQ(facts.streams.size(), 2u) << facts.report;
   EXPECT_NEAR(facts.duration, 2.0, 0.15);
+
+  // Letters typed into the command box arrive as typed: keyboard characters
+  // come through the program's message queue ("L" arrived for "Ł" before).
+  ASSERT_TRUE(Done(Program().Click(kConvertEditButton)));
+  HWND box = Program().Control(kConvertCommandBox);
+  ASSERT_TRUE(SendWait(box, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF).has_value());
+  for (const wchar_t typed : std::wstring(L"\u0141\u00F3d\u017A \u6771"))
+    ASSERT_TRUE(PostMessageW(box, WM_CHAR, typed, 1));
+  const std::string expected = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x9D\xB1";  // "Łódź 東"
+  std::string shown;
+  EXPECT_TRUE(PollUntil(kStepTimeoutMs, [&] {
+    shown = Program().Text(kConvertCommandBox);
+    return shown.ends_with(expected);
+  })) << shown;
+  ASSERT_TRUE(Done(Program().Click(kConvertEditButton)));
 }
 
 TEST_F(EndToEndConvert, RefusesTheInputAsOutputAndAsksBeforeReplacing) {
