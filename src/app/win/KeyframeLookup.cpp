@@ -19,9 +19,7 @@ std::string ProbeOutput(const std::string& arguments) {
   const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
   ChildProcess child;
   if (!commandLine || child.Start(program, *commandLine) != 0) return {};
-  std::string output;
-  char block[65536];
-  while (const DWORD count = child.Read(block, sizeof block)) output.append(block, count);
+  std::string output = child.ReadToEnd();
   child.WaitAndClose();
   return output;
 }

@@ -71,6 +71,13 @@ DWORD ChildProcess::Read(char* buffer, DWORD size) {
   return ReadFile(output_, buffer, size, &count, nullptr) ? count : 0;
 }
 
+std::string ChildProcess::ReadToEnd() {
+  std::string text;
+  char block[65536];
+  while (const DWORD count = Read(block, sizeof block)) text.append(block, count);
+  return text;
+}
+
 bool ChildProcess::AskToQuit() {
   DWORD written = 0;
   return input_ && WriteFile(input_, "q", 1, &written, nullptr) && written == 1;

@@ -25,6 +25,9 @@ class ChildProcess {
   // Reads at most `size` bytes of the child's output; 0 once the output has
   // ended (the platform reports a broken pipe after the child is gone).
   DWORD Read(char* buffer, DWORD size);
+  // Reads everything until the output ends: for a report read whole (one
+  // larger than the pipe would otherwise block the child for ever).
+  std::string ReadToEnd();
 
   // The three ways of stopping, politest first; each says whether the
   // request could be delivered.

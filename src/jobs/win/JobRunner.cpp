@@ -64,9 +64,7 @@ void RunProbe(const JobDescription& job) {
   StartLog(job, arguments);
   ChildProcess child;
   if (!StartTool(job, FfmpegTool::Ffprobe, arguments, child)) return;
-  std::string report;
-  char block[65536];
-  while (const DWORD count = child.Read(block, sizeof block)) report.append(block, count);
+  std::string report = child.ReadToEnd();
   const DWORD exitCode = child.WaitAndClose();
   if (exitCode != 0 || report.empty()) {  // no report to parse: the file could not be read
     AppendInPieces(job.logWindow, report);
