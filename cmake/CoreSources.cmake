@@ -30,6 +30,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/JobCompletion.cpp
   src/jobs/FailureText.cpp
   src/jobs/StartChecks.cpp
+  src/jobs/StopLadder.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
@@ -63,6 +64,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
+  tests/jobs/StopLadderTest.cpp
   tests/jobs/ChildCommandLineTest.cpp
   tests/jobs/JobCompletionTest.cpp
   tests/jobs/FailureTextTest.cpp

@@ -9,6 +9,7 @@ add_custom_command(TARGET fake_child POST_BUILD
 
 add_executable(trellimux_runner_tests
   tests/jobs/win/JobHost.cpp tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp
+  tests/jobs/win/CancelPhasesTest.cpp
   tests/jobs/win/ByteCopyJoinTest.cpp tests/jobs/win/TrimSequenceTest.cpp
   tests/app/win/WindowTestSupport.cpp)
 target_include_directories(trellimux_runner_tests PRIVATE tests)
@@ -19,15 +20,16 @@ add_dependencies(trellimux_runner_tests fake_child)
 target_link_options(trellimux_runner_tests PRIVATE -mwindows)
 
 # Benchmarks of the runner: its cost against a direct run of ffmpeg, the
-# log pump's throughput with the window's answer time, and the byte-copy
-# join against the platform's own copy and Linux cat.
+# log pump's throughput with the window's answer time, the byte-copy join
+# against the platform's own copy and Linux cat, and ffmpeg's closing time.
 add_library(timed_job STATIC bench/win/TimedJob.cpp tests/jobs/win/JobHost.cpp)
 target_include_directories(timed_job PUBLIC . src tests)
 target_link_libraries(timed_job PUBLIC trellimux_shell)
 add_executable(job_runner_bench bench/win/JobRunnerBench.cpp)
 add_executable(log_pump_bench bench/win/LogPumpBench.cpp)
 add_executable(byte_join_bench bench/win/ByteJoinBench.cpp)
-foreach(bench job_runner_bench log_pump_bench byte_join_bench)
+add_executable(quit_finish_bench bench/win/QuitFinishBench.cpp)
+foreach(bench job_runner_bench log_pump_bench byte_join_bench quit_finish_bench)
   target_link_libraries(${bench} PRIVATE timed_job ${TRELLIMUX_STATIC_LINK})
 endforeach()
 add_dependencies(log_pump_bench fake_child)

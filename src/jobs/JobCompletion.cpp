@@ -4,8 +4,8 @@
 
 namespace trellimux {
 
-Completion CompletionFor(int jobKind, int cancelRequested) {
-  if (cancelRequested == -1) return Completion::Canceled;
+Completion CompletionFor(int jobKind, bool cancelled) {
+  if (cancelled) return Completion::Canceled;
   switch (jobKind) {
     case kFailedJob:
       return Completion::Failed;

@@ -17,7 +17,7 @@ enum class Completion {
   Nothing,           // no job of ours
 };
 
-Completion CompletionFor(int jobKind, int cancelRequested);
+Completion CompletionFor(int jobKind, bool cancelled);
 
 inline constexpr MessageRequest kJobCanceledBox{" Warning", "Job canceled!", MessageIcon::Warning,
                                                 MessageButtons::Ok};

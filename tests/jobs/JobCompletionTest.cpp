@@ -7,18 +7,17 @@ namespace trellimux {
 namespace {
 
 TEST(JobCompletion, ChecksInTheirOrder) {
-  // A cancelled job is reported as cancelled, even when it also failed.
-  EXPECT_EQ(CompletionFor(kFailedJob, -1), Completion::Canceled);
-  EXPECT_EQ(CompletionFor(kConvertEasyJob, -1), Completion::Canceled);
-  // A request the runner has not acted on (1) is no cancellation.
-  EXPECT_EQ(CompletionFor(kFailedJob, 1), Completion::Failed);
-  EXPECT_EQ(CompletionFor(kFailedJob, 0), Completion::Failed);
+  // A job the runner stopped on request is reported as cancelled, even when
+  // it also failed.
+  EXPECT_EQ(CompletionFor(kFailedJob, true), Completion::Canceled);
+  EXPECT_EQ(CompletionFor(kConvertEasyJob, true), Completion::Canceled);
+  EXPECT_EQ(CompletionFor(kFailedJob, false), Completion::Failed);
   for (int kind : {kConcatByteCopyJob, kConcatJob, kConvertEasyJob, kConvertExpertJob, kTrimJob}) {
-    EXPECT_EQ(CompletionFor(kind, 1), Completion::Done) << kind;
+    EXPECT_EQ(CompletionFor(kind, false), Completion::Done) << kind;
   }
-  EXPECT_EQ(CompletionFor(kConvertProbeJob, 0), Completion::ConvertProbeDone);
-  EXPECT_EQ(CompletionFor(kTrimProbeJob, 1), Completion::TrimProbeDone);
-  for (int kind : {0, 3, 128, -2}) EXPECT_EQ(CompletionFor(kind, 0), Completion::Nothing);
+  EXPECT_EQ(CompletionFor(kConvertProbeJob, false), Completion::ConvertProbeDone);
+  EXPECT_EQ(CompletionFor(kTrimProbeJob, false), Completion::TrimProbeDone);
+  for (int kind : {0, 3, 128, -2}) EXPECT_EQ(CompletionFor(kind, false), Completion::Nothing);
 }
 
 TEST(JobCompletion, BoxesAsTheUserSeesThem) {

@@ -98,7 +98,7 @@ void OnJobDone() {
     PostMessageA(app.mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     return;
   }
-  switch (CompletionFor(app.jobKind, app.cancelRequested)) {
+  switch (CompletionFor(app.jobKind, app.jobResults.cancelled)) {
     case Completion::Canceled:
       Finish(kJobCanceledBox);
       break;

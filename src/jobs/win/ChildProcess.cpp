@@ -79,8 +79,12 @@ std::string ChildProcess::ReadToEnd() {
 }
 
 bool ChildProcess::AskToQuit() {
+  // The line end also answers a question the child may be waiting on (as
+  // ffmpeg's "Overwrite? [y/N]") with no, so that it ends.
+  static constexpr char kQuitLine[] = "q\r\n";
+  constexpr DWORD kSize = sizeof kQuitLine - 1;
   DWORD written = 0;
-  return input_ && WriteFile(input_, "q", 1, &written, nullptr) && written == 1;
+  return input_ && WriteFile(input_, kQuitLine, kSize, &written, nullptr) && written == kSize;
 }
 
 bool ChildProcess::SendCtrlC() {

@@ -31,7 +31,7 @@ class ChildProcess {
 
   // The three ways of stopping, politest first; each says whether the
   // request could be delivered.
-  bool AskToQuit();  // "q" on standard input, as a user at ffmpeg's console
+  bool AskToQuit();  // "q" and a line end on standard input, as a user at ffmpeg's console
   bool SendCtrlC();  // Ctrl-C into the child's console
   bool Terminate();  // forced: ffmpeg leaves its output unfinished
 

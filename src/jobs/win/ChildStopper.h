@@ -1,29 +1,37 @@
-// Stopping a running ffmpeg at the user's request. Each request climbs one
-// step: first ask the way a user at ffmpeg's console would, so that it
-// finishes a playable file; where a request cannot be delivered, the next
-// step follows at once, the last being the forced end.
+// Stopping a running ffmpeg at the user's request, along the stop ladder:
+// first ask the way a user at ffmpeg's console would, so that it finishes a
+// playable file; a further press climbs only once that request has had its
+// grace, and a step that cannot be delivered gives way to the next at once,
+// the last being the forced end.
 #pragma once
 
+#include <chrono>
+#include <string>
+
+#include "jobs/StopLadder.h"
 #include "jobs/win/ChildProcess.h"
 
 namespace trellimux {
 
 class ChildStopper {
  public:
-  explicit ChildStopper(ChildProcess& child) : child_(child) {}
+  ChildStopper(ChildProcess& child, std::chrono::milliseconds grace)
+      : child_(child), ladder_(grace) {}
 
-  // One user request: waits 100 ms, then delivers the next step that works.
-  void Request();
+  // One user request: after 100 ms the next step that works is delivered.
+  // A request within the last step's grace is held back; the result is then
+  // the notice for the log, otherwise empty.
+  std::string Request();
 
   // Whether the child was ended by force; its output then ends wherever it
   // was cut off.
   bool Forced() const { return forced_; }
 
  private:
-  enum Step { kQuitKey, kCtrlC, kTerminate, kNothingLeft };
+  bool Deliver(StopStep step);
 
   ChildProcess& child_;
-  int next_ = kQuitKey;
+  StopLadder ladder_;
   bool forced_ = false;
 };
 

@@ -80,8 +80,11 @@ void RunProbe(const JobDescription& job) {
   AppendInPieces(job.logWindow, results.report);
 }
 
+// A press held back while the child finishes is answered in the log.
 void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
-  if (TakeCancelRequest(job)) stopper.Request();
+  if (!TakeCancelRequest(job)) return;
+  const std::string notice = stopper.Request();
+  if (!notice.empty()) AppendInPieces(job.logWindow, "\r\n" + notice + "\r\n");
 }
 
 // The end of the output is kept as it came, for the text of a failure.
@@ -114,7 +117,7 @@ PumpedRun PumpOutput(const JobDescription& job, ChildProcess& child) {
     // fills only at the end and a cancel request waits for it.
     ReadAllOutput(child, pending, run.tail);
   }
-  ChildStopper stopper(child);
+  ChildStopper stopper(child, job.stopGrace);
   for (;;) {
     CheckCancel(job, stopper);
     PendingLog::Taken taken = pending.Take(kCancelPoll);
@@ -166,7 +169,9 @@ void Fail(const JobDescription& job, std::string text) {
 
 bool TakeCancelRequest(const JobDescription& job) {
   int requested = 1;
-  return job.cancelRequested->compare_exchange_strong(requested, -1);
+  if (!job.cancelRequested->compare_exchange_strong(requested, -1)) return false;
+  job.results->cancelled = true;
+  return true;
 }
 
 void AppendInPieces(HWND log, std::string_view text) {
@@ -187,7 +192,7 @@ FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
   const PumpedRun run = PumpOutput(job, child);
   if (run.forced) return FfmpegRunEnd::Forced;
   // A cancelled run's code tells only how it was stopped.
-  if (run.exitCode != 0 && *job.cancelRequested != -1) {
+  if (run.exitCode != 0 && !job.results->cancelled) {
     Fail(job, FfmpegFailedText(which, run.exitCode, run.tail.Text(), LeftOutput(job.outputPath)));
     return FfmpegRunEnd::Failed;
   }
@@ -195,6 +200,7 @@ FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
 }
 
 bool StartJobThread(const JobDescription& job) {
+  *job.cancelRequested = 0;
   auto* copy = new JobDescription(job);
   DWORD threadId = 0;
   HANDLE thread = CreateThread(nullptr, 0, &JobThread, copy, 0, &threadId);
@@ -212,8 +218,7 @@ bool StartJobThread(const JobDescription& job) {
 void RunJob(const JobDescription& job) {
   const Runner run = RunnerFor(job.kind);
   if (!run) return;
-  // A request made while no job ran must not cancel this one.
-  *job.cancelRequested = 0;
+  job.results->cancelled = false;
   run(job);
   // Every path of every job ends here, so the message goes exactly once.
   PostMessageA(job.mainWindow, kJobDoneMessage, 0, 0);

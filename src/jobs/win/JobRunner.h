@@ -7,9 +7,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <vector>
+
+#include "jobs/StopLadder.h"
 
 namespace trellimux {
 
@@ -20,6 +23,9 @@ struct JobResults {
   std::size_t convertReportSize = 0;
   std::size_t trimReportSize = 0;
   std::string errorText;  // the failure's text when the job kind became -1
+  // The runner acted on a cancel request in this job. The flag shared with
+  // the window cannot tell it: a later press sets it to 1 again.
+  bool cancelled = false;
 };
 
 // Every member has an initializer, so a start names only what it sets:
@@ -46,14 +52,18 @@ struct JobDescription {
   std::atomic<int>* jobKind = nullptr;
   std::atomic<int>* cancelRequested = nullptr;
   JobResults* results = nullptr;
+  // How long a polite stop request is given before a press may climb.
+  std::chrono::milliseconds stopGrace = kPoliteStopGrace;
 };
 
 // Starts RunJob on a new thread (default stack); the thread is never waited
 // for, so its handle is closed at once. False if no thread could be made.
+// A cancel request made before, while no job ran, is wiped out here, on the
+// calling thread, so that a press after the start is never lost.
 bool StartJobThread(const JobDescription& job);
 
 // The runner itself, on the calling thread. Kinds it does not run end at
-// once without a message.
+// once without a message. The cancel flag is the caller's to reset.
 void RunJob(const JobDescription& job);
 
 }  // namespace trellimux

@@ -44,7 +44,7 @@ void RunTrimSequence(const JobDescription& job) {
     if (end == FfmpegRunEnd::Failed) return;  // no later cut, no join of a missing cut
     // A child ended by force stopped mid-line; its output is left as it was.
     if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
-    if (*job.cancelRequested == -1) return;  // the remaining cuts and the join are skipped
+    if (job.results->cancelled) return;  // the remaining cuts and the join are skipped
   }
   switch (job.trimConcatMode) {
     case kDemuxerConcat:

@@ -46,6 +46,30 @@ BOOL WINAPI NoteCtrlC(DWORD event) {
   return TRUE;
 }
 
+// ffmpeg interrupted while it finishes its output (a second signal) stops
+// writing at once and leaves the file cut short.
+BOOL WINAPI AbortOnCtrlC(DWORD event) {
+  if (event != CTRL_C_EVENT) return FALSE;
+  ExitProcess(255);
+}
+
+void WriteTo(HANDLE file, std::string_view text) {
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  FlushFileBuffers(file);
+}
+
+// Reads one line of standard input; its first byte, 0 when the input ended.
+char ReadAnswer() {
+  char first = 0, byte = 0;
+  DWORD count = 0;
+  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &count, nullptr) && count == 1) {
+    if (!first) first = byte;
+    if (byte == '\n') break;
+  }
+  return first;
+}
+
 int Probe(std::string_view input) {
   // Nothing printed: as ffprobe -v quiet on a file it cannot read, or ending
   // well without a word.
@@ -106,6 +130,27 @@ int main(int argc, char** argv) {
               nullptr);
     CloseHandle(file);
     Write(std::string("wrote ") + argv[3] + "\r\n");
+  } else if (mode == "finish-after-quit" && argc > 3) {  // as ffmpeg closing a file: PATH MS
+    // "begin " at "q", "end" MS later: a file without "end" was cut short.
+    SetConsoleCtrlHandler(&AbortOnCtrlC, TRUE);
+    Write("waiting\r\n");
+    if (!WaitForQuit()) return 2;
+    HANDLE file = CreateFileA(argv[2], GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 3;
+    WriteTo(file, "begin ");
+    Write("finishing\r\n");
+    Sleep(std::atoi(argv[3]));
+    WriteTo(file, "end");
+    CloseHandle(file);
+    Write("finished\r\n");
+  } else if (mode == "ask-overwrite") {  // as ffmpeg without -y on an existing output
+    Write("File 'out.mkv' already exists. Overwrite? [y/N] ");
+    if (ReadAnswer() != 'y') {
+      Write("Not overwriting - exiting\r\n");
+      return 1;
+    }
+    Write("overwriting\r\n");
   } else if (mode == "stubborn") {  // ignores "q" and Ctrl-C
     SetConsoleCtrlHandler(nullptr, TRUE);
     Write("stubborn\r\n");

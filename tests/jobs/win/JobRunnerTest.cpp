@@ -85,9 +85,11 @@ TEST_F(JobRunnerTest, CancelAsksTheChildToQuitAndKeepsReading) {
 }
 
 // A child that reads no input (ffmpeg with -nostdin) ignores "q"; the next
-// press reaches it with Ctrl-C, and it still ends by itself.
+// press after the grace reaches it with Ctrl-C, and it still ends by itself.
 TEST_F(JobRunnerTest, SecondPressSendsCtrlCWhenQuitIsIgnored) {
-  ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " wait-for-ctrl-c")));
+  JobDescription job = runner_.Job(kConvertEasyJob, " wait-for-ctrl-c");
+  job.stopGrace = std::chrono::milliseconds(500);
+  ASSERT_TRUE(StartJobThread(job));
   ASSERT_TRUE(PumpUntil([this] { return LogShows("no input read"); }, 20000));
   runner_.cancelRequested = 1;
   EXPECT_FALSE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1000));
@@ -100,13 +102,16 @@ TEST_F(JobRunnerTest, SecondPressSendsCtrlCWhenQuitIsIgnored) {
 }
 
 TEST_F(JobRunnerTest, ChildIgnoringRequestsIsStoppedByForceAtLast) {
-  ASSERT_TRUE(StartJobThread(runner_.Job(kConvertEasyJob, " stubborn")));
+  JobDescription job = runner_.Job(kConvertEasyJob, " stubborn");
+  job.stopGrace = std::chrono::milliseconds(500);
+  ASSERT_TRUE(StartJobThread(job));
   ASSERT_TRUE(PumpUntil([this] { return LogShows("stubborn"); }, 20000));
   runner_.cancelRequested = 1;
   // The first request is only a request: the child goes on running.
   EXPECT_FALSE(PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1500));
   EXPECT_EQ(runner_.cancelRequested, -1);
-  // Each further press climbs one step, the last being the forced end.
+  // Each further press after the grace climbs one step, the last being the
+  // forced end.
   for (int press = 0; press < 3 && runner_.DoneMessages() == 0; ++press) {
     runner_.cancelRequested = 1;
     PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1500);

@@ -102,10 +102,13 @@ TEST_F(TrimSequenceTest, CancelDuringCutTwoOfFourSkipsTheLaterCutsAndTheJoin) {
 }
 
 TEST_F(TrimSequenceTest, CutEndedByForceGetsNoSeparatorAndEndsTheJob) {
-  ASSERT_TRUE(StartJobThread(
-      Trim(2, {" stubborn", WriteCommand("temp2.ts", "two"), " arguments join"}, kFileConcat)));
+  JobDescription job =
+      Trim(2, {" stubborn", WriteCommand("temp2.ts", "two"), " arguments join"}, kFileConcat);
+  job.stopGrace = std::chrono::milliseconds(300);
+  ASSERT_TRUE(StartJobThread(job));
   ASSERT_TRUE(PumpUntil([this] { return LogShows("stubborn\r\n"); }, 20000));
-  // Each press climbs one step of the ladder; the last is the forced end.
+  // Each press after the grace climbs one step of the ladder; the last is
+  // the forced end.
   for (int press = 0; press < 4 && runner_.DoneMessages() == 0; ++press) {
     runner_.cancelRequested = 1;
     PumpUntil([this] { return runner_.DoneMessages() > 0; }, 1000);
