@@ -30,6 +30,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/JobCompletion.cpp
   src/jobs/FailureText.cpp
   src/jobs/StartChecks.cpp
+  src/jobs/OldFileRemoval.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
@@ -67,6 +68,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/JobCompletionTest.cpp
   tests/jobs/FailureTextTest.cpp
   tests/jobs/StartChecksTest.cpp
+  tests/jobs/OldFileRemovalTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
