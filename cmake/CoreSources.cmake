@@ -31,6 +31,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/FailureText.cpp
   src/jobs/StartChecks.cpp
   src/jobs/StopLadder.cpp
+  src/jobs/OldFileRemoval.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
@@ -69,6 +70,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/JobCompletionTest.cpp
   tests/jobs/FailureTextTest.cpp
   tests/jobs/StartChecksTest.cpp
+  tests/jobs/OldFileRemovalTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
