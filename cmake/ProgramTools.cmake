@@ -24,6 +24,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndFailureTest.cpp
   tests/app/win/EndToEndEasyAudioTest.cpp
   tests/app/win/EndToEndByteJoinTest.cpp
+  tests/app/win/EndToEndCancelTest.cpp
   ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
