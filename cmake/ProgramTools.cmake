@@ -1,6 +1,7 @@
 # Programs that drive the real trellimux.exe from a second process: its
 # process tests, its end-to-end tests, a console driver for scripts, and the
-# start-up benchmark with the minimal window it compares against.
+# start-up benchmark with the minimal window it compares against, and the
+# benchmark of what "Cancel Job" leaves of a conversion's output.
 add_library(trellimux_program_driver STATIC
   tests/app/win/ProgramDriver.cpp tests/app/win/ProgramControls.cpp ${TRELLIMUX_TOOL_RUNNER_WIN})
 target_include_directories(trellimux_program_driver PUBLIC src tests)
@@ -24,6 +25,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndEasyAudioTest.cpp
   tests/app/win/EndToEndByteJoinTest.cpp
   tests/app/win/EndToEndHeldFileTest.cpp
+  tests/app/win/EndToEndCancelTest.cpp
   ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
@@ -36,3 +38,6 @@ target_link_libraries(minimal_window PRIVATE ${TRELLIMUX_STATIC_LINK})
 
 add_executable(startup_bench bench/win/StartupBench.cpp)
 target_link_libraries(startup_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+add_executable(cancel_outcome_bench bench/win/CancelOutcomeBench.cpp ${TRELLIMUX_DRIVER_RESOURCES})
+target_link_libraries(cancel_outcome_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

@@ -1,0 +1,121 @@
+// "Cancel Job" pressed twice in quick succession during a Convert job, as an
+// impatient user does: the job ends as canceled and the output file is whole,
+// readable and with its duration, in containers that are written last at
+// their end (.mp4 its index, .mkv its duration).
+#include <string>
+
+#include "app/ControlIds.h"
+#include "app/win/EndToEndSession.h"
+
+namespace trellimux::test {
+namespace {
+
+constexpr double kRecordingSeconds = 12;
+// A broadcast recording's picture: at this size ffmpeg takes far longer than
+// the gap between the presses to finish its file once asked to stop, so the
+// second press comes while it still writes.
+constexpr char kRecordingSize[] = "720x576";
+// A second press comes this long after the first, as a double press does.
+constexpr DWORD kPressGapMs = 300;
+// The conversion runs this long after its first progress line before the
+// presses, so that the output has data enough to be read.
+constexpr DWORD kRunBeforeCancelMs = 2000;
+
+struct CancelMedia {
+  std::string recording;  // mpeg2video + mp2 TS
+  std::string outputs;
+};
+
+const CancelMedia* media = nullptr;
+
+void MakeCancelMedia() {
+  static CancelMedia made;
+  const std::string root = FreshWorkFolder("cancel");
+  made.recording = root + "\\recording.ts";
+  made.outputs = root + "\\out";
+  CreateDirectoryA(made.outputs.c_str(), nullptr);
+  ASSERT_NO_FATAL_FAILURE(MakeTransportStream(made.recording, kRecordingSeconds, kRecordingSize));
+  media = &made;
+}
+
+class EndToEndCancel : public EndToEndTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void SetUp() override {
+    if (!media) {
+      ASSERT_NO_FATAL_FAILURE(MakeCancelMedia());
+    }
+    ASSERT_NO_FATAL_FAILURE(SetUpProgram(Page::Convert));
+    // The command box follows the page's choices again.
+    if (Program().IsChecked(kConvertEditLamp)) {
+      ASSERT_TRUE(Done(Program().Click(kConvertEditButton)));
+    }
+  }
+
+  // The page's command with "-re" before its input, typed into the command
+  // box: ffmpeg then reads the input in real time and is still converting
+  // when the presses come.
+  void MakeTheConversionRealTime() {
+    ASSERT_TRUE(Done(Program().Click(kConvertEditButton)));
+    ASSERT_TRUE(Program().IsChecked(kConvertEditLamp));
+    std::string command = Program().Text(kConvertCommandBox);
+    const std::size_t input = command.find(" -i ");
+    ASSERT_NE(input, std::string::npos) << command;
+    command.insert(input, " -re");
+    ASSERT_TRUE(Done(Program().SetText(kConvertCommandBox, command)));
+  }
+
+  // Presses "Start" and waits until ffmpeg has reported progress for a while.
+  void StartAndLetRun() {
+    ASSERT_TRUE(Done(Program().PostClick(kStartButton)));
+    std::string log;
+    ASSERT_TRUE(PollUntil(
+        kJobTimeoutMs,
+        [&] {
+          log = Program().LogText();
+          return log.find("frame=") != std::string::npos || Program().VisibleDialog() != nullptr;
+        },
+        /*intervalMs=*/50))
+        << "the conversion did not start; log:\n"
+        << log;
+    PollUntil(
+        kRunBeforeCancelMs, [&] { return Program().VisibleDialog() != nullptr; },
+        /*intervalMs=*/50);
+    ASSERT_EQ(Program().VisibleDialog(), nullptr)
+        << "the job ended before the cancel: " << MessageBoxText(Program().VisibleDialog());
+  }
+};
+
+TEST_P(EndToEndCancel, DoublePressEndsTheJobAsCanceledWithAReadableOutput) {
+  const std::string output = media->outputs + "\\canceled" + GetParam();
+  ASSERT_NO_FATAL_FAILURE(SetExpertMode(kConvertExpertButton, kConvertExpertLamp, false));
+  ASSERT_NO_FATAL_FAILURE(ChooseProbedInput(kConvertInputButton, media->recording));
+  ASSERT_TRUE(Done(Program().Select(kConvertContainerList, GetParam())));
+  ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, output));
+  ASSERT_EQ(Program().Text(kConvertOutputBox), output);
+  ASSERT_NO_FATAL_FAILURE(MakeTheConversionRealTime());
+  ASSERT_NO_FATAL_FAILURE(StartAndLetRun());
+
+  ASSERT_TRUE(Done(Program().Click(kCancelJobButton)));
+  PollUntil(kPressGapMs, [] { return false; });
+  ASSERT_TRUE(Done(Program().Click(kCancelJobButton)));
+
+  std::optional<ShownBox> box = Program().WaitForMessageBox(kJobTimeoutMs);
+  ASSERT_TRUE(box) << Program().Failure();
+  const ShownBox ended = *box;
+  std::string log;
+  ASSERT_NO_FATAL_FAILURE(FinishJob(*box, log));
+  EXPECT_EQ(ended.caption, kCanceledCaption);
+  EXPECT_EQ(ended.text, kCanceledText);
+  const MediaFacts facts = ProbeMedia(output);
+  ASSERT_TRUE(facts.probed) << facts.report << "\nlog:\n" << log;
+  EXPECT_GT(facts.duration, 0) << facts.report;
+  EXPECT_LT(facts.duration, kRecordingSeconds - 5) << "the conversion ran to its end";
+}
+
+INSTANTIATE_TEST_SUITE_P(IndexWrittenAtTheEnd, EndToEndCancel, ::testing::Values(".mp4", ".mkv"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param + 1);
+                         });
+
+}  // namespace
+}  // namespace trellimux::test
