@@ -4,7 +4,6 @@
 // closing while a job runs asks first and leaves no ffmpeg behind.
 #include <windows.h>
 // After <windows.h>, which it needs.
-#include <tlhelp32.h>
 
 #include <functional>
 
@@ -48,21 +47,6 @@ std::string BeforeOutput(const std::string& command, const std::string& options)
   const std::size_t output = command.rfind(" \"");
   EXPECT_NE(output, std::string::npos) << command;
   return command.substr(0, output) + options + command.substr(output);
-}
-
-// The ffmpeg.exe children of a process that are still running.
-int RunningFfmpegChildren(DWORD parent) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "ffmpeg.exe") == 0)
-      ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
 }
 
 constexpr char kLogNote[] = "Everything FFmpeg wrote is in the log window";

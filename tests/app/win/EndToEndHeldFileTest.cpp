@@ -5,7 +5,6 @@
 // Freed, the same start runs as usual.
 #include <windows.h>
 // After <windows.h>, which it needs.
-#include <tlhelp32.h>
 
 #include <memory>
 #include <string>
@@ -53,21 +52,6 @@ std::string HeldTemporaryText(const std::string& path) {
          path +
          "\r\n\r\nClose the program that uses it (a player, for example) and press Start "
          "again.";
-}
-
-// The ffmpeg.exe children of a process that are still running.
-int RunningFfmpegChildren(DWORD parent) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "ffmpeg.exe") == 0)
-      ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
 }
 
 // An existing file opened by the test as a player opens it: everyone may

@@ -1,5 +1,7 @@
 #include "app/win/EndToEndSession.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 
 #include "app/ControlIds.h"
@@ -221,6 +223,20 @@ void EndToEndTest::AddCut(const CutTime& in, const CutTime& out) {
   ASSERT_TRUE(Done(program.SetPickerTime(kCutOutTime, out.hour, out.minute, out.second)));
   ASSERT_TRUE(Done(program.SetMilliseconds(kCutOutMilliseconds, kCutOutSpinner, out.millisecond)));
   ASSERT_TRUE(Done(program.Click(kCutAddButton)));
+}
+
+int RunningFfmpegChildren(DWORD parent) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "ffmpeg.exe") == 0)
+      ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
 }
 
 }  // namespace trellimux::test

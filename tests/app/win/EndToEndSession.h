@@ -47,6 +47,10 @@ struct CutTime {
   double Seconds() const;
 };
 
+// The ffmpeg.exe children of a process that are still running; -1 when
+// the processes cannot be listed.
+int RunningFfmpegChildren(DWORD parent);
+
 class EndToEndTest : public ::testing::Test {
  protected:
   // Closes the suite's program.
