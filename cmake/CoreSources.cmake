@@ -127,6 +127,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/StartFiles.cpp
   src/jobs/win/ChildProcess.cpp
   src/jobs/win/ChildStopper.cpp
+  src/jobs/win/FrameCaption.cpp
   src/jobs/win/JobLog.cpp
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp

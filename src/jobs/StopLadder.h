@@ -54,6 +54,10 @@ class StopLadder {
   Clock::time_point deliveredAt_{};
 };
 
+// The "Progress" frame's caption from the first delivered step to the
+// job's end: the press was taken, even while the log window is hidden.
+inline constexpr char kStoppingCaption[] = " Stopping\xE2\x80\xA6 ";
+
 // The log's line for a held-back press: the seconds of grace left and what
 // a later press will do.
 std::string HeldBackNotice(std::chrono::milliseconds graceLeft, StopStep upcoming);

@@ -61,6 +61,7 @@ void StartJob(JobDescription job) {
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;
   job.progressBar = Control(kProgressBar);
+  job.progressFrame = Control(kProgressFrame);
   job.jobKind = &app.jobKind;
   job.cancelRequested = &app.cancelRequested;
   job.results = &app.jobResults;

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include "app/ControlIds.h"
+#include "app/ControlTable.h"
 #include "app/win/AppState.h"
+#include "jobs/win/FrameCaption.h"
 
 namespace trellimux {
 namespace {
@@ -33,6 +35,9 @@ void PrepareSmoothProgress() {
 }
 
 void StopProgressIndicator() {
+  // A stop under way showed in the frame's caption.
+  const std::string_view caption = FindControl(kProgressFrame)->caption;
+  if (ControlText(kProgressFrame) != caption) SetFrameCaption(Control(kProgressFrame), caption);
   HWND bar = Control(kProgressBar);
   SendMessageA(bar, PBM_SETMARQUEE, FALSE, kMarqueeInterval);
   SetMarqueeStyle(bar, false);

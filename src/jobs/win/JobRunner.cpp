@@ -15,6 +15,7 @@
 #include "jobs/win/ByteCopyJoin.h"
 #include "jobs/win/ChildProcess.h"
 #include "jobs/win/ChildStopper.h"
+#include "jobs/win/FrameCaption.h"
 #include "jobs/win/JobLog.h"
 #include "jobs/win/JobSteps.h"
 #include "jobs/win/PlatformError.h"
@@ -80,9 +81,11 @@ void RunProbe(const JobDescription& job) {
   AppendInPieces(job.logWindow, results.report);
 }
 
-// A press held back while the child finishes is answered in the log.
+// The frame's caption shows that the press was taken; a press held back
+// while the child finishes is answered in the log.
 void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
   if (!TakeCancelRequest(job)) return;
+  if (job.progressFrame) SetFrameCaption(job.progressFrame, kStoppingCaption);
   const std::string notice = stopper.Request();
   if (!notice.empty()) AppendInPieces(job.logWindow, "\r\n" + notice + "\r\n");
 }

@@ -49,6 +49,7 @@ struct JobDescription {
   HWND mainWindow = nullptr;  // receives the job-done message
   HWND logWindow = nullptr;
   HWND progressBar = nullptr;  // driven by the byte-copy join only
+  HWND progressFrame = nullptr;  // its caption tells that a stop is under way
   std::atomic<int>* jobKind = nullptr;
   std::atomic<int>* cancelRequested = nullptr;
   JobResults* results = nullptr;
