@@ -67,17 +67,7 @@ class EndToEndCancel : public EndToEndTest, public ::testing::WithParamInterface
 
   // Presses "Start" and waits until ffmpeg has reported progress for a while.
   void StartAndLetRun() {
-    ASSERT_TRUE(Done(Program().PostClick(kStartButton)));
-    std::string log;
-    ASSERT_TRUE(PollUntil(
-        kJobTimeoutMs,
-        [&] {
-          log = Program().LogText();
-          return log.find("frame=") != std::string::npos || Program().VisibleDialog() != nullptr;
-        },
-        /*intervalMs=*/50))
-        << "the conversion did not start; log:\n"
-        << log;
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitForProgress());
     PollUntil(
         kRunBeforeCancelMs, [&] { return Program().VisibleDialog() != nullptr; },
         /*intervalMs=*/50);

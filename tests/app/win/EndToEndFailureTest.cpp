@@ -158,19 +158,7 @@ TEST_F(EndToEndFailure, ClosingDuringAJobAsksAndYesLeavesNoFfmpegAndAPlayableOut
   ASSERT_TRUE(Done(Program().Select(kConvertContainerList, ".mkv")));
   const std::string output = Output("closed.mkv");
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, output));
-  ASSERT_TRUE(Done(Program().PostClick(kStartButton)));
-  std::string log;
-  ASSERT_TRUE(PollUntil(
-      kJobTimeoutMs,
-      [&] {
-        log = Program().LogText();
-        return log.find("frame=") != std::string::npos || Program().VisibleDialog() != nullptr;
-      },
-      /*intervalMs=*/50))
-      << "the conversion did not start; log:\n"
-      << log;
-  ASSERT_EQ(Program().VisibleDialog(), nullptr)
-      << "the job ended before the close: " << MessageBoxText(Program().VisibleDialog());
+  ASSERT_NO_FATAL_FAILURE(StartAndWaitForProgress());
   const DWORD program = Program().ProcessId();
   ASSERT_EQ(RunningFfmpegChildren(program), 1);
 

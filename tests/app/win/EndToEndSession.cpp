@@ -191,6 +191,22 @@ void EndToEndTest::RunJob(std::string& log, bool overwrite) {
   EXPECT_EQ(caption, kDoneCaption);
 }
 
+void EndToEndTest::StartAndWaitForProgress() {
+  ASSERT_TRUE(Done(Program().PostClick(kStartButton)));
+  std::string log;
+  ASSERT_TRUE(PollUntil(
+      kJobTimeoutMs,
+      [&] {
+        log = Program().LogText();
+        return log.find("frame=") != std::string::npos || Program().VisibleDialog() != nullptr;
+      },
+      /*intervalMs=*/50))
+      << "the conversion did not start; log:\n"
+      << log;
+  ASSERT_EQ(Program().VisibleDialog(), nullptr)
+      << "the job ended at once: " << MessageBoxText(Program().VisibleDialog());
+}
+
 void EndToEndTest::ChooseProbedInput(int buttonId, const std::string& path) {
   ASSERT_NO_FATAL_FAILURE(ChooseInput(buttonId, path));
   std::optional<ShownBox> box = Program().WaitForMessageBox(kJobTimeoutMs);

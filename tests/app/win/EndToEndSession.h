@@ -93,6 +93,10 @@ class EndToEndTest : public ::testing::Test {
   // question when `overwrite`), the done box.
   void RunJob(std::string& log, bool overwrite = false);
 
+  // Presses "Start" (posted, as the job may run long) and waits for ffmpeg's
+  // first status line; fails when a box came instead.
+  void StartAndWaitForProgress();
+
   // The Convert or Trim input's probe: the input dialog, then the done box.
   void ChooseProbedInput(int buttonId, const std::string& path);
 
