@@ -204,6 +204,7 @@ FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
 
 bool StartJobThread(const JobDescription& job) {
   *job.cancelRequested = 0;
+  job.results->cancelled = false;
   auto* copy = new JobDescription(job);
   DWORD threadId = 0;
   HANDLE thread = CreateThread(nullptr, 0, &JobThread, copy, 0, &threadId);
@@ -221,7 +222,6 @@ bool StartJobThread(const JobDescription& job) {
 void RunJob(const JobDescription& job) {
   const Runner run = RunnerFor(job.kind);
   if (!run) return;
-  job.results->cancelled = false;
   run(job);
   // Every path of every job ends here, so the message goes exactly once.
   PostMessageA(job.mainWindow, kJobDoneMessage, 0, 0);

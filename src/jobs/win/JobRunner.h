@@ -59,8 +59,9 @@ struct JobDescription {
 
 // Starts RunJob on a new thread (default stack); the thread is never waited
 // for, so its handle is closed at once. False if no thread could be made.
-// A cancel request made before, while no job ran, is wiped out here, on the
-// calling thread, so that a press after the start is never lost.
+// A cancel request made before, while no job ran, and the last job's
+// cancellation are wiped out here, on the calling thread, so that a press
+// after the start is never lost.
 bool StartJobThread(const JobDescription& job);
 
 // The runner itself, on the calling thread. Kinds it does not run end at
