@@ -119,6 +119,8 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/JobStart.cpp
   src/app/win/KeyframeLookup.cpp
   src/app/win/FileChoosers.cpp
+  src/app/win/DialogKeyRelease.cpp
+  src/app/win/ProcessHandles.cpp
   src/app/win/Launchers.cpp
   src/app/win/StartFiles.cpp
   src/jobs/win/ChildProcess.cpp
@@ -143,6 +145,8 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/TrimPageTest.cpp
   tests/app/win/JobStartTest.cpp
   tests/app/win/FileChooserTest.cpp
+  tests/app/win/FileChooserHandleTest.cpp
+  tests/jobs/win/HandleCount.cpp
   tests/app/win/LauncherTest.cpp
   tests/media/SampleMedia.cpp
 )

@@ -35,3 +35,9 @@ target_link_libraries(minimal_window PRIVATE ${TRELLIMUX_STATIC_LINK})
 
 add_executable(startup_bench bench/win/StartupBench.cpp)
 target_link_libraries(startup_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+# A long session of Convert jobs in the real program, its handle count
+# printed as it goes.
+add_executable(handle_count_bench bench/win/HandleCountBench.cpp tests/jobs/win/HandleCount.cpp
+  src/app/win/ProcessHandles.cpp)
+target_link_libraries(handle_count_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
