@@ -38,8 +38,8 @@ bool FinishJob(ProgramDriver& program, int job) {
   const std::optional<ShownBox> box = program.WaitForMessageBox(kJobTimeoutMs);
   if (!box) return Failed(program.Failure());
   if (box->text != kDoneText) {
-    return Failed("job " + std::to_string(job) + " ended with \"" + box->caption + "\": " +
-                  box->text + "\nlog:\n" + program.LogText());
+    return Failed("job " + std::to_string(job) + " ended with \"" + box->caption +
+                  "\": " + box->text + "\nlog:\n" + program.LogText());
   }
   if (!program.AnswerDialog(box->window, IDOK, kStepTimeoutMs) ||
       !program.WaitUntilIdle(kStepTimeoutMs) || !program.CloseLogWindow())
@@ -110,7 +110,8 @@ bool Run(const std::string& input, int jobs, bool typedOutput, const std::string
 int main(int argc, char** argv) {
   using namespace trellimux::test;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: handle_count_bench INPUT [JOBS [typed [PATH_OF_TRELLIMUX_EXE]]]\n");
+    std::fprintf(stderr,
+                 "usage: handle_count_bench INPUT [JOBS [typed [PATH_OF_TRELLIMUX_EXE]]]\n");
     return 2;
   }
   const int jobs = argc > 2 ? std::atoi(argv[2]) : 100;

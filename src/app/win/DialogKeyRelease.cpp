@@ -20,8 +20,8 @@ constexpr ULONG kObjectTypeInformation = 2;
 using QueryObject = NTSTATUS(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
 
 QueryObject QueryObjectFunction() {
-  static const auto query = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+  static const auto query = reinterpret_cast<QueryObject>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
   return query;
 }
 

@@ -13,7 +13,7 @@ namespace trellimux {
 
 class DialogKeyRelease {
  public:
-  DialogKeyRelease();  // notes the keys of the list open before the dialog
+  DialogKeyRelease();   // notes the keys of the list open before the dialog
   ~DialogKeyRelease();  // closes those opened since
   DialogKeyRelease(const DialogKeyRelease&) = delete;
   DialogKeyRelease& operator=(const DialogKeyRelease&) = delete;

@@ -35,8 +35,8 @@ std::optional<std::vector<HANDLE>> HandlesOfProcess(DWORD processId) {
   std::vector<char> buffer(256 * 1024);
   for (;;) {
     ULONG length = 0;
-    const NTSTATUS status = query(kSystemHandleInformation, buffer.data(),
-                                  static_cast<ULONG>(buffer.size()), &length);
+    const NTSTATUS status =
+        query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length);
     if (status == kInfoLengthMismatch && buffer.size() < (256u << 20)) {
       buffer.resize(buffer.size() * 2);
       continue;
@@ -48,7 +48,8 @@ std::optional<std::vector<HANDLE>> HandlesOfProcess(DWORD processId) {
   std::vector<HANDLE> handles;
   for (ULONG i = 0; i < table->count; ++i) {
     const HandleRow& row = table->rows[i];
-    if (row.processId == processId) handles.push_back(reinterpret_cast<HANDLE>(ULONG_PTR{row.handle}));
+    if (row.processId == processId)
+      handles.push_back(reinterpret_cast<HANDLE>(ULONG_PTR{row.handle}));
   }
   return handles;
 }
