@@ -123,9 +123,12 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/JobStart.cpp
   src/app/win/KeyframeLookup.cpp
   src/app/win/FileChoosers.cpp
+  src/app/win/DialogKeyRelease.cpp
+  src/app/win/ProcessHandles.cpp
   src/app/win/Launchers.cpp
   src/app/win/StartFiles.cpp
   src/jobs/win/ChildProcess.cpp
+  src/jobs/win/ChildStart.cpp
   src/jobs/win/ChildStopper.cpp
   src/jobs/win/FrameCaption.cpp
   src/jobs/win/JobLog.cpp
@@ -148,6 +151,8 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/TrimPageTest.cpp
   tests/app/win/JobStartTest.cpp
   tests/app/win/FileChooserTest.cpp
+  tests/app/win/FileChooserHandleTest.cpp
+  tests/jobs/win/HandleCount.cpp
   tests/app/win/LauncherTest.cpp
   tests/media/SampleMedia.cpp
 )

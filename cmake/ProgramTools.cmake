@@ -41,3 +41,9 @@ target_link_libraries(startup_bench PRIVATE trellimux_program_driver ${TRELLIMUX
 
 add_executable(cancel_outcome_bench bench/win/CancelOutcomeBench.cpp ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(cancel_outcome_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+# A long session of Convert jobs in the real program, its handle count
+# printed as it goes.
+add_executable(handle_count_bench bench/win/HandleCountBench.cpp tests/jobs/win/HandleCount.cpp
+  src/app/win/ProcessHandles.cpp)
+target_link_libraries(handle_count_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

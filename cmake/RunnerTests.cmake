@@ -11,6 +11,7 @@ add_executable(trellimux_runner_tests
   tests/jobs/win/JobHost.cpp tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp
   tests/jobs/win/CancelPhasesTest.cpp
   tests/jobs/win/ByteCopyJoinTest.cpp tests/jobs/win/TrimSequenceTest.cpp
+  tests/jobs/win/HandleCount.cpp tests/jobs/win/JobHandleTest.cpp tests/jobs/win/ChildStartTest.cpp
   tests/app/win/WindowTestSupport.cpp)
 target_include_directories(trellimux_runner_tests PRIVATE tests)
 target_link_libraries(trellimux_runner_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})

@@ -12,6 +12,7 @@
 #include "app/win/AppState.h"
 #include "app/win/ConcatPage.h"
 #include "app/win/ConvertPage.h"
+#include "app/win/DialogKeyRelease.h"
 #include "app/win/JobControl.h"
 #include "app/win/TrimPage.h"
 #include "text/PathText.h"
@@ -62,6 +63,7 @@ std::optional<std::string> ChooseFile(bool output, std::string& folder,
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrTitle = output ? " Select output file" : " Select input file";
   dialog.Flags = output ? kOutputFlags : kInputFlags;
+  const DialogKeyRelease release;
   if (!(output ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) return std::nullopt;
   folder = CurrentDirectory();
   return std::string(path);

@@ -27,6 +27,7 @@ ChildProcess::~ChildProcess() { CloseAll(); }
 
 DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine) {
   HANDLE outputWrite = nullptr, inputRead = nullptr;
+  failedStep_ = ChildStartStep::Pipes;
   if (!MakePipe(output_, outputWrite, output_)) return GetLastError();
   if (!MakePipe(inputRead, input_, input_)) {
     const DWORD error = GetLastError();
@@ -49,14 +50,13 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   PROCESS_INFORMATION created{};
-  const BOOL started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                                      NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &created);
-  const DWORD error = started ? 0 : GetLastError();
+  failedStep_ = ChildStartStep::Process;
+  const DWORD error = CreateChildProcess(program, line.data(), startup, created);
   // Only the child may hold these now, so the output reports its end as soon
   // as the child is gone.
   CloseOnce(outputWrite);
   CloseOnce(inputRead);
-  if (!started) {
+  if (error) {
     CloseAll();
     return error;
   }

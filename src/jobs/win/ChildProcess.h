@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "jobs/win/ChildStart.h"
+
 namespace trellimux {
 
 class ChildProcess {
@@ -18,9 +20,10 @@ class ChildProcess {
   ~ChildProcess();
 
   // Starts `program` with the command line given apart from it. On failure
-  // the result is the platform's error code (nothing stays open); 0 means
-  // started.
+  // the result is the platform's error code (nothing stays open) and
+  // FailedStep() tells which step it was; 0 means started.
   DWORD Start(const std::string& program, const std::string& commandLine);
+  ChildStartStep FailedStep() const { return failedStep_; }
 
   // Reads at most `size` bytes of the child's output; 0 once the output has
   // ended (the platform reports a broken pipe after the child is gone).
@@ -49,6 +52,7 @@ class ChildProcess {
   HANDLE output_ = nullptr;  // read end of the output pipe
   HANDLE input_ = nullptr;   // write end of the input pipe
   DWORD processId_ = 0;
+  ChildStartStep failedStep_ = ChildStartStep::Process;
 };
 
 }  // namespace trellimux

@@ -52,7 +52,7 @@ bool StartTool(const JobDescription& job, FfmpegTool tool, const std::string& ar
     return false;
   }
   if (const DWORD error = child.Start(program, *commandLine)) {
-    Fail(job, PlatformErrorText(error));
+    Fail(job, StartFailureText(program, child.FailedStep(), error));
     return false;
   }
   return true;

@@ -128,15 +128,17 @@ TEST_F(JobRunnerTest, MissingProgramFailsWithThePlatformsText) {
   ASSERT_TRUE(runner_.RunToEnd(job));
   EXPECT_EQ(runner_.DoneMessages(), 1);
   EXPECT_EQ(runner_.jobKind, kFailedJob);
-  EXPECT_EQ(runner_.results.errorText, PlatformErrorText(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(runner_.results.errorText,
+            "ffprobe.exe could not be started: " + PlatformErrorText(ERROR_PATH_NOT_FOUND));
 
   RunnerWindow again;
   JobDescription run = again.Job(kConcatJob, " status");
   run.toolDirectory = FakeToolsDirectory() + "\\..";  // a folder without the tools
   ASSERT_TRUE(again.RunToEnd(run));
   EXPECT_EQ(again.jobKind, kFailedJob);
-  EXPECT_EQ(again.results.errorText, PlatformErrorText(ERROR_FILE_NOT_FOUND));
-  EXPECT_FALSE(again.results.errorText.empty());
+  EXPECT_EQ(again.results.errorText,
+            "ffmpeg.exe could not be started: " + PlatformErrorText(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(PlatformErrorText(ERROR_FILE_NOT_FOUND).empty());
   EXPECT_EQ(again.DoneMessages(), 1);
 }
 
