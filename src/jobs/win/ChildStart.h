@@ -16,7 +16,7 @@ namespace trellimux {
 bool StartFailureMayPass(DWORD error);
 
 // CreateProcessA with the given command line (which may be changed in
-// place), inheriting handles, no window of its own; a failure that may pass
+// place), inheriting handles, at normal priority; a failure that may pass
 // is tried once more after a short wait. The result is 0 or the platform's
 // error code.
 DWORD CreateChildProcess(const std::string& program, char* commandLine, STARTUPINFOA& startup,
