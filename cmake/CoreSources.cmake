@@ -32,6 +32,11 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/StartChecks.cpp
   src/jobs/StopLadder.cpp
   src/jobs/OldFileRemoval.cpp
+  src/jobs/MediaSeconds.cpp
+  src/jobs/StatusLine.cpp
+  src/jobs/ProbedDuration.cpp
+  src/jobs/TimeLeft.cpp
+  src/jobs/ProgressText.cpp
   src/app/AboutText.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
@@ -71,6 +76,10 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/FailureTextTest.cpp
   tests/jobs/StartChecksTest.cpp
   tests/jobs/OldFileRemovalTest.cpp
+  tests/jobs/StatusLineTest.cpp
+  tests/jobs/ProbedDurationTest.cpp
+  tests/jobs/TimeLeftTest.cpp
+  tests/jobs/ProgressTextTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp

@@ -13,6 +13,8 @@ find_package(GTest REQUIRED)
 add_executable(trellimux_core_tests ${TRELLIMUX_CORE_TEST_SOURCES})
 target_include_directories(trellimux_core_tests PRIVATE tests)
 target_link_libraries(trellimux_core_tests PRIVATE trellimux_core GTest::gtest_main)
+target_compile_definitions(trellimux_core_tests PRIVATE
+  TRELLIMUX_REPORTS_DIR="${CMAKE_SOURCE_DIR}/tests/media/realworld")
 
 add_executable(trellimux_media_tests ${TRELLIMUX_MEDIA_TEST_SOURCES} ${TRELLIMUX_TOOL_RUNNER_POSIX})
 target_include_directories(trellimux_media_tests PRIVATE tests)

@@ -1,0 +1,58 @@
+#include "jobs/ProgressText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trellimux {
+namespace {
+
+constexpr char kEnDash[] = "\xE2\x80\x93";
+constexpr char kMiddleDot[] = "\xC2\xB7";
+
+// Rounded down, so 100% means done; the nudge keeps 0.29 at 29%, which
+// 0.29 * 100 in binary floating point falls just short of.
+std::string PercentText(double fraction) {
+  const int percent = static_cast<int>(std::floor(std::clamp(fraction, 0.0, 1.0) * 100 + 1e-9));
+  return std::to_string(percent) + "%";
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+std::string TwoDigits(long long value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+}  // namespace
+
+std::string CutRunLabel(std::size_t index, std::size_t count) {
+  return "Cut " + std::to_string(index + 1) + "/" + std::to_string(count);
+}
+
+std::string ProgressCaption(std::string_view runLabel, double fraction,
+                            std::optional<std::chrono::seconds> left) {
+  const std::string percent = PercentText(fraction);
+  const std::string time = left ? ClockText(*left) : "";
+  std::string caption;
+  if (runLabel.empty() && !left)
+    caption = " Progress " + percent + " ";
+  else if (runLabel.empty())
+    caption = " " + percent + " " + kEnDash + " " + time + " left ";
+  else
+    caption = " " + std::string(runLabel) + " " + kMiddleDot + " " +
+              (left ? time + " left " : percent + " ");
+  if (CharacterCount(caption) > kProgressCaptionFit && caption.ends_with(" left "))
+    caption.erase(caption.size() - 5);
+  return caption;
+}
+
+std::string ClockText(std::chrono::seconds time) {
+  const long long total = std::max<long long>(time.count(), 0);
+  const long long hours = total / 3600;
+  std::string text = hours > 0 ? std::to_string(hours) + ":" + TwoDigits(total / 60 % 60)
+                               : std::to_string(total / 60);
+  return text + ":" + TwoDigits(total % 60);
+}
+
+}  // namespace trellimux
