@@ -31,6 +31,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/FailureText.cpp
   src/jobs/StartChecks.cpp
   src/jobs/StopLadder.cpp
+  src/jobs/ProgressParts.cpp
+  src/jobs/ProgressUpdate.cpp
   src/jobs/OldFileRemoval.cpp
   src/jobs/MediaSeconds.cpp
   src/jobs/StatusLine.cpp
@@ -71,6 +73,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
   tests/jobs/StopLadderTest.cpp
+  tests/jobs/ProgressPartsTest.cpp
   tests/jobs/ChildCommandLineTest.cpp
   tests/jobs/JobCompletionTest.cpp
   tests/jobs/FailureTextTest.cpp
@@ -116,6 +119,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/PageView.cpp
   src/app/win/SharedResources.cpp
   src/app/win/ProgressIndicator.cpp
+  src/app/win/TaskbarProgress.cpp
   src/app/win/StreamTableView.cpp
   src/app/win/ConvertPage.cpp
   src/app/win/ConcatPage.cpp
@@ -140,6 +144,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/ChildStart.cpp
   src/jobs/win/ChildStopper.cpp
   src/jobs/win/FrameCaption.cpp
+  src/jobs/win/JobProgress.cpp
   src/jobs/win/JobLog.cpp
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp

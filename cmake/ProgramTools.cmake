@@ -26,6 +26,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndByteJoinTest.cpp
   tests/app/win/EndToEndHeldFileTest.cpp
   tests/app/win/EndToEndCancelTest.cpp
+  tests/app/win/EndToEndProgressTest.cpp
   ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})

@@ -22,26 +22,38 @@ std::size_t CharacterCount(std::string_view text) {
   return count;
 }
 
-std::string TwoDigits(long long value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string TwoDigits(long long value) {
+  std::string text = std::to_string(value);
+  if (text.size() < 2) text.insert(text.begin(), '0');
+  return text;
+}
 
 }  // namespace
 
 std::string CutRunLabel(std::size_t index, std::size_t count) {
-  return "Cut " + std::to_string(index + 1) + "/" + std::to_string(count);
+  std::string label = "Cut ";
+  label += std::to_string(index + 1);
+  label += '/';
+  label += std::to_string(count);
+  return label;
 }
 
 std::string ProgressCaption(std::string_view runLabel, double fraction,
                             std::optional<std::chrono::seconds> left) {
   const std::string percent = PercentText(fraction);
-  const std::string time = left ? ClockText(*left) : "";
-  std::string caption;
-  if (runLabel.empty() && !left)
-    caption = " Progress " + percent + " ";
-  else if (runLabel.empty())
-    caption = " " + percent + " " + kEnDash + " " + time + " left ";
-  else
-    caption = " " + std::string(runLabel) + " " + kMiddleDot + " " +
-              (left ? time + " left " : percent + " ");
+  std::string caption = " ";
+  if (runLabel.empty() && !left) {
+    caption += "Progress ";
+    caption += percent;
+  } else if (runLabel.empty()) {
+    caption += percent;
+    caption += std::string(" ") + kEnDash + " " + ClockText(*left) + " left";
+  } else {
+    caption += runLabel;
+    caption += std::string(" ") + kMiddleDot + " ";
+    caption += left ? ClockText(*left) + " left" : percent;
+  }
+  caption += ' ';
   if (CharacterCount(caption) > kProgressCaptionFit && caption.ends_with(" left "))
     caption.erase(caption.size() - 5);
   return caption;
@@ -50,9 +62,17 @@ std::string ProgressCaption(std::string_view runLabel, double fraction,
 std::string ClockText(std::chrono::seconds time) {
   const long long total = std::max<long long>(time.count(), 0);
   const long long hours = total / 3600;
-  std::string text = hours > 0 ? std::to_string(hours) + ":" + TwoDigits(total / 60 % 60)
-                               : std::to_string(total / 60);
-  return text + ":" + TwoDigits(total % 60);
+  std::string text;
+  if (hours > 0) {
+    text = std::to_string(hours);
+    text += ':';
+    text += TwoDigits(total / 60 % 60);
+  } else {
+    text = std::to_string(total / 60);
+  }
+  text += ':';
+  text += TwoDigits(total % 60);
+  return text;
 }
 
 }  // namespace trellimux

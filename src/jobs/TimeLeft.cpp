@@ -8,7 +8,6 @@ namespace trellimux {
 TimeLeftEstimate::TimeLeftEstimate(std::vector<JobPart> parts, Clock::time_point start)
     : parts_(std::move(parts)), start_(start) {
   for (const JobPart& part : parts_) total_ += std::max(part.weight, 0.0);
-  samples_.push_back({start, 0});
 }
 
 void TimeLeftEstimate::StartPart(std::size_t index, Clock::time_point now) {
@@ -29,6 +28,10 @@ void TimeLeftEstimate::Reached(double seconds, Clock::time_point now) {
 void TimeLeftEstimate::Record(double done, Clock::time_point now) {
   done_ = std::max(done_, done);
   samples_.push_back({now, done_});
+  // The rate is measured from the first position on: the time ffmpeg took
+  // to start and to open its input is spent once and says nothing of its
+  // pace.
+  if (samples_.size() == 1) return;
   // Keep one sample at or before the window's start as its anchor.
   while (samples_.size() > 1 && samples_[1].at <= now - kRateWindow) samples_.pop_front();
 

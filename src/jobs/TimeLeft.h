@@ -24,13 +24,15 @@ namespace trellimux {
 struct JobPart {
   double mediaSeconds = 0;  // where the run's "time=" ends
   double weight = 0;        // its share of the job's work
+
+  bool operator==(const JobPart&) const = default;
 };
 
 // No estimate in a job's first seconds: the rate of a run that has just
 // started (probing, filling an encoder's lookahead) says little.
 inline constexpr std::chrono::seconds kFirstEstimateAfter{3};
 // The rate is taken over the last kRateWindow of wall-clock time (since
-// the start while the job is younger): a job's pace changes with its content
+// the first position while the job is younger): a job's pace changes with its content
 // and with what else the machine runs, and the time left follows the pace
 // of now rather than an average that still holds a start long gone.
 inline constexpr std::chrono::seconds kRateWindow{20};

@@ -20,4 +20,8 @@ std::string ProbeArguments(std::string_view inputPath) {
   return arguments;
 }
 
+std::string LengthProbeArguments(std::string_view inputPath) {
+  return " -v quiet -print_format default -show_format \"" + std::string(inputPath) + "\"";
+}
+
 }  // namespace trellimux

@@ -19,4 +19,7 @@ std::string ToolPath(std::string_view startDirectory, FfmpegTool tool);
 // input path in double quotes.
 std::string ProbeArguments(std::string_view inputPath);
 
+// The prober's arguments for an input's length alone: its format section.
+std::string LengthProbeArguments(std::string_view inputPath);
+
 }  // namespace trellimux

@@ -29,7 +29,8 @@ TEST(TimeLeft, NothingBeforeAPositionTheFirstSecondsOrAnyProgress) {
   EXPECT_EQ(estimate.Left(At(10)), std::nullopt);
   estimate.Reached(4, At(2));
   EXPECT_EQ(estimate.Left(At(2.9)), std::nullopt);
-  EXPECT_EQ(estimate.Left(At(3)), seconds(47));  // 48 s at 2 s
+  // From the first position on: 4 media seconds in one second, 24 s left at 2 s.
+  EXPECT_EQ(estimate.Left(At(3)), seconds(23));
   estimate.Reached(4, At(23));                   // stalled for a whole window
   EXPECT_EQ(estimate.Left(At(23)), std::nullopt);
 }

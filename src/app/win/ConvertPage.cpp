@@ -70,7 +70,16 @@ struct ConvertPageInput {
   }
 };
 
+std::optional<double> PickedSeconds(int id) {
+  const std::optional<TimeOfDay> time = PickedTime(id);
+  if (!time) return std::nullopt;
+  return time->hour * 3600.0 + time->minute * 60.0 + time->second;
+}
+
 }  // namespace
+
+std::optional<double> ConvertStartSeconds() { return PickedSeconds(kConvertStartTime); }
+std::optional<double> ConvertEndSeconds() { return PickedSeconds(kConvertEndTime); }
 
 void RebuildExpertCommand() {
   const ConvertPageInput page;

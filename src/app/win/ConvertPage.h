@@ -2,9 +2,15 @@
 // container list, the easy-mode lists and the "Expert Mode" switch.
 #pragma once
 
+#include <optional>
+
 namespace trellimux {
 
 // The expert command from the parameter table; nothing in easy mode.
+// The start and end pickers' times in seconds, each while ticked.
+std::optional<double> ConvertStartSeconds();
+std::optional<double> ConvertEndSeconds();
+
 void RebuildExpertCommand();
 // The easy-mode command from the slot choices; nothing in expert mode.
 void RebuildEasyCommand();

@@ -13,6 +13,8 @@
 #include "app/win/TrimPage.h"
 #include "jobs/JobCompletion.h"
 #include "jobs/JobKind.h"
+#include "jobs/ProbedDuration.h"
+#include "jobs/ProgressParts.h"
 
 namespace trellimux {
 namespace {
@@ -58,6 +60,13 @@ void StartJob(JobDescription job) {
     job.commandText = ControlText(CommandBoxOf(job.kind));
     job.outputPath = ControlText(OutputBoxOf(job.kind));
   }
+  if (IsSingleRunJob(job.kind) && job.kind != kConcatJob) {
+    const std::string_view report(app.jobResults.report.data(),
+                                  std::min(app.jobResults.convertReportSize,
+                                           app.jobResults.report.size()));
+    job.progressParts = ConvertProgressParts(ProbedDuration(report), ConvertStartSeconds(),
+                                             ConvertEndSeconds());
+  }
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;
   job.progressBar = Control(kProgressBar);
@@ -88,6 +97,11 @@ void StartTrimProbe(const std::string& inputPath) {
   ClearPageTables(Page::Trim);
   RebuildTrimCommand();  // with no streams it empties the command box
   StartJob({.kind = kTrimProbeJob, .inputPath = inputPath});
+}
+
+void OnJobProgress(std::uint32_t first, std::int32_t second) {
+  if (App().jobKind == kNoJob) return;
+  ShowJobShare(UnpackProgress(first, second));
 }
 
 void OnJobDone() {

@@ -3,6 +3,7 @@
 // worker reports the end.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "jobs/win/JobRunner.h"
@@ -21,6 +22,11 @@ void StartJob(JobDescription job);
 // job starts.
 void StartConvertProbe(const std::string& inputPath);
 void StartTrimProbe(const std::string& inputPath);
+
+// The runner's job-progress message, with its two parameters: the bar,
+// the frame's caption and the taskbar button show the share done while a
+// job runs.
+void OnJobProgress(std::uint32_t first, std::int32_t second);
 
 // The job-done message: the outcome is shown and the window becomes idle;
 // after a close the user agreed to while the job ran, the window closes

@@ -14,6 +14,7 @@
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "jobs/JobKind.h"
+#include "jobs/ProgressParts.h"
 #include "jobs/StartChecks.h"
 #include "trim/TrimChoices.h"
 
@@ -48,7 +49,8 @@ void StartConcatJob() {
   if (*mode == kDemuxerConcat &&
       !WriteListFile(ConcatListFilePath(Resources().startDirectory), ConcatListFileText(inputs)))
     return;
-  StartJob({.kind = kConcatJob});
+  // The runner probes the inputs' lengths for the job's progress.
+  StartJob({.kind = kConcatJob, .inputPaths = inputs});
 }
 
 void StartConvertJob() {
@@ -87,7 +89,10 @@ void StartTrimJob() {
                            .commandText = TrimCommandToRun(command),
                            .outputPath = output,
                            .cutFilePaths = CutFilePaths(tempDir, app.cuts.Size(), output),
-                           .trimConcatMode = *concatMode};
+                           .trimConcatMode = *concatMode,
+                           .progressParts = TrimProgressParts(
+                               app.cuts.Cuts(), ListSelection(kTrimCutModeList) == kReencodeCut,
+                               *concatMode == kDemuxerConcat || *concatMode == kFileConcat)};
   if (*concatMode == kDemuxerConcat &&
       !WriteListFile(ConcatListFilePath(tempDir), ConcatListFileText(job.cutFilePaths)))
     return;

@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "app/win/MainWindow.h"
 
 #include <mmsystem.h>
@@ -16,12 +18,14 @@
 #include "app/win/JobControl.h"
 #include "app/win/JobStart.h"
 #include "app/win/LogWindow.h"
+#include "app/win/TaskbarProgress.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageRouting.h"
 #include "app/win/PageView.h"
 #include "app/win/StreamListHeaders.h"
 #include "app/win/SharedResources.h"
 #include "jobs/JobKind.h"
+#include "jobs/ProgressUpdate.h"
 
 namespace trellimux {
 namespace {
@@ -118,6 +122,11 @@ void OnCommand(HWND window, int id, int notification) {
 }
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A registered message: its number is known only while the program runs.
+  if (message == TaskbarButtonCreatedMessage() && message != 0) {
+    AttachTaskbarProgress(window);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       return OnCreate(window, *reinterpret_cast<CREATESTRUCTA*>(lParam));
@@ -166,6 +175,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       break;
     case kJobDoneMessage:
       OnJobDone();
+      return 0;
+    case kJobProgressMessage:
+      OnJobProgress(static_cast<std::uint32_t>(wParam), static_cast<std::int32_t>(lParam));
       return 0;
     case WM_DISPLAYCHANGE:
       InvalidateRect(window, nullptr, FALSE);

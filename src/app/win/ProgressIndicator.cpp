@@ -7,6 +7,7 @@
 #include "app/ControlIds.h"
 #include "app/ControlTable.h"
 #include "app/win/AppState.h"
+#include "app/win/TaskbarProgress.h"
 #include "jobs/win/FrameCaption.h"
 
 namespace trellimux {
@@ -20,12 +21,31 @@ void SetMarqueeStyle(HWND bar, bool marquee) {
   SetWindowLongPtrA(bar, GWL_STYLE, style | WS_CHILD | WS_VISIBLE);
 }
 
+bool InMarquee(HWND bar) { return (GetWindowLongPtrA(bar, GWL_STYLE) & PBS_MARQUEE) != 0; }
+
+void ShowFrameCaption(std::string_view caption) {
+  if (ControlText(kProgressFrame) != caption) SetFrameCaption(Control(kProgressFrame), caption);
+}
+
 }  // namespace
 
 void StartProgressIndicator() {
   HWND bar = Control(kProgressBar);
   SetMarqueeStyle(bar, true);
   SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeInterval);
+  ShowTaskbarWorking();
+}
+
+void ShowJobShare(const ProgressUpdate& update) {
+  HWND bar = Control(kProgressBar);
+  if (InMarquee(bar)) {
+    SendMessageA(bar, PBM_SETMARQUEE, FALSE, kMarqueeInterval);
+    SetMarqueeStyle(bar, false);
+    SendMessageA(bar, PBM_SETRANGE32, 0, kProgressRange);
+  }
+  SendMessageA(bar, PBM_SETPOS, update.permille, 0);
+  ShowFrameCaption(ProgressCaptionOf(update));
+  ShowTaskbarShare(update.permille, kProgressRange);
 }
 
 void PrepareSmoothProgress() {
@@ -35,9 +55,8 @@ void PrepareSmoothProgress() {
 }
 
 void StopProgressIndicator() {
-  // A stop under way showed in the frame's caption.
-  const std::string_view caption = FindControl(kProgressFrame)->caption;
-  if (ControlText(kProgressFrame) != caption) SetFrameCaption(Control(kProgressFrame), caption);
+  ShowFrameCaption(FindControl(kProgressFrame)->caption);
+  ClearTaskbarProgress();
   HWND bar = Control(kProgressBar);
   SendMessageA(bar, PBM_SETMARQUEE, FALSE, kMarqueeInterval);
   SetMarqueeStyle(bar, false);

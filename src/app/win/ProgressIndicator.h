@@ -2,6 +2,8 @@
 // program works, a filling bar while files are joined byte by byte.
 #pragma once
 
+#include "jobs/ProgressUpdate.h"
+
 namespace trellimux {
 
 void StartProgressIndicator();
@@ -10,7 +12,13 @@ void StartProgressIndicator();
 // style at position 0.
 void PrepareSmoothProgress();
 
-// Stops the marquee and puts the bar back at 0.
+// The runner's report of the share done: the bar shows it (a marquee
+// becomes a plain bar), the frame's caption the share and the time left,
+// and the taskbar button the share too.
+void ShowJobShare(const ProgressUpdate& update);
+
+// Stops the marquee and puts the bar back at 0, the frame's caption and the
+// taskbar button as they are while no job runs.
 void StopProgressIndicator();
 
 }  // namespace trellimux

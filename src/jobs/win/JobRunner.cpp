@@ -11,12 +11,15 @@
 #include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
 #include "jobs/PendingLog.h"
+#include "jobs/ProbedDuration.h"
+#include "jobs/ProgressParts.h"
 #include "jobs/ToolInvocation.h"
 #include "jobs/win/ByteCopyJoin.h"
 #include "jobs/win/ChildProcess.h"
 #include "jobs/win/ChildStopper.h"
 #include "jobs/win/FrameCaption.h"
 #include "jobs/win/JobLog.h"
+#include "jobs/win/JobProgress.h"
 #include "jobs/win/JobSteps.h"
 #include "jobs/win/PlatformError.h"
 #include "jobs/win/TrimSequence.h"
@@ -124,6 +127,7 @@ PumpedRun PumpOutput(const JobDescription& job, ChildProcess& child) {
   for (;;) {
     CheckCancel(job, stopper);
     PendingLog::Taken taken = pending.Take(kCancelPoll);
+    if (job.progress) job.progress->Read(taken.text);
     AppendInPieces(job.logWindow, taken.text);
     if (taken.ended) break;
   }
@@ -144,6 +148,32 @@ std::string_view LeftOutput(const std::string& path) {
 void RunSingleFfmpeg(const JobDescription& job) {
   StartLog(job, job.commandText);
   RunFfmpeg(job, job.commandText);
+}
+
+// An input's length from the prober's format section; nothing when it
+// cannot be read.
+std::optional<double> ProbeLength(const JobDescription& job, const std::string& input) {
+  const std::string program = ToolPath(job.toolDirectory, FfmpegTool::Ffprobe);
+  const std::optional<std::string> commandLine =
+      ChildCommandLine(program, LengthProbeArguments(input));
+  ChildProcess child;
+  if (!commandLine || child.Start(program, *commandLine) != 0) return std::nullopt;
+  const std::string report = child.ReadToEnd();
+  if (child.WaitAndClose() != 0) return std::nullopt;
+  return ProbedDuration(report);
+}
+
+// The job's progress parts; a Concat job run by ffmpeg first has its
+// inputs' lengths probed.
+std::vector<JobPart> ProgressPartsOf(const JobDescription& job) {
+  if (job.kind != kConcatJob || !job.progressParts.empty() || job.inputPaths.empty())
+    return job.progressParts;
+  std::vector<std::optional<double>> lengths;
+  for (const std::string& input : job.inputPaths) {
+    lengths.push_back(ProbeLength(job, input));
+    if (!lengths.back()) break;
+  }
+  return ConcatProgressParts(lengths);
 }
 
 using Runner = void (*)(const JobDescription&);
@@ -192,6 +222,7 @@ FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
                        const FfmpegRun& which) {
   ChildProcess child;
   if (!StartTool(job, FfmpegTool::Ffmpeg, arguments, child)) return FfmpegRunEnd::Failed;
+  if (job.progress) job.progress->StartRun(which);
   const PumpedRun run = PumpOutput(job, child);
   if (run.forced) return FfmpegRunEnd::Forced;
   // A cancelled run's code tells only how it was stopped.
@@ -222,7 +253,10 @@ bool StartJobThread(const JobDescription& job) {
 void RunJob(const JobDescription& job) {
   const Runner run = RunnerFor(job.kind);
   if (!run) return;
-  run(job);
+  JobDescription measured = job;
+  JobProgress progress(measured, ProgressPartsOf(job));
+  measured.progress = &progress;
+  run(measured);
   // Every path of every job ends here, so the message goes exactly once.
   PostMessageA(job.mainWindow, kJobDoneMessage, 0, 0);
 }

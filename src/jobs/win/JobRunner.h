@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "jobs/StopLadder.h"
+#include "jobs/TimeLeft.h"
 
 namespace trellimux {
+
+class JobProgress;
 
 // What a job leaves for the window; written by the worker before it posts
 // the job-done message, read by the window thread after receiving it.
@@ -55,6 +58,10 @@ struct JobDescription {
   JobResults* results = nullptr;
   // How long a polite stop request is given before a press may climb.
   std::chrono::milliseconds stopGrace = kPoliteStopGrace;
+  // What the job's progress is measured against; none: a marquee shows
+  // that it runs. A Concat job of kind 2 finds its own from `inputPaths`.
+  std::vector<JobPart> progressParts{};
+  JobProgress* progress = nullptr;  // set by the runner for the job's time
 };
 
 // Starts RunJob on a new thread (default stack); the thread is never waited

@@ -1,0 +1,59 @@
+#include "jobs/win/JobProgress.h"
+
+#include <chrono>
+
+#include "jobs/JobKind.h"
+#include "jobs/win/JobRunner.h"
+
+namespace trellimux {
+namespace {
+
+// The window is told at most this often.
+constexpr std::chrono::milliseconds kReportInterval{250};
+
+}  // namespace
+
+JobProgress::JobProgress(const JobDescription& job, std::vector<JobPart> parts) : job_(job) {
+  if (parts.empty()) return;
+  lastIsJoin_ = job.kind == kTrimJob && parts.size() > job.cutFilePaths.size();
+  estimate_.emplace(std::move(parts), Clock::now());
+}
+
+void JobProgress::StartRun(const FfmpegRun& which) {
+  if (!estimate_) return;
+  reader_ = {};
+  std::size_t part = 0;
+  if (which.kind == FfmpegRun::kCut) part = which.cut - 1;
+  if (which.kind == FfmpegRun::kJoin) part = estimate_->PartCount() - 1;
+  const Clock::time_point now = Clock::now();
+  estimate_->StartPart(part, now);
+  // The first part shows a share from its first position on.
+  if (part > 0) Report(now, true);
+}
+
+void JobProgress::Read(std::string_view output) {
+  if (!estimate_ || !reader_.Add(output) || !reader_.Position()) return;
+  const Clock::time_point now = Clock::now();
+  estimate_->Reached(*reader_.Position(), now);
+  Report(now, false);
+}
+
+void JobProgress::Report(Clock::time_point now, bool nowOrNever) {
+  // Once a stop is under way the frame says so, and the share means little.
+  if (job_.results->cancelled) return;
+  if (!nowOrNever && sent_ && now - sentAt_ < kReportInterval) return;
+  const std::optional<std::chrono::seconds> left = estimate_->Left(now);
+  const ProgressUpdate update{
+      .permille = static_cast<int>(estimate_->Fraction() * kProgressRange),
+      .part = static_cast<int>(estimate_->PartIndex()),
+      .parts = static_cast<int>(estimate_->PartCount()),
+      .lastIsJoin = lastIsJoin_,
+      .secondsLeft = left ? static_cast<int>(left->count()) : -1};
+  if (sent_ == update) return;
+  const auto [first, second] = PackProgress(update);
+  PostMessageA(job_.mainWindow, kJobProgressMessage, first, second);
+  sent_ = update;
+  sentAt_ = now;
+}
+
+}  // namespace trellimux
