@@ -10,6 +10,7 @@ add_custom_command(TARGET fake_child POST_BUILD
 add_executable(trellimux_runner_tests
   tests/jobs/win/JobHost.cpp tests/jobs/win/RunnerTestSupport.cpp tests/jobs/win/JobRunnerTest.cpp
   tests/jobs/win/CancelPhasesTest.cpp
+  tests/jobs/win/JobProgressTest.cpp
   tests/jobs/win/ByteCopyJoinTest.cpp tests/jobs/win/TrimSequenceTest.cpp
   tests/jobs/win/HandleCount.cpp tests/jobs/win/JobHandleTest.cpp tests/jobs/win/ChildStartTest.cpp
   tests/app/win/WindowTestSupport.cpp)

@@ -151,6 +151,18 @@ int main(int argc, char** argv) {
       return 1;
     }
     Write("overwriting\r\n");
+  } else if (mode == "status-lines" && argc > 2) {  // as ffmpeg at work: LINES, 0.5 s of media
+    // each, 100 ms apart, redrawn after a bare CR as ffmpeg does
+    const int lines = std::atoi(argv[2]);
+    for (int line = 1; line <= lines; ++line) {
+      char status[160];
+      const int centiseconds = line * 50;
+      wsprintfA(status, "frame=%5d fps= 25 q=2.0 size=     %4dkB time=00:%02d:%02d.%02d bitrate= 800.0kbits/s speed=   1x    \r",
+                line * 12, line * 50, centiseconds / 6000, centiseconds / 100 % 60, centiseconds % 100);
+      Write(status);
+      Sleep(100);
+    }
+    Write("\r\nvideo:100kB audio:10kB muxing overhead: 1.0%\r\n");
   } else if (mode == "stubborn") {  // ignores "q" and Ctrl-C
     SetConsoleCtrlHandler(nullptr, TRUE);
     Write("stubborn\r\n");

@@ -18,9 +18,16 @@ constexpr RECT kProgressBarRect{1110, 446, 1110 + 136, 446 + 18};
 }  // namespace
 
 LRESULT CALLBACK JobHost::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* host = reinterpret_cast<JobHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == kJobDoneMessage) {
-    auto* host = reinterpret_cast<JobHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (host) ++host->doneMessages_;
+    return 0;
+  }
+  if (message == kJobProgressMessage) {
+    if (host) {
+      host->progress_.push_back({GetTickCount(), UnpackProgress(static_cast<std::uint32_t>(wParam),
+                                                                static_cast<std::int32_t>(lParam))});
+    }
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
+#include "jobs/ProgressUpdate.h"
 #include "jobs/win/JobRunner.h"
 
 namespace trellimux::test {
@@ -28,6 +30,12 @@ class JobHost {
   HWND LogWindow() const { return log_; }
   HWND ProgressBar() const { return progressBar_; }
   int DoneMessages() const { return doneMessages_; }
+  // The job-progress messages received, with when each came.
+  struct ReceivedProgress {
+    DWORD at;
+    ProgressUpdate update;
+  };
+  const std::vector<ReceivedProgress>& Progress() const { return progress_; }
   std::string LogText() const;
 
   std::atomic<int> jobKind{0};
@@ -41,6 +49,7 @@ class JobHost {
   HWND log_ = nullptr;
   HWND progressBar_ = nullptr;
   int doneMessages_ = 0;
+  std::vector<ReceivedProgress> progress_;
 };
 
 // The folder of the running program.
