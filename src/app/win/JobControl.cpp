@@ -28,14 +28,19 @@ void ClearPageTables(Page page) {
   ShowPageTables(lists);
 }
 
+// The first `size` bytes of the last probe's report: one page's part.
+std::string_view ProbeReportOf(std::size_t size) {
+  const std::string& report = App().jobResults.report;
+  return {report.data(), std::min(size, report.size())};
+}
+
 // Loads the page's part of the probe report into its tables; a report that
 // cannot be parsed is reported and leaves them empty.
 void LoadReport(Page page, std::size_t reportSize) {
   AppState& app = App();
   const PageTableLists lists = *TablesOfPage(page);
   app.populatingTable = 1;
-  const std::string_view report(app.jobResults.report.data(),
-                                std::min(reportSize, app.jobResults.report.size()));
+  const std::string_view report = ProbeReportOf(reportSize);
   if (const std::optional<ProbeFailure> failure = lists.tables.LoadProbeReport(report)) {
     ShowMessage(app.mainWindow,
                 {" Error", ProbeFailureText(*failure), MessageIcon::Error, MessageButtons::Ok});
@@ -61,11 +66,9 @@ void StartJob(JobDescription job) {
     job.outputPath = ControlText(OutputBoxOf(job.kind));
   }
   if (IsSingleRunJob(job.kind) && job.kind != kConcatJob) {
-    const std::string_view report(app.jobResults.report.data(),
-                                  std::min(app.jobResults.convertReportSize,
-                                           app.jobResults.report.size()));
-    job.progressParts = ConvertProgressParts(ProbedDuration(report), ConvertStartSeconds(),
-                                             ConvertEndSeconds());
+    job.progressParts = ConvertProgressParts(
+        ProbedDuration(ProbeReportOf(app.jobResults.convertReportSize)), ConvertStartSeconds(),
+        ConvertEndSeconds());
   }
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;

@@ -52,19 +52,6 @@ class EndToEndCancel : public EndToEndTest, public ::testing::WithParamInterface
     }
   }
 
-  // The page's command with "-re" before its input, typed into the command
-  // box: ffmpeg then reads the input in real time and is still converting
-  // when the presses come.
-  void MakeTheConversionRealTime() {
-    ASSERT_TRUE(Done(Program().Click(kConvertEditButton)));
-    ASSERT_TRUE(Program().IsChecked(kConvertEditLamp));
-    std::string command = Program().Text(kConvertCommandBox);
-    const std::size_t input = command.find(" -i ");
-    ASSERT_NE(input, std::string::npos) << command;
-    command.insert(input, " -re");
-    ASSERT_TRUE(Done(Program().SetText(kConvertCommandBox, command)));
-  }
-
   // Presses "Start" and waits until ffmpeg has reported progress for a while.
   void StartAndLetRun() {
     ASSERT_NO_FATAL_FAILURE(StartAndWaitForProgress());
@@ -83,7 +70,7 @@ TEST_P(EndToEndCancel, DoublePressEndsTheJobAsCanceledWithAReadableOutput) {
   ASSERT_TRUE(Done(Program().Select(kConvertContainerList, GetParam())));
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, output));
   ASSERT_EQ(Program().Text(kConvertOutputBox), output);
-  ASSERT_NO_FATAL_FAILURE(MakeTheConversionRealTime());
+  ASSERT_NO_FATAL_FAILURE(MakeRealTime(kConvertEditButton, kConvertEditLamp, kConvertCommandBox));
   ASSERT_NO_FATAL_FAILURE(StartAndLetRun());
 
   ASSERT_TRUE(Done(Program().Click(kCancelJobButton)));

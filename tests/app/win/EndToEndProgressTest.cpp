@@ -73,21 +73,6 @@ class EndToEndProgress : public EndToEndTest {
     }
   }
 
-  // Edit mode on, and " -re" before the first input of each of the box's
-  // first `lines` lines (all when 0).
-  void MakeRealTime(int editButton, int editLamp, int commandBox, std::size_t lines = 0) {
-    if (!Program().IsChecked(editLamp)) ASSERT_TRUE(Done(Program().Click(editButton)));
-    std::vector<std::string> text = Lines(Program().Text(commandBox));
-    std::string edited;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      std::string line = text[i];
-      const std::size_t input = line.find(" -i ");
-      if (input != std::string::npos && (lines == 0 || i < lines)) line.insert(input, " -re");
-      edited += (i ? "\r\n" : "") + line;
-    }
-    ASSERT_TRUE(Done(Program().SetText(commandBox, edited)));
-  }
-
   // Presses "Start", samples the bar and the caption until the job's box
   // shows, and checks that it is "Job done".
   std::vector<Sample> RunSampled() {

@@ -191,6 +191,21 @@ void EndToEndTest::RunJob(std::string& log, bool overwrite) {
   EXPECT_EQ(caption, kDoneCaption);
 }
 
+void EndToEndTest::MakeRealTime(int editButton, int editLamp, int commandBox,
+                               std::size_t lines) {
+  if (!Program().IsChecked(editLamp)) ASSERT_TRUE(Done(Program().Click(editButton)));
+  ASSERT_TRUE(Program().IsChecked(editLamp));
+  const std::vector<std::string> text = Lines(Program().Text(commandBox));
+  std::string edited;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string line = text[i];
+    const std::size_t input = line.find(" -i ");
+    if (input != std::string::npos && (lines == 0 || i < lines)) line.insert(input, " -re");
+    edited += (i ? "\r\n" : "") + line;
+  }
+  ASSERT_TRUE(Done(Program().SetText(commandBox, edited)));
+}
+
 void EndToEndTest::StartAndWaitForProgress() {
   ASSERT_TRUE(Done(Program().PostClick(kStartButton)));
   std::string log;

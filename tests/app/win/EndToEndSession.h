@@ -93,6 +93,11 @@ class EndToEndTest : public ::testing::Test {
   // question when `overwrite`), the done box.
   void RunJob(std::string& log, bool overwrite = false);
 
+  // Edit mode on, and " -re" before the first input of each of the command
+  // box's first `lines` lines (all when 0): ffmpeg then reads its input in
+  // real time, so a job runs long enough to be watched or cancelled.
+  void MakeRealTime(int editButton, int editLamp, int commandBox, std::size_t lines = 0);
+
   // Presses "Start" (posted, as the job may run long) and waits for ffmpeg's
   // first status line; fails when a box came instead.
   void StartAndWaitForProgress();
