@@ -2,6 +2,7 @@
 # fake-tools/ beside the test program, which runs jobs against it.
 add_executable(fake_child tests/jobs/win/FakeChild.cpp)
 target_link_libraries(fake_child PRIVATE ${TRELLIMUX_STATIC_LINK})
+target_include_directories(fake_child PRIVATE tests)
 add_custom_command(TARGET fake_child POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/fake-tools"
   COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:fake_child>" "${CMAKE_BINARY_DIR}/fake-tools/ffmpeg.exe"

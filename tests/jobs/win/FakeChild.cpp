@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "jobs/win/DamagedRecordingLog.h"
+
 namespace {
 
 void Write(std::string_view text) {
@@ -26,6 +28,31 @@ void WriteBulk(long long bytes) {
                                                 ? static_cast<std::size_t>(left)
                                                 : block.size()));
   }
+}
+
+// ffmpeg's messages about a damaged recording, `bytes` in all (rounded up
+// to a line), written as fast as the pipe takes them; with `timed` a last
+// line tells how long that took, from the program's start.
+void WriteDamagedRecordingLog(long long bytes, bool timed) {
+  LARGE_INTEGER start, end, frequency;
+  QueryPerformanceCounter(&start);
+  std::string block;
+  long long written = 0;
+  for (long long line = 0; written < bytes; ++line) {
+    const std::string text = trellimux::test::DamagedRecordingLine(line);
+    block += text;
+    written += static_cast<long long>(text.size());
+    if (block.size() >= 64 * 1024 || written >= bytes) {
+      Write(block);
+      block.clear();
+    }
+  }
+  if (!timed) return;
+  QueryPerformanceCounter(&end);
+  QueryPerformanceFrequency(&frequency);
+  const long long ms = (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+  Write("fake ffmpeg wrote " + std::to_string(written) + " bytes in " + std::to_string(ms) +
+        " ms\r\n");
 }
 
 // Reads standard input until a "q" comes; false when the input ends first.
@@ -105,6 +132,8 @@ int main(int argc, char** argv) {
     Write("frame=1\rframe=2\rframe=3\r\nbare\nline\n");
   } else if (mode == "bulk") {
     WriteBulk(std::atoll(argv[2]));
+  } else if (mode == "damaged" && argc > 2) {  // BYTES [timed]
+    WriteDamagedRecordingLog(std::atoll(argv[2]), argc > 3);
   } else if (mode == "silent") {
     Sleep(std::atoi(argv[2]));
   } else if (mode == "wait-for-quit") {  // as ffmpeg: stops at "q" [with exit CODE]
