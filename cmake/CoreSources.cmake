@@ -26,6 +26,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
+  src/jobs/LogTail.cpp
   src/jobs/ChildCommandLine.cpp
   src/jobs/JobCompletion.cpp
   src/jobs/FailureText.cpp
@@ -72,6 +73,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
+  tests/jobs/LogTailTest.cpp
   tests/jobs/StopLadderTest.cpp
   tests/jobs/ProgressPartsTest.cpp
   tests/jobs/ChildCommandLineTest.cpp
@@ -114,6 +116,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/ControlStyles.cpp
   src/app/win/ListViewSetup.cpp
   src/app/win/LogWindow.cpp
+  src/app/win/KeptLogFile.cpp
   src/app/win/MainWindow.cpp
   src/app/win/MessageBoxes.cpp
   src/app/win/PageView.cpp

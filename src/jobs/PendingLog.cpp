@@ -33,4 +33,9 @@ PendingLog::Taken PendingLog::Take(std::chrono::milliseconds wait) {
   return taken;
 }
 
+bool PendingLog::WaitForEnd(std::chrono::milliseconds wait) {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, wait, [this] { return ended_; });
+}
+
 }  // namespace trellimux

@@ -28,6 +28,9 @@ class PendingLog {
   // takes what is pending; an unfinished UTF-8 character at its end waits
   // for its remaining bytes unless the reader has ended.
   Taken Take(std::chrono::milliseconds wait);
+  // Waits until the reader ended or `wait` passed, however much text comes
+  // meanwhile; true if it ended.
+  bool WaitForEnd(std::chrono::milliseconds wait);
 
  private:
   std::mutex mutex_;

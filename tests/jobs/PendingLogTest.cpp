@@ -63,6 +63,17 @@ TEST(PendingLog, ACharacterSplitBetweenReadsIsTakenWhole) {
   EXPECT_EQ(pending.Take(milliseconds(0)).text, "\xC3");
 }
 
+// The pump gathers a flood for a while before it shows it: text does not
+// end that wait, the end does.
+TEST(PendingLog, OnlyTheEndEndsAWaitForIt) {
+  PendingLog pending;
+  pending.Add("frame=1\r");
+  EXPECT_FALSE(pending.WaitForEnd(milliseconds(1)));
+  pending.End();
+  EXPECT_TRUE(pending.WaitForEnd(std::chrono::seconds(60)));
+  EXPECT_EQ(pending.Take(milliseconds(0)).text, "frame=1\r\n");
+}
+
 TEST(PendingLog, EndWakesAWaitingTaker) {
   PendingLog pending;
   std::thread ender([&pending] {

@@ -1,12 +1,34 @@
 #include "app/win/LogWindow.h"
 
+#include <shellapi.h>
+
+#include <string_view>
+
 #include "app/WindowPlacement.h"
+#include "app/win/KeptLogFile.h"
 #include "app/win/SharedResources.h"
+#include "jobs/LogTail.h"
+#include "jobs/win/JobLog.h"
 
 namespace trellimux {
 namespace {
 
+// How much of a large log the window shows: what it can take in one call
+// without keeping the user waiting (see LogTail).
+constexpr std::size_t kShownLogSize = 32 * 1024;
+
 WNDPROC editProcedure = nullptr;
+
+// The window's log: kept in a file once it outgrows the window.
+struct WindowLog {
+  KeptLogFile file;
+  LogTail tail{kShownLogSize, [this](std::string_view text) { return file.Write(text); },
+               file.Path()};
+};
+
+WindowLog* LogOf(HWND window) {
+  return reinterpret_cast<WindowLog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 ScreenRect PlacementOver(HWND mainWindow) {
   RECT outer{};
@@ -33,8 +55,50 @@ LRESULT TitleAsText(UINT message, WPARAM size, LPARAM buffer) {
   return copied;
 }
 
+LRESULT CallEdit(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return CallWindowProcA(editProcedure, window, message, wParam, lParam);
+}
+
+// Shows the change at the end of the text, scrolled to it. A replacement
+// goes in as one selection replaced, which leaves the caret, and the view,
+// at its end in one step.
+void Show(HWND window, const ShownLogChange& change) {
+  WPARAM from = 0;
+  LPARAM to = -1;
+  if (change.kind == ShownLogChange::Kind::Append) {
+    from = static_cast<WPARAM>(CallEdit(window, WM_GETTEXTLENGTH));
+    to = static_cast<LPARAM>(from);
+  }
+  CallEdit(window, EM_SETSEL, from, to);
+  CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(change.text.c_str()));
+}
+
+// A double-click on the notice line of a log that outgrew the window opens
+// the whole log with the program registered for text files.
+bool OpensKeptLog(HWND window, LPARAM point) {
+  WindowLog* log = LogOf(window);
+  if (!log || !log->tail.Kept()) return false;
+  const LRESULT at = CallEdit(window, EM_CHARFROMPOS, 0, point);
+  if (HIWORD(at) != 0) return false;
+  ShellExecuteA(window, "open", log->file.Path().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return true;
+}
+
 LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kAppendLogMessage:
+      if (WindowLog* log = LogOf(window)) {
+        const std::string_view text(reinterpret_cast<const char*>(lParam), wParam);
+        Show(window, log->tail.Add(text));
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (OpensKeptLog(window, lParam)) return 0;
+      break;
+    case WM_NCDESTROY:
+      delete LogOf(window);
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      break;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE:
@@ -47,6 +111,12 @@ LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
       if (framePainting > 0) return TitleAsText(message, wParam, lParam);
+      break;
+    case WM_SETTEXT:  // a new log: the one kept before is gone
+      if (WindowLog* log = LogOf(window)) {
+        log->file.Delete();
+        log->tail.Reset(lParam ? reinterpret_cast<const char*>(lParam) : "");
+      }
       break;
   }
   if (PaintsFrame(message)) ++framePainting;
@@ -73,6 +143,7 @@ HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance) {
                                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                              place.x, place.y, place.width, place.height, mainWindow, nullptr,
                              instance, nullptr);
+  SetWindowLongPtrA(log, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new WindowLog));
   editProcedure = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogWindowProcedure)));
   DefWindowProcA(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLogWindowTitle));
@@ -84,6 +155,11 @@ HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance) {
 void ShowLogWindow(HWND logWindow, bool activate) {
   SetWindowPos(logWindow, HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE));
+}
+
+std::string KeptLogPath(HWND logWindow) {
+  const WindowLog* log = LogOf(logWindow);
+  return log && log->tail.Kept() ? log->file.Path() : std::string();
 }
 
 void GlueLogWindow(HWND logWindow, HWND mainWindow) {

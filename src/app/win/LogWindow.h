@@ -1,9 +1,13 @@
 // The "FFmpeg log data" window: an owned read-only text popup over the page
 // frame that shows a job's output. Its close box only hides it, and it
-// cannot be dragged away from the frame it covers.
+// cannot be dragged away from the frame it covers. A log too large for it
+// is kept whole in a file; the window then shows its end under a line that
+// names the file and opens it on a double-click.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 namespace trellimux {
 
@@ -15,6 +19,10 @@ HWND CreateLogWindow(HWND mainWindow, HINSTANCE instance);
 // popup stays behind its owner on screen when the owner was activated after
 // it was shown, so this comes after any activation of the main window.
 void ShowLogWindow(HWND logWindow, bool activate);
+
+// The file that holds the whole log once it outgrew the window; "" while
+// the window shows all of it.
+std::string KeptLogPath(HWND logWindow);
 
 // Moves the log window back over the main window's page frame (no resize,
 // no change of z-order, no activation).

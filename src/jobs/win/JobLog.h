@@ -1,5 +1,6 @@
 // The job log as the worker thread writes it: synchronous calls to the log
-// window, which the window thread carries out.
+// window, which the window thread carries out. The window keeps the whole
+// log, and shows what it can show without stalling (app/win/LogWindow).
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,10 @@
 #include <string_view>
 
 namespace trellimux {
+
+// Adds text at the end of the log window's log: WPARAM its size, LPARAM
+// its first byte.
+inline constexpr UINT kAppendLogMessage = WM_APP + 0x26;
 
 void ClearJobLog(HWND log);
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "jobs/ChildCommandLine.h"
 #include "jobs/FailureText.h"
@@ -23,21 +24,23 @@
 #include "jobs/win/JobSteps.h"
 #include "jobs/win/PlatformError.h"
 #include "jobs/win/TrimSequence.h"
-#include "text/Utf8Text.h"
 
 namespace trellimux {
 namespace {
 
-constexpr DWORD kReadSize = 1024;  // one read of the child's output
+// One read of the child's output: as much as the pipe holds, so that a
+// child printing at full speed costs few reads.
+constexpr DWORD kReadSize = 64 * 1024;
 // How often the job thread looks for a cancel request while the child is
 // silent.
 constexpr std::chrono::milliseconds kCancelPoll{50};
 
 constexpr char kLogHeaderEnd[] = "\r\n\r\n\r\n";
 
-// The most text handed to the log window in one call: the window thread
-// answers nothing else while it inserts, so a large backlog goes in pieces.
-constexpr std::size_t kMaxLogAppend = 16 * 1024;
+// The log window gets a running child's output at most this often, all
+// that gathered in one call: each call keeps the window thread from the
+// user for a while, and the more often it comes, the less it answers.
+constexpr std::chrono::milliseconds kLogShowInterval{100};
 
 // The log of a job of one run: its argument text, then the child's output.
 void StartLog(const JobDescription& job, const std::string& arguments) {
@@ -71,7 +74,7 @@ void RunProbe(const JobDescription& job) {
   std::string report = child.ReadToEnd();
   const DWORD exitCode = child.WaitAndClose();
   if (exitCode != 0 || report.empty()) {  // no report to parse: the file could not be read
-    AppendInPieces(job.logWindow, report);
+    AppendJobLog(job.logWindow, report);
     OutputTail tail;
     tail.Add(report);
     Fail(job, ProbeFailedText(job.inputPath, exitCode, tail.Text()));
@@ -81,7 +84,7 @@ void RunProbe(const JobDescription& job) {
   results.report = std::move(report);
   (job.kind == kConvertProbeJob ? results.convertReportSize : results.trimReportSize) =
       results.report.size();
-  AppendInPieces(job.logWindow, results.report);
+  AppendJobLog(job.logWindow, results.report);
 }
 
 // The frame's caption shows that the press was taken; a press held back
@@ -90,15 +93,15 @@ void CheckCancel(const JobDescription& job, ChildStopper& stopper) {
   if (!TakeCancelRequest(job)) return;
   if (job.progressFrame) SetFrameCaption(job.progressFrame, kStoppingCaption);
   const std::string notice = stopper.Request();
-  if (!notice.empty()) AppendInPieces(job.logWindow, "\r\n" + notice + "\r\n");
+  if (!notice.empty()) AppendJobLog(job.logWindow, "\r\n" + notice + "\r\n");
 }
 
 // The end of the output is kept as it came, for the text of a failure.
 void ReadAllOutput(ChildProcess& child, PendingLog& pending, OutputTail& tail) {
-  char block[kReadSize];
-  while (const DWORD count = child.Read(block, kReadSize)) {
-    pending.Add({block, count});
-    tail.Add({block, count});
+  std::vector<char> block(kReadSize);
+  while (const DWORD count = child.Read(block.data(), kReadSize)) {
+    pending.Add({block.data(), count});
+    tail.Add({block.data(), count});
   }
   pending.End();
 }
@@ -110,8 +113,9 @@ struct PumpedRun {
 };
 
 // A reader thread drains the pipe into `pending` and never waits for the
-// window; this thread hands the window what gathered since its last append
-// and looks for cancel requests meanwhile, so a silent child can be stopped.
+// window; this thread hands the window what gathered since its last append,
+// at most once per interval after the window's last call ended, and looks
+// for cancel requests meanwhile, so a silent child can be stopped.
 PumpedRun PumpOutput(const JobDescription& job, ChildProcess& child) {
   PumpedRun run;
   PendingLog pending;
@@ -124,11 +128,19 @@ PumpedRun PumpOutput(const JobDescription& job, ChildProcess& child) {
     ReadAllOutput(child, pending, run.tail);
   }
   ChildStopper stopper(child, job.stopGrace);
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point shown = Clock::now() - kLogShowInterval;
   for (;;) {
     CheckCancel(job, stopper);
+    const auto sinceShown =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - shown);
+    if (sinceShown < kLogShowInterval) pending.WaitForEnd(kLogShowInterval - sinceShown);
     PendingLog::Taken taken = pending.Take(kCancelPoll);
     if (job.progress) job.progress->Read(taken.text);
-    AppendInPieces(job.logWindow, taken.text);
+    if (!taken.text.empty()) {
+      AppendJobLog(job.logWindow, taken.text);
+      shown = Clock::now();
+    }
     if (taken.ended) break;
   }
   if (reader.joinable()) reader.join();
@@ -205,17 +217,6 @@ bool TakeCancelRequest(const JobDescription& job) {
   if (!job.cancelRequested->compare_exchange_strong(requested, -1)) return false;
   job.results->cancelled = true;
   return true;
-}
-
-void AppendInPieces(HWND log, std::string_view text) {
-  while (!text.empty()) {
-    std::string_view piece = text.substr(0, kMaxLogAppend);
-    // A piece that ended inside a character would show it as two wrong marks.
-    if (piece.size() < text.size()) piece = piece.substr(0, WholeUtf8Length(piece));
-    if (piece.empty()) piece = text.substr(0, kMaxLogAppend);
-    AppendJobLog(log, piece);
-    text.remove_prefix(piece.size());
-  }
 }
 
 FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,

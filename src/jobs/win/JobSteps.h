@@ -18,9 +18,6 @@ void Fail(const JobDescription& job, std::string text);
 // runner's -1.
 bool TakeCancelRequest(const JobDescription& job);
 
-// Appends to the log in pieces the window can take without stalling.
-void AppendInPieces(HWND log, std::string_view text);
-
 enum class FfmpegRunEnd {
   Failed,  // the child could not be started, or it ended with a non-zero
            // code without being cancelled; the job was failed

@@ -75,6 +75,20 @@ JobDescription JobHost::Job(int kind, std::string toolDirectory, std::string com
 
 std::string JobHost::LogText() const { return WindowTextOf(log_); }
 
+std::string JobHost::WholeLogText() const {
+  const std::string kept = KeptLogPath(log_);
+  if (kept.empty()) return LogText();
+  std::string text;
+  HANDLE file = CreateFileA(kept.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  char block[64 * 1024];
+  DWORD count = 0;
+  while (ReadFile(file, block, sizeof block, &count, nullptr) && count > 0)
+    text.append(block, count);
+  CloseHandle(file);
+  return text;
+}
+
 std::string ProgramFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);

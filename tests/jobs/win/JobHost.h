@@ -37,6 +37,9 @@ class JobHost {
   };
   const std::vector<ReceivedProgress>& Progress() const { return progress_; }
   std::string LogText() const;
+  // The whole log: the window's text, or the file that keeps a log too
+  // large for the window.
+  std::string WholeLogText() const;
 
   std::atomic<int> jobKind{0};
   std::atomic<int> cancelRequested{0};

@@ -3,10 +3,14 @@
 // cancel is delivered.
 #include <gtest/gtest.h>
 
+#include "app/win/LogWindow.h"
 #include "app/win/WindowTestSupport.h"
 #include "jobs/ChildCommandLine.h"
 #include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
+#include "jobs/LogTail.h"
+#include "jobs/LogText.h"
+#include "jobs/win/DamagedRecordingLog.h"
 #include "jobs/win/PlatformError.h"
 #include "jobs/win/RunnerTestSupport.h"
 
@@ -46,16 +50,28 @@ TEST_F(JobRunnerTest, ChildReceivesExactlyTheBoxText) {
   EXPECT_EQ(log, std::string("arguments \"a b\" c") + kHeaderEnd + "<a b>\r\n<c>\r\n");
 }
 
-TEST_F(JobRunnerTest, TenMegabytesArriveWhole) {
-  constexpr long long kBytes = 10 * 1024 * 1024;
-  const std::string log = RunFfmpeg(" bulk " + std::to_string(kBytes));
-  const std::size_t header = std::string(" bulk ").size() + std::to_string(kBytes).size() + 6;
-  ASSERT_EQ(log.size(), header + kBytes);
-  // Every line whole and in order: 1,024 lines a to z, over and over.
-  for (std::size_t line = 0; line < kBytes / 64; line += 997) {
-    const std::size_t at = header + line * 64;
-    ASSERT_EQ(log.substr(at, 64), std::string(62, 'a' + line % 1024 % 26) + "\r\n") << line;
-  }
+// A log larger than the window shows is kept whole in a file, every byte in
+// order; the window shows its end under a line naming the file. The next
+// job's log starts small again, and the file is gone.
+TEST_F(JobRunnerTest, ALargeLogIsKeptWholeInAFileAndItsEndShown) {
+  constexpr long long kBytes = 2 * 1024 * 1024;
+  const std::string command = " damaged " + std::to_string(kBytes);
+  const std::string shown = RunFfmpeg(command);
+  std::string expected = command + kHeaderEnd;
+  AppendLogText(expected, DamagedRecordingOutput(kBytes));
+
+  const std::string path = KeptLogPath(runner_.LogWindow());
+  ASSERT_NE(path, "");
+  EXPECT_EQ(runner_.WholeLogText(), expected);
+  const std::string notice = LogTailNotice(path, true);
+  ASSERT_EQ(shown.substr(0, notice.size()), notice);
+  const std::string end = shown.substr(notice.size());
+  EXPECT_LT(end.size(), 256u * 1024);
+  EXPECT_EQ(expected.substr(expected.size() - end.size()), end);
+
+  EXPECT_EQ(RunFfmpeg(" status").find(notice), std::string::npos);
+  EXPECT_EQ(KeptLogPath(runner_.LogWindow()), "");
+  EXPECT_FALSE(FileExists(path));
 }
 
 TEST_F(JobRunnerTest, SilenceThenExit) {
@@ -158,7 +174,7 @@ TEST_F(JobRunnerTest, ProbeKeepsAReportLargerThanThePipe) {
   EXPECT_EQ(runner_.results.trimReportSize, report.size());
   EXPECT_EQ(runner_.results.convertReportSize, 0u);
   // The log holds the arguments and the report as it came.
-  EXPECT_EQ(runner_.LogText(),
+  EXPECT_EQ(runner_.WholeLogText(),
             " -v quiet -print_format default -show_format -show_streams \"C:\\large input.ts\"" +
                 std::string(kHeaderEnd) + report);
 }
