@@ -74,13 +74,20 @@ void Show(HWND window, const ShownLogChange& change) {
 }
 
 // A double-click on the notice line of a log that outgrew the window opens
-// the whole log with the program registered for text files.
+// the whole log with the program registered for text files, or with Notepad
+// where none is.
 bool OpensKeptLog(HWND window, LPARAM point) {
   WindowLog* log = LogOf(window);
   if (!log || !log->tail.Kept()) return false;
   const LRESULT at = CallEdit(window, EM_CHARFROMPOS, 0, point);
   if (HIWORD(at) != 0) return false;
-  ShellExecuteA(window, "open", log->file.Path().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::string& path = log->file.Path();
+  const auto opened = reinterpret_cast<INT_PTR>(
+      ShellExecuteA(window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (opened <= 32) {
+    const std::string quoted = "\"" + path + "\"";
+    ShellExecuteA(window, "open", "notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL);
+  }
   return true;
 }
 
