@@ -1,6 +1,6 @@
 # Programs that drive the real trellimux.exe from a second process: its
 # process tests, its end-to-end tests, a console driver for scripts, and the
-# start-up benchmark with the minimal window it compares against, and the
+# start-up benchmark with the minimal and plain windows it compares against, and the
 # benchmark of what "Cancel Job" leaves of a conversion's output.
 add_library(trellimux_program_driver STATIC
   tests/app/win/ProgramDriver.cpp tests/app/win/ProgramControls.cpp ${TRELLIMUX_TOOL_RUNNER_WIN})
@@ -37,8 +37,14 @@ target_link_libraries(trellimux_driver PRIVATE trellimux_program_driver ${TRELLI
 add_executable(minimal_window WIN32 bench/win/MinimalWindow.cpp)
 target_link_libraries(minimal_window PRIVATE ${TRELLIMUX_STATIC_LINK})
 
+# The same prompt with the same sound, then the same window of plain controls.
+add_executable(plain_prompt_window WIN32 bench/win/PlainPromptWindow.cpp src/app/win/ControlStyles.cpp
+  bench/win/PlainPromptWindow.rc)
+target_link_libraries(plain_prompt_window PRIVATE trellimux_core comctl32 winmm ${TRELLIMUX_STATIC_LINK})
+
 add_executable(startup_bench bench/win/StartupBench.cpp)
 target_link_libraries(startup_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+add_dependencies(startup_bench minimal_window plain_prompt_window)
 
 add_executable(cancel_outcome_bench bench/win/CancelOutcomeBench.cpp ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(cancel_outcome_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

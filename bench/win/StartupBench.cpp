@@ -1,17 +1,22 @@
 // Compares how long trellimux.exe takes to show its first window (the
-// agreement box) with a minimal Win32 program, started in turns. Also times
-// the main window's appearance after the box is answered with Yes.
+// agreement box) with a program that shows the same box with the same sound
+// (plain_prompt_window.exe) and with a minimal Win32 program, started in
+// turns; then how long its main window takes to show with all its controls
+// after the box is answered Yes, against the same window made of plain
+// controls in the plain program.
 //   startup_bench [ROUNDS [PATH_OF_TRELLIMUX_EXE]]
 // Without a path, trellimux.exe is taken from the folder TRELLIMUX_TOOLS
-// names; minimal_window.exe lies beside this program.
+// names; the two other programs lie beside this program.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/ControlTable.h"
 #include "app/win/ProgramDriver.h"
 
 namespace trellimux::test {
@@ -38,6 +43,8 @@ class Stopwatch {
 struct Timings {
   std::vector<double> trellimuxFirst;
   std::vector<double> trellimuxMain;
+  std::vector<double> plainFirst;
+  std::vector<double> plainMain;
   std::vector<double> minimalFirst;
 };
 
@@ -89,6 +96,30 @@ bool RunTrellimux(const std::string& path, const std::string& folder, Timings& t
   return true;
 }
 
+// As trellimux.exe: the box, then Yes, then the window shown with its last
+// control.
+bool RunPlain(const std::string& path, const std::string& folder, Timings& timings) {
+  ProgramDriver program;
+  HWND box = nullptr;
+  double first = 0;
+  if (!StartAndTimeFirstWindow(program, path, folder, &box, &first)) return false;
+  Stopwatch clock;
+  if (!program.AnswerDialog(box, IDYES, kStepTimeoutMs)) return Failed(program.Failure());
+  const int lastControl = MainWindowControls().back().id;
+  HWND window = nullptr;
+  if (!PollUntil(kStartTimeoutMs, [&] {
+        window = FindVisibleWindowOf(program.ProcessId(), "TrellimuxPlainPromptWindow");
+        return window && GetDlgItem(window, lastControl);
+      }))
+    return Failed("the plain window was not shown with all its controls");
+  const double main = clock.Milliseconds();
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  if (!program.WaitForExit(kStepTimeoutMs)) return Failed(program.Failure());
+  timings.plainFirst.push_back(first);
+  timings.plainMain.push_back(main);
+  return true;
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t middle = values.size() / 2;
@@ -115,25 +146,35 @@ int Run(int argc, char** argv) {
   }
   const std::string here = FolderOfThisProgram();
   const std::string minimal = here + "\\minimal_window.exe";
+  const std::string plain = here + "\\plain_prompt_window.exe";
   // trellimux.exe makes its Temp folder in the folder it starts in.
   const std::string folder = here + "\\startup-work";
   CreateDirectoryA(folder.c_str(), nullptr);
 
   Timings timings;
+  const std::function<bool()> runs[] = {[&] { return RunTrellimux(trellimux, folder, timings); },
+                                        [&] { return RunPlain(plain, folder, timings); },
+                                        [&] { return RunMinimal(minimal, folder, timings); }};
   for (int round = 0; round < rounds; ++round) {
-    const bool trellimuxFirst = round % 2 == 0;
-    bool done =
-        trellimuxFirst
-            ? RunTrellimux(trellimux, folder, timings) && RunMinimal(minimal, folder, timings)
-            : RunMinimal(minimal, folder, timings) && RunTrellimux(trellimux, folder, timings);
-    if (!done) return 1;
+    // Each program in turn goes first, so none is always the one after
+    // the same other.
+    for (int turn = 0; turn < 3; ++turn) {
+      if (!runs[(round + turn) % 3]()) return 1;
+    }
   }
   const double trellimuxMs = Median(timings.trellimuxFirst);
+  const double plainMs = Median(timings.plainFirst);
   const double minimalMs = Median(timings.minimalFirst);
-  std::printf("first window: trellimux %.0f ms, minimal %.0f ms, ratio %.1f\n", trellimuxMs,
-              minimalMs, trellimuxMs / minimalMs);
-  std::printf("main window after Yes: trellimux %.0f ms (medians of %d rounds)\n",
-              Median(timings.trellimuxMain), rounds);
+  std::printf("medians of %d rounds\n", rounds);
+  std::printf(
+      "first window: trellimux %.0f ms, the same prompt with the same sound %.0f ms, ratio %.2f "
+      "(goal <= 1.5); a minimal window %.0f ms, ratio %.2f\n",
+      trellimuxMs, plainMs, trellimuxMs / plainMs, minimalMs, trellimuxMs / minimalMs);
+  const double mainMs = Median(timings.trellimuxMain), plainMainMs = Median(timings.plainMain);
+  std::printf(
+      "main window after Yes: trellimux %.0f ms, the same window of plain controls %.0f ms, "
+      "ratio %.2f\n",
+      mainMs, plainMainMs, mainMs / plainMainMs);
   return 0;
 }
 

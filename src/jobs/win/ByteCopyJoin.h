@@ -1,7 +1,7 @@
 // The byte-copy join ("Windows File"): inputs appended one after the other
-// to one output, read in blocks of 8192 bytes, the progress bar counting the
-// blocks. Failures go through the runner's failure path; the caller ends the
-// job with its job-done message.
+// to one output, moved in blocks of 8192 bytes (eight to a read), the
+// progress bar counting the blocks. Failures go through the runner's failure
+// path; the caller ends the job with its job-done message.
 #pragma once
 
 #include <string_view>

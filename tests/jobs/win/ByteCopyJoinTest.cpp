@@ -54,8 +54,10 @@ class ByteCopyJoinTest : public ::testing::Test {
 
 TEST_F(ByteCopyJoinTest, CopiesEveryByteInListOrder) {
   std::string joined;
-  // Blocks: 2 + 1 + 0 + 3 + 3 = 9.
-  const auto inputs = MakeInputs({kBlock + 1, 1, 0, 3 * kBlock, 20000}, joined);
+  // Blocks: 2 + 1 + 0 + 3 + 3 + 9 + 1025 = 1043; the last two cross a read
+  // of eight blocks and the 8 MiB range locked ahead.
+  const auto inputs =
+      MakeInputs({kBlock + 1, 1, 0, 3 * kBlock, 20000, 8 * kBlock + 1, 1024 * kBlock + 3}, joined);
   WriteFileBytes(output_, std::string(100000, 'x'));  // replaced, not appended to
   runner_.SetLogText("the last job's log");
   runner_.cancelRequested = 1;  // pressed while no job ran
@@ -63,8 +65,8 @@ TEST_F(ByteCopyJoinTest, CopiesEveryByteInListOrder) {
 
   EXPECT_EQ(ReadFileBytes(output_), joined);
   EXPECT_EQ(runner_.LogText(), kWindowsFileJoinNote);
-  EXPECT_EQ(ProgressRangeEnd(runner_.ProgressBar()), 9);
-  EXPECT_EQ(ProgressPosition(runner_.ProgressBar()), 9);
+  EXPECT_EQ(ProgressRangeEnd(runner_.ProgressBar()), 1043);
+  EXPECT_EQ(ProgressPosition(runner_.ProgressBar()), 1043);
   EXPECT_EQ(runner_.DoneMessages(), 1);
   EXPECT_EQ(runner_.jobKind, kConcatByteCopyJob);
   EXPECT_EQ(runner_.cancelRequested, 0);
@@ -111,11 +113,11 @@ TEST_F(ByteCopyJoinTest, CancelKeepsTheWholeBlocksCopiedSoFar) {
   std::string joined;
   const auto inputs = MakeInputs({128 * kBlock, 128 * kBlock, 128 * kBlock, 128 * kBlock}, joined);
   bool outputReadable = false, appendedRangeLocked = false;
-  // The request comes while the join waits for the bar, some blocks in; a
-  // reader may open the output meanwhile, but the range being appended to
-  // is the join's.
-  ProgressWatch watch(runner_.ProgressBar(), [&](int position) {
-    if (position < 20 || runner_.cancelRequested != 0) return;
+  // The request comes while the join waits for the bar at its first move,
+  // some blocks into a read; a reader may open the output meanwhile, but the
+  // range being appended to is the join's.
+  ProgressWatch watch(runner_.ProgressBar(), [&](int) {
+    if (runner_.cancelRequested != 0) return;
     HANDLE reader = CreateFileA(output_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     outputReadable = reader != INVALID_HANDLE_VALUE;
