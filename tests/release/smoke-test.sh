@@ -28,6 +28,10 @@ export WINEPREFIX="$work/wineprefix"
 unzip -q "$zip" -d "$work"
 app="$work/Trellimux-$version"
 [ -f "$app/trellimux.exe" ] || fail "the zip has no Trellimux-$version/trellimux.exe"
+# The guide carries its pictures inside, one for each that docs/ names.
+pictures=$(grep -o 'images/[^)]*\.png' "$root/docs/user-guide.md" | wc -l)
+carried=$(grep -o 'src="data:image/png;base64,' "$app/User guide.html" | wc -l)
+[ "$carried" -eq "$pictures" ] || fail "the guide in the zip carries $carried of its $pictures pictures"
 cp "$tools/ffmpeg.exe" "$tools/ffprobe.exe" "$app/"
 # A short recording as a TV receiver writes it: MPEG-2 video, MP2 audio, TS.
 ffmpeg -nostdin -v error -f lavfi -i testsrc=size=320x240:rate=25:duration=2 \
