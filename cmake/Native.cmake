@@ -52,7 +52,10 @@ ExternalProject_Add(trellimux_windows
     "-DTRELLIMUX_BIN_DIR=${TRELLIMUX_BIN_DIR}"
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
-  USES_TERMINAL_BUILD ON)
+  USES_TERMINAL_BUILD ON
+  # trellimux_windows-configure: configures build/win alone, so that single
+  # Windows targets can be built without the rest (scripts/build.sh --program).
+  STEP_TARGETS configure)
 
 add_test(NAME wine_prefix COMMAND "${WINE_RUN}" --init)
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine)
@@ -72,3 +75,4 @@ add_test(NAME runner_tests_under_wine COMMAND "${WINE_RUN}" "${CMAKE_BINARY_DIR}
 set_tests_properties(runner_tests_under_wine PROPERTIES FIXTURES_REQUIRED wine)
 
 include(cmake/ProgramTests.cmake)
+include(cmake/ReleaseTests.cmake)

@@ -31,8 +31,9 @@ add_executable(trellimux_end_to_end_tests
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
 
-add_executable(trellimux_driver tests/app/win/DriverCommand.cpp ${TRELLIMUX_DRIVER_RESOURCES})
-target_link_libraries(trellimux_driver PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+add_executable(trellimux_driver tests/app/win/DriverCommand.cpp tests/app/win/DriverTaskSteps.cpp
+  ${TRELLIMUX_DRIVER_RESOURCES})
+target_link_libraries(trellimux_driver PRIVATE trellimux_program_driver version ${TRELLIMUX_STATIC_LINK})
 
 add_executable(minimal_window WIN32 bench/win/MinimalWindow.cpp)
 target_link_libraries(minimal_window PRIVATE ${TRELLIMUX_STATIC_LINK})

@@ -19,6 +19,10 @@ target_link_libraries(trellimux_shell PUBLIC trellimux_core ${TRELLIMUX_WIN32_LI
 add_executable(trellimux WIN32 src/app/win/Main.cpp ${TRELLIMUX_RESOURCES})
 target_link_libraries(trellimux PRIVATE trellimux_shell ${TRELLIMUX_STATIC_LINK})
 set_target_properties(trellimux PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${TRELLIMUX_BIN_DIR}")
+# The release build is the file that ships: stripped of its symbols at link
+# time (strip would stamp the time of day into it), and with no link time in
+# its header, so that the same sources give the same bytes.
+target_link_options(trellimux PRIVATE -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

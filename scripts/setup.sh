@@ -13,6 +13,7 @@ packages=(
   g++ g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build
   libgtest-dev googletest clang libclang-rt-14-dev
   wine wine64 xvfb xauth x11-utils ffmpeg imagemagick xdotool
+  zip unzip cmark-gfm
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 

@@ -4,12 +4,14 @@
 // needs a horizontal scroll bar.
 #include "app/AboutText.h"
 
+#include "app/Version.h"
+
 namespace trellimux {
 namespace {
 
 // clang-format off
 constexpr std::string_view kAboutText =
-    "Hello, and thank you for trying Trellimux.\r\n"
+    "Hello, and thank you for trying Trellimux " TRELLIMUX_VERSION_TEXT ".\r\n"
     "----------------------------------------------------------------------------------------------------\r\n"
     "\r\n"
     "What it is for:\r\n"

@@ -3,12 +3,14 @@
 
 #include <string_view>
 
+#include "app/Version.h"
+
 namespace trellimux {
 
 inline constexpr std::string_view kProductName = "Trellimux";
 
 // The exact title a second copy looks for before it activates the first.
-inline constexpr std::string_view kWindowTitle = "Trellimux 1.0";
+inline constexpr std::string_view kWindowTitle = "Trellimux " TRELLIMUX_VERSION_TEXT;
 
 // A private window class name, long and random enough not to clash with
 // another program's: 56 lowercase letters and digits.
