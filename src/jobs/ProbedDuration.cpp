@@ -19,8 +19,8 @@ std::string_view TakeLine(std::string_view& text) {
 
 }  // namespace
 
-std::optional<double> ProbedDuration(std::string_view report) {
-  constexpr std::string_view kKey = "duration=";
+std::optional<std::string_view> FormatSectionValue(std::string_view report,
+                                                  std::string_view key) {
   bool inFormat = false;
   while (!report.empty()) {
     const std::string_view line = TakeLine(report);
@@ -28,12 +28,19 @@ std::optional<double> ProbedDuration(std::string_view report) {
       inFormat = true;
     } else if (EqualsIgnoringCase(line, "[/FORMAT]")) {
       inFormat = false;
-    } else if (inFormat && StartsWithIgnoringCase(line, kKey)) {
-      const std::optional<double> seconds = ParseMediaSeconds(line.substr(kKey.size()));
-      if (seconds && *seconds > 0) return seconds;
-      return std::nullopt;
+    } else if (inFormat && line.size() > key.size() && line[key.size()] == '=' &&
+               StartsWithIgnoringCase(line, key)) {
+      return line.substr(key.size() + 1);
     }
   }
+  return std::nullopt;
+}
+
+std::optional<double> ProbedDuration(std::string_view report) {
+  const std::optional<std::string_view> text = FormatSectionValue(report, "duration");
+  if (!text) return std::nullopt;
+  const std::optional<double> seconds = ParseMediaSeconds(*text);
+  if (seconds && *seconds > 0) return seconds;
   return std::nullopt;
 }
 

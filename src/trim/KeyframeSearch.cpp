@@ -79,6 +79,24 @@ std::vector<Keyframe> Keyframes(std::string_view list) {
   return keyframes;
 }
 
+// The keyframe shown last at or before `in` (microseconds as the file
+// counts them), within the search window.
+std::optional<Keyframe> LastKeyframeAtOrBefore(const std::vector<Keyframe>& keyframes,
+                                               std::int64_t in) {
+  std::optional<Keyframe> last;
+  for (const Keyframe& keyframe : keyframes)
+    if (keyframe.pts <= in && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
+        (!last || keyframe.pts > last->pts))
+      last = keyframe;
+  return last;
+}
+
+// Floored to whole milliseconds, then 1 ms earlier: the seek lands on the
+// keyframe or a frame before it, never on one after it.
+std::int64_t SeekMs(const Keyframe& keyframe, std::int64_t startMicroseconds) {
+  return std::max<std::int64_t>((keyframe.dts - startMicroseconds) / 1000 - 1, 0);
+}
+
 }  // namespace
 
 std::string StartTimeProbeArguments(std::string_view inputPath) {
@@ -103,7 +121,10 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
     const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
     const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
     if (!intervals.empty()) intervals += ',';
-    intervals += SecondsText(from) + "%" + SecondsText(in + 1000000);
+    // From the very start when the window reaches it: a seek to the start
+    // time lands after the first keyframe.
+    if (from > startMicroseconds) intervals += SecondsText(from);
+    intervals += "%" + SecondsText(in + 1000000);
   }
   std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
                           " -show_entries packet=pts_time,dts_time,flags -of csv";
@@ -118,21 +139,24 @@ std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t
   for (const Cut& cut : cuts) {
     const std::int64_t inMs = CutTimeMilliseconds(cut.in);
     const std::int64_t in = startMicroseconds + inMs * 1000;
-    std::optional<Keyframe> last;
-    for (const Keyframe& keyframe : keyframes)
-      if (keyframe.pts <= in && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
-          (!last || keyframe.pts > last->pts))
-        last = keyframe;
+    const std::optional<Keyframe> last = LastKeyframeAtOrBefore(keyframes, in);
     if (!last) {
       starts.push_back(MillisecondsAsCutTime(inMs));
       continue;
     }
-    // Floored to whole milliseconds, then 1 ms earlier: the seek lands on
-    // the keyframe or a frame before it, never on one after it.
-    const std::int64_t decodeMs = (last->dts - startMicroseconds) / 1000 - 1;
-    starts.push_back(MillisecondsAsCutTime(std::min(decodeMs, inMs)));
+    starts.push_back(MillisecondsAsCutTime(std::min(SeekMs(*last, startMicroseconds), inMs)));
   }
   return starts;
+}
+
+std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
+                                                 std::int64_t startMicroseconds,
+                                                 std::int64_t positionMs) {
+  const std::optional<Keyframe> last =
+      LastKeyframeAtOrBefore(Keyframes(packetList), startMicroseconds + positionMs * 1000);
+  if (!last) return std::nullopt;
+  return KeyframeBefore{std::max<std::int64_t>(last->pts - startMicroseconds, 0),
+                        SeekMs(*last, startMicroseconds)};
 }
 
 }  // namespace trellimux

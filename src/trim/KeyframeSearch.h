@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,9 +31,9 @@ std::string StartTimeProbeArguments(std::string_view inputPath);
 std::int64_t ParseStartTimeMicroseconds(std::string_view output);
 
 // ffprobe's arguments that list the first video stream's packets (times and
-// flags, one "packet,..." line each) from kKeyframeSearchMs before each In to
-// 1 s after it (packets come in decoding order, not all before the In show
-// before it).
+// flags, one "packet,..." line each) from kKeyframeSearchMs before each In
+// (or from the file's beginning, when that is earlier) to 1 s after it
+// (packets come in decoding order, not all before the In show before it).
 std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                    std::span<const Cut> cuts);
 
@@ -42,5 +43,18 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
 // shows none (an audio-only input, a longer GOP, a failed probe).
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
                                        std::span<const Cut> cuts);
+
+// The last keyframe at or before `positionMs` in a list printed by
+// KeyframeProbeArguments (a cut with that In): its presentation time in
+// microseconds from the file's start, and the millisecond to seek to so that
+// the keyframe is the first frame decoded (as CopyCutStarts seeks); nothing
+// when the list shows none.
+struct KeyframeBefore {
+  std::int64_t ptsMicroseconds = 0;
+  std::int64_t seekMs = 0;
+};
+std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
+                                                 std::int64_t startMicroseconds,
+                                                 std::int64_t positionMs);
 
 }  // namespace trellimux

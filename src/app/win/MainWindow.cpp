@@ -19,6 +19,7 @@
 #include "app/win/JobStart.h"
 #include "app/win/LogWindow.h"
 #include "app/win/TaskbarProgress.h"
+#include "app/win/TrimPreview.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageRouting.h"
 #include "app/win/PageView.h"
@@ -26,6 +27,7 @@
 #include "app/win/SharedResources.h"
 #include "jobs/JobKind.h"
 #include "jobs/ProgressUpdate.h"
+#include "preview/win/FrameMaker.h"
 
 namespace trellimux {
 namespace {
@@ -53,12 +55,14 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Resources().guiFont), FALSE);
   CreateControls(window, creation.hInstance);
   InstallStreamListHeaders();
+  InstallTrimPreview();
   SetLamp(PageLampId(Page::Information), true);  // the start page's lamp
   if (AskForAgreement(window)) SetFocus(Control(kAboutBox));
   return 0;
 }
 
 void TearDown() {
+  StopTrimPreview();
   ReleaseDrawingObjects();
   for (const ControlEntry& control : MainWindowControls()) DestroyWindow(Control(control.id));
   DestroyWindow(App().logWindow);
@@ -175,6 +179,12 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       break;
     case kJobDoneMessage:
       OnJobDone();
+      return 0;
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(kTrimTrackbar)) OnTrimSlider();
+      return 0;
+    case kPreviewFrameMessage:
+      OnPreviewFrame(wParam);
       return 0;
     case kJobProgressMessage:
       OnJobProgress(static_cast<std::uint32_t>(wParam), static_cast<std::int32_t>(lParam));
