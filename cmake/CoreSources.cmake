@@ -27,6 +27,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/FrameFit.cpp
   src/preview/FrameRequest.cpp
   src/preview/BmpImage.cpp
+  src/preview/KeyframeCache.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -75,6 +76,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/trim/KeyframeSearchTest.cpp
   tests/preview/PreviewSourceTest.cpp
   tests/preview/BmpImageTest.cpp
+  tests/preview/KeyframeCacheTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp

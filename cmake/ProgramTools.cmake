@@ -50,3 +50,8 @@ target_link_libraries(cancel_outcome_bench PRIVATE trellimux_program_driver ${TR
 add_executable(handle_count_bench bench/win/HandleCountBench.cpp tests/jobs/win/HandleCount.cpp
   src/app/win/ProcessHandles.cpp)
 target_link_libraries(handle_count_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+# The Trim preview's frames in the real program: move to frame shown, a drag,
+# the window's answers meanwhile.
+add_executable(preview_bench bench/win/PreviewBench.cpp ${TRELLIMUX_DRIVER_RESOURCES})
+target_link_libraries(preview_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

@@ -54,13 +54,23 @@ std::vector<std::string_view> Fields(std::string_view line) {
   }
 }
 
-struct Keyframe {
-  std::int64_t pts;  // microseconds, as the file counts them
-  std::int64_t dts;
-};
+// "From the very start" when the window reaches it: a seek to the start
+// time lands after the first keyframe.
+std::string IntervalText(std::int64_t startMicroseconds, std::int64_t from, std::int64_t to) {
+  return (from > startMicroseconds ? SecondsText(from) : "") + "%" + SecondsText(to);
+}
+
+std::string PacketListArguments(std::string_view inputPath, const std::string& intervals) {
+  std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
+                          " -show_entries packet=pts_time,dts_time,flags -of csv";
+  AppendQuotedPath(arguments, inputPath);
+  return arguments;
+}
+
+}  // namespace
 
 // "packet,<pts_time>,<dts_time>,<flags>..." lines whose flags hold K.
-std::vector<Keyframe> Keyframes(std::string_view list) {
+std::vector<Keyframe> ParseKeyframes(std::string_view list) {
   std::vector<Keyframe> keyframes;
   std::size_t start = 0;
   while (start < list.size()) {
@@ -78,6 +88,8 @@ std::vector<Keyframe> Keyframes(std::string_view list) {
   }
   return keyframes;
 }
+
+namespace {
 
 // The keyframe shown last at or before `in` (microseconds as the file
 // counts them), within the search window.
@@ -121,20 +133,21 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
     const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
     const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
     if (!intervals.empty()) intervals += ',';
-    // From the very start when the window reaches it: a seek to the start
-    // time lands after the first keyframe.
-    if (from > startMicroseconds) intervals += SecondsText(from);
-    intervals += "%" + SecondsText(in + 1000000);
+    intervals += IntervalText(startMicroseconds, from, in + 1000000);
   }
-  std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
-                          " -show_entries packet=pts_time,dts_time,flags -of csv";
-  AppendQuotedPath(arguments, inputPath);
-  return arguments;
+  return PacketListArguments(inputPath, intervals);
+}
+
+std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::int64_t fromMs, std::int64_t toMs) {
+  return PacketListArguments(
+      inputPath, IntervalText(startMicroseconds, startMicroseconds + fromMs * 1000,
+                              startMicroseconds + toMs * 1000));
 }
 
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
                                        std::span<const Cut> cuts) {
-  const std::vector<Keyframe> keyframes = Keyframes(packetList);
+  const std::vector<Keyframe> keyframes = ParseKeyframes(packetList);
   std::vector<std::string> starts;
   for (const Cut& cut : cuts) {
     const std::int64_t inMs = CutTimeMilliseconds(cut.in);
@@ -153,10 +166,14 @@ std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
                                                  std::int64_t startMicroseconds,
                                                  std::int64_t positionMs) {
   const std::optional<Keyframe> last =
-      LastKeyframeAtOrBefore(Keyframes(packetList), startMicroseconds + positionMs * 1000);
+      LastKeyframeAtOrBefore(ParseKeyframes(packetList), startMicroseconds + positionMs * 1000);
   if (!last) return std::nullopt;
-  return KeyframeBefore{std::max<std::int64_t>(last->pts - startMicroseconds, 0),
-                        SeekMs(*last, startMicroseconds)};
+  return SeekTo(*last, startMicroseconds);
+}
+
+KeyframeBefore SeekTo(const Keyframe& keyframe, std::int64_t startMicroseconds) {
+  return {std::max<std::int64_t>(keyframe.pts - startMicroseconds, 0),
+          SeekMs(keyframe, startMicroseconds)};
 }
 
 }  // namespace trellimux

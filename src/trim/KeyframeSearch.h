@@ -22,6 +22,16 @@ namespace trellimux {
 // fall back to seeking to the In.
 inline constexpr std::int64_t kKeyframeSearchMs = 15000;
 
+// A keyframe's presentation and decoding time in microseconds, as the file
+// counts them.
+struct Keyframe {
+  std::int64_t pts = 0;
+  std::int64_t dts = 0;
+};
+
+// The keyframes of a packet list printed by the arguments below.
+std::vector<Keyframe> ParseKeyframes(std::string_view packetList);
+
 // ffprobe's arguments that print only the input's start time: the cut times
 // count from it, the packets' times do not.
 std::string StartTimeProbeArguments(std::string_view inputPath);
@@ -36,6 +46,10 @@ std::int64_t ParseStartTimeMicroseconds(std::string_view output);
 // (packets come in decoding order, not all before the In show before it).
 std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                    std::span<const Cut> cuts);
+
+// The same list for the file times from `fromMs` to `toMs` after the start.
+std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::int64_t fromMs, std::int64_t toMs);
 
 // Per cut, where its copy seeks to, as a cut time counted from the file's
 // start: 1 ms before the decoding time of the last keyframe whose
@@ -56,5 +70,7 @@ struct KeyframeBefore {
 std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
                                                  std::int64_t startMicroseconds,
                                                  std::int64_t positionMs);
+// The same for a keyframe already found.
+KeyframeBefore SeekTo(const Keyframe& keyframe, std::int64_t startMicroseconds);
 
 }  // namespace trellimux

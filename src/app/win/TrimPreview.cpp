@@ -42,6 +42,7 @@ struct Preview {
   FrameBox box;
   std::optional<ShownFrame> shown;
   unsigned serial = 0;
+  unsigned input = 0;  // counts the probed inputs
   int orderedPosition = -1;
   bool orderedKeyframe = false;
 };
@@ -83,6 +84,7 @@ void Order(int position) {
   preview.orderedKeyframe = CopyMode();
   FrameOrder order;
   order.serial = ++preview.serial;
+  order.input = preview.input;
   order.inputPath = preview.inputPath;
   order.positionMs = FrameTimeOfPosition(position, *preview.source);
   order.keyframe = preview.orderedKeyframe;
@@ -215,6 +217,7 @@ void StartTrimPreview(std::string_view report, const std::string& inputPath) {
   preview.source = PreviewSourceOf(report);
   if (!preview.source) return;
   preview.inputPath = inputPath;
+  ++preview.input;
   RECT client;
   GetClientRect(Picture(), &client);
   const PreviewSource& source = *preview.source;

@@ -1,7 +1,5 @@
 #include "preview/win/FrameMaker.h"
 
-#include <vector>
-
 #include "jobs/ChildCommandLine.h"
 #include "jobs/ToolInvocation.h"
 #include "jobs/win/ChildProcess.h"
@@ -73,27 +71,42 @@ void FrameMaker::Work() {
   }
 }
 
+std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
+  if (!keyframes_ || cachedInput_ != order.input) {
+    keyframes_.emplace(order.startMicroseconds);
+    cachedInput_ = order.input;
+  }
+  KeyframeCache::Lookup found = keyframes_->Find(order.positionMs);
+  if (found.known) return found.keyframe;
+  const KeyframeCache::Window window = KeyframeCache::WindowAround(order.positionMs);
+  const std::string packets = RunChild(
+      true,
+      KeyframeListArguments(order.inputPath, order.startMicroseconds, window.fromMs, window.toMs),
+      order.serial);
+  // A probe ended early lists only part of its window.
+  if (packets.empty() || Superseded(order.serial)) return std::nullopt;
+  keyframes_->Add(window, ParseKeyframes(packets));
+  return keyframes_->Find(order.positionMs).keyframe;
+}
+
 MadeFrame FrameMaker::Make(const FrameOrder& order) {
   MadeFrame frame{order.serial, order.positionMs, false, {}};
   // Read from just before the keyframe at or before the position: a seek
   // straight to the position may land past that keyframe and show a later
   // one.
-  const std::vector<Cut> at = {{MillisecondsAsCutTime(order.positionMs), ""}};
-  const std::string packets = RunChild(
-      true, KeyframeProbeArguments(order.inputPath, order.startMicroseconds, at), order.serial);
-  const std::optional<KeyframeBefore> keyframe =
-      KeyframeAtOrBefore(packets, order.startMicroseconds, order.positionMs);
-  std::int64_t seekMs = keyframe ? keyframe->seekMs : order.positionMs;
+  const std::optional<KeyframeBefore> keyframe = KeyframeFor(order);
+  if (Superseded(order.serial)) return frame;
+  const std::int64_t seekMs = keyframe ? keyframe->seekMs : order.positionMs;
   std::int64_t timeMs = order.positionMs;
   if (order.keyframe && keyframe) {
     frame.keyframe = true;
     frame.timeMs = KeyframeCutMs(keyframe->ptsMicroseconds);
     timeMs = keyframe->ptsMicroseconds / 1000;  // floored: the keyframe is the first frame after it
   }
-  frame.bitmap = RunChild(
-      false, FrameArguments(order.inputPath, seekMs, order.startMicroseconds, timeMs, order.width,
-                            order.height),
-      order.serial);
+  frame.bitmap = RunChild(false,
+                          FrameArguments(order.inputPath, seekMs, order.startMicroseconds, timeMs,
+                                         order.width, order.height),
+                          order.serial);
   return frame;
 }
 
@@ -103,7 +116,9 @@ std::string FrameMaker::RunChild(bool probe, const std::string& arguments, unsig
       ToolPath(toolDirectory_, probe ? FfmpegTool::Ffprobe : FfmpegTool::Ffmpeg);
   const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
   ChildProcess child;
-  if (!commandLine || child.Start(program, *commandLine) != 0) return {};
+  // No console: Wine would make one for every frame (measured: ffmpeg.exe
+  // -version 1.29 s without, 1.57 s with, on a busy machine).
+  if (!commandLine || child.Start(program, *commandLine, /*console=*/false) != 0) return {};
   {
     // Published only now: an order that came during the start ends it here.
     std::lock_guard lock(mutex_);

@@ -15,6 +15,8 @@
 #include <string>
 #include <thread>
 
+#include "preview/KeyframeCache.h"
+
 namespace trellimux {
 
 class ChildProcess;
@@ -24,6 +26,7 @@ inline constexpr UINT kPreviewFrameMessage = WM_APP + 1;
 
 struct FrameOrder {
   unsigned serial = 0;
+  unsigned input = 0;  // a new number for each probed input: its keyframes are its own
   std::string inputPath;
   std::int64_t positionMs = 0;  // the time asked for, from the input's start
   bool keyframe = false;        // the keyframe at or before it instead (Copy)
@@ -58,6 +61,8 @@ class FrameMaker {
  private:
   void Work();
   MadeFrame Make(const FrameOrder& order);
+  // The keyframe at or before the position, from the cache or a probe.
+  std::optional<KeyframeBefore> KeyframeFor(const FrameOrder& order);
   // What the child printed; empty when it could not start or was superseded.
   std::string RunChild(bool probe, const std::string& arguments, unsigned serial);
   bool Superseded(unsigned serial);
@@ -71,6 +76,9 @@ class FrameMaker {
   ChildProcess* running_ = nullptr;
   std::optional<MadeFrame> made_;
   bool quitting_ = false;
+  // The worker's own.
+  unsigned cachedInput_ = 0;
+  std::optional<KeyframeCache> keyframes_;
   std::thread worker_;
 };
 
