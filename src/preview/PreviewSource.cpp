@@ -6,21 +6,12 @@
 
 #include "jobs/ProbedDuration.h"
 #include "text/AsciiText.h"
+#include "text/ReportLines.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
 namespace {
-
-constexpr bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
-
-std::string_view TakeLine(std::string_view& text) {
-  std::size_t end = 0;
-  while (end < text.size() && !IsLineEnd(text[end])) ++end;
-  const std::string_view line = text.substr(0, end);
-  text.remove_prefix(end < text.size() ? end + 1 : end);
-  return line;
-}
 
 // The lines of the first stream section whose codec_type is video; empty
 // when there is none.
@@ -29,7 +20,7 @@ std::string_view FirstVideoSection(std::string_view report) {
   const char* begin = nullptr;
   while (!report.empty()) {
     const char* lineStart = report.data();
-    const std::string_view line = TakeLine(report);
+    const std::string_view line = TakeReportLine(report);
     if (EqualsIgnoringCase(line, "[STREAM]")) {
       inStream = true;
       video = false;
@@ -46,7 +37,7 @@ std::string_view FirstVideoSection(std::string_view report) {
 
 std::string_view ValueOf(std::string_view section, std::string_view key) {
   while (!section.empty()) {
-    const std::string_view line = TakeLine(section);
+    const std::string_view line = TakeReportLine(section);
     if (line.size() > key.size() && line[key.size()] == '=' && StartsWithIgnoringCase(line, key))
       return line.substr(key.size() + 1);
   }

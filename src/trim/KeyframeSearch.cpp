@@ -54,10 +54,14 @@ std::vector<std::string_view> Fields(std::string_view line) {
   }
 }
 
-// "From the very start" when the window reaches it: a seek to the start
-// time lands after the first keyframe.
-std::string IntervalText(std::int64_t startMicroseconds, std::int64_t from, std::int64_t to) {
-  return (from > startMicroseconds ? SecondsText(from) : "") + "%" + SecondsText(to);
+// A first interval that reaches the start reads from the file's beginning
+// (no start given): a seek to the start time lands after the first
+// keyframe. Later intervals always name their start: without one, ffprobe
+// goes on from where the one before stopped and leaves out the packet it
+// stopped at (ffprobe.exe 5.1 lost the keyframe at 2.64 s of a TS that way).
+std::string IntervalText(std::int64_t startMicroseconds, std::int64_t from, std::int64_t to,
+                         bool first) {
+  return (first && from <= startMicroseconds ? "" : SecondsText(from)) + "%" + SecondsText(to);
 }
 
 std::string PacketListArguments(std::string_view inputPath, const std::string& intervals) {
@@ -132,8 +136,9 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
   for (const Cut& cut : cuts) {
     const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
     const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
-    if (!intervals.empty()) intervals += ',';
-    intervals += IntervalText(startMicroseconds, from, in + 1000000);
+    const bool first = intervals.empty();
+    if (!first) intervals += ',';
+    intervals += IntervalText(startMicroseconds, from, in + 1000000, first);
   }
   return PacketListArguments(inputPath, intervals);
 }
@@ -142,7 +147,7 @@ std::string KeyframeListArguments(std::string_view inputPath, std::int64_t start
                                   std::int64_t fromMs, std::int64_t toMs) {
   return PacketListArguments(
       inputPath, IntervalText(startMicroseconds, startMicroseconds + fromMs * 1000,
-                              startMicroseconds + toMs * 1000));
+                              startMicroseconds + toMs * 1000, true));
 }
 
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,

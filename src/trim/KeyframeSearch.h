@@ -42,8 +42,9 @@ std::int64_t ParseStartTimeMicroseconds(std::string_view output);
 
 // ffprobe's arguments that list the first video stream's packets (times and
 // flags, one "packet,..." line each) from kKeyframeSearchMs before each In
-// (or from the file's beginning, when that is earlier) to 1 s after it
-// (packets come in decoding order, not all before the In show before it).
+// (the first cut's from the file's beginning, when that is earlier) to 1 s
+// after it (packets come in decoding order, not all before the In show
+// before it).
 std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                    std::span<const Cut> cuts);
 

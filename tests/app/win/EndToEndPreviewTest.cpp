@@ -36,6 +36,22 @@ class EndToEndPreview : public EndToEndTest {
     ASSERT_NO_FATAL_FAILURE(SetUpProgram(Page::Trim));
   }
 
+  // Expert mode, so that the cut mode can be chosen. The choices it
+  // remembers are put back when the test ends: the Trim tests that share
+  // the program expect theirs.
+  void EnterExpertMode() {
+    ASSERT_NO_FATAL_FAILURE(SetExpertMode(kTrimExpertButton, kTrimExpertLamp, true));
+    for (int list : kChoiceLists) savedChoices_.push_back({list, Program().Selection(list)});
+  }
+
+  void TearDown() override {
+    for (const auto& [list, item] : savedChoices_)
+      if (item) EXPECT_TRUE(Done(Program().Select(list, *item)));
+    if (!savedChoices_.empty())
+      EXPECT_NO_FATAL_FAILURE(SetExpertMode(kTrimExpertButton, kTrimExpertLamp, false));
+    EndToEndTest::TearDown();
+  }
+
   void ProbeClip() {
     ASSERT_NO_FATAL_FAILURE(ChooseProbedInput(kTrimInputButton, clip_));
     ASSERT_TRUE(WaitForShownTime(Program(), "00:00:00.000", kStepTimeoutMs))
@@ -57,12 +73,15 @@ class EndToEndPreview : public EndToEndTest {
     })) << "the picture is not frame " << frame;
   }
 
+  static constexpr int kChoiceLists[] = {kTrimContainerList, kTrimCutModeList,
+                                          kTrimConcatModeList};
   std::string clip_;
+  std::vector<std::pair<int, std::optional<int>>> savedChoices_;
 };
 
 TEST_F(EndToEndPreview, SliderShowsTheFrameAtItsTimeAndIAndOTakeIt) {
   ASSERT_NO_FATAL_FAILURE(ProbeClip());
-  ASSERT_NO_FATAL_FAILURE(SetExpertMode(kTrimExpertButton, kTrimExpertLamp, true));
+  ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
   ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
   ASSERT_NO_FATAL_FAILURE(ShowAt(1240, "00:00:01.240", 31));
   ASSERT_TRUE(PressSliderKey(Program(), 'I'));
@@ -86,7 +105,7 @@ TEST_F(EndToEndPreview, SliderShowsTheFrameAtItsTimeAndIAndOTakeIt) {
 
 TEST_F(EndToEndPreview, CopyModeShowsTheKeyframeWhereACopiedCutBegins) {
   ASSERT_NO_FATAL_FAILURE(ProbeClip());
-  ASSERT_NO_FATAL_FAILURE(SetExpertMode(kTrimExpertButton, kTrimExpertLamp, true));
+  ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
   ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Copy")));
   ASSERT_TRUE(Done(Program().Select(kTrimConcatModeList, "None, cut only")));
   ASSERT_NO_FATAL_FAILURE(ShowAt(2520, "keyframe 00:00:02.400", 60));

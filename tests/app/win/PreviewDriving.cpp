@@ -59,19 +59,23 @@ int SliderEnd(ProgramDriver& program) {
   return static_cast<int>(end);
 }
 
-int RunningToolChildren(DWORD parent) {
+int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return -1;
   int count = 0;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == parent && (lstrcmpiA(entry.szExeFile, "ffmpeg.exe") == 0 ||
-                                                lstrcmpiA(entry.szExeFile, "ffprobe.exe") == 0))
-      ++count;
+    if (entry.th32ParentProcessID != parent) continue;
+    for (const char* name : names)
+      if (lstrcmpiA(entry.szExeFile, name) == 0) ++count;
   }
   CloseHandle(snapshot);
   return count;
+}
+
+int RunningToolChildren(DWORD parent) {
+  return RunningChildren(parent, {"ffmpeg.exe", "ffprobe.exe"});
 }
 
 }  // namespace trellimux::test

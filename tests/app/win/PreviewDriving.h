@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -33,8 +34,11 @@ bool PressSliderKey(ProgramDriver& program, char key);
 // The slider's range end.
 int SliderEnd(ProgramDriver& program);
 
-// The running ffmpeg.exe and ffprobe.exe children of a process; -1 when the
-// processes cannot be listed.
+// The running children of a process with one of these file names; -1 when
+// the processes cannot be listed.
+int RunningChildren(DWORD parent, std::initializer_list<const char*> names);
+
+// Its running ffmpeg.exe and ffprobe.exe children.
 int RunningToolChildren(DWORD parent);
 
 }  // namespace trellimux::test
