@@ -89,9 +89,9 @@ double DirectFrameMs(const std::string& path, const PreviewSource& source, const
   const std::optional<KeyframeBefore> found =
       KeyframeAtOrBefore(packets, source.startMicroseconds, positionMs);
   const std::int64_t timeMs = keyframe && found ? found->ptsMicroseconds / 1000 : positionMs;
-  RunTool(FfmpegTool::Ffmpeg, FrameArguments(path, found ? found->seekMs : positionMs,
-                                             source.startMicroseconds, timeMs, box.width,
-                                             box.height));
+  RunTool(FfmpegTool::Ffmpeg,
+          FrameArguments(path, found ? found->seekMs : positionMs, source.startMicroseconds, timeMs,
+                         box.width, box.height));
   return NowMs() - start;
 }
 
@@ -158,13 +158,15 @@ void Print(const char* mode, const ModeFigures& figures) {
   const double median = Median(figures.moves);
   const double worst = *std::max_element(figures.moves.begin(), figures.moves.end());
   const double direct = Median(figures.direct);
-  std::printf("%s: move to frame shown median %.0f ms, max %.0f ms (goal <= 300, each <= 500);"
-              " direct tools median %.0f ms, ratio %.2f\n",
-              mode, median, worst, direct, direct > 0 ? median / direct : 0);
-  std::printf("%s: drag of 100 positions: at most %d frame child(ren) at once (goal 1), last"
-              " frame %s %.0f ms after the release; worst window answer %.0f ms (goal <= 100)\n",
-              mode, figures.mostChildren, figures.lastShown ? "shown" : "NOT SHOWN",
-              figures.dragToLastMs, figures.worstAnswerMs);
+  std::printf(
+      "%s: move to frame shown median %.0f ms, max %.0f ms (goal <= 300, each <= 500);"
+      " direct tools median %.0f ms, ratio %.2f\n",
+      mode, median, worst, direct, direct > 0 ? median / direct : 0);
+  std::printf(
+      "%s: drag of 100 positions: at most %d frame child(ren) at once (goal 1), last"
+      " frame %s %.0f ms after the release; worst window answer %.0f ms (goal <= 100)\n",
+      mode, figures.mostChildren, figures.lastShown ? "shown" : "NOT SHOWN", figures.dragToLastMs,
+      figures.worstAnswerMs);
 }
 
 }  // namespace

@@ -10,11 +10,11 @@ namespace trellimux {
 
 struct BmpImage {
   int width = 0;
-  int height = 0;            // rows, always positive here
-  bool bottomUp = true;      // the file's first row is the picture's last
-  int bitsPerPixel = 0;      // 24 or 32
-  std::size_t stride = 0;    // bytes per row, padded to 4
-  std::string_view pixels;   // stride * height bytes inside the file
+  int height = 0;           // rows, always positive here
+  bool bottomUp = true;     // the file's first row is the picture's last
+  int bitsPerPixel = 0;     // 24 or 32
+  std::size_t stride = 0;   // bytes per row, padded to 4
+  std::string_view pixels;  // stride * height bytes inside the file
 };
 
 // The largest picture taken: far beyond any preview, small enough that a

@@ -27,7 +27,7 @@ class KeyframeCache {
   void Add(const Window& window, std::vector<Keyframe> keyframes);
 
   struct Lookup {
-    bool known = false;  // a probed window answers for the position
+    bool known = false;                      // a probed window answers for the position
     std::optional<KeyframeBefore> keyframe;  // none within the search window
   };
   // The last keyframe at or before the position, when a window probed

@@ -23,10 +23,12 @@ namespace {
 // N * 40 ms after the start.
 std::string MakeCountingClip() {
   const std::string path = OutputPath("counting.ts");
-  const ToolRun made = RunTool(
-      FfmpegTool::Ffmpeg,
-      " -v error -y -f lavfi -i \"color=c=black:s=160x120:r=25:d=2,format=yuv420p,"
-      "geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video -q:v 2 -g 10 -bf 0 -sc_threshold 1000000000 \"" + path + "\"");
+  const ToolRun made =
+      RunTool(FfmpegTool::Ffmpeg,
+              " -v error -y -f lavfi -i \"color=c=black:s=160x120:r=25:d=2,format=yuv420p,"
+              "geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video -q:v 2 -g 10 -bf 0 "
+              "-sc_threshold 1000000000 \"" +
+                  path + "\"");
   EXPECT_EQ(made.exitCode, 0) << made.output;
   return path;
 }
@@ -64,7 +66,8 @@ TEST(PreviewFrameRun, ShowsTheFrameAtATimeAndTheKeyframeBeforeIt) {
         KeyframeAtOrBefore(packets, source->startMicroseconds, c.ms);
     ASSERT_TRUE(keyframe) << packets;
     EXPECT_EQ(FrameShown(RunTool(FfmpegTool::Ffmpeg,
-                                 FrameArguments(clip, keyframe->seekMs, source->startMicroseconds, c.ms, 64, 48)),
+                                 FrameArguments(clip, keyframe->seekMs, source->startMicroseconds,
+                                                c.ms, 64, 48)),
                          64, 48),
               c.frame % 25);
     const std::int64_t keyframeMs = KeyframeCutMs(keyframe->ptsMicroseconds);

@@ -80,11 +80,16 @@ TEST(BmpImage, RefusesWhatIsNoWholeUncompressedPicture) {
     std::size_t at;
     std::uint32_t value;
   } fields[] = {
-      {"8 bits per pixel", 28, 8},       {"RLE compressed", 30, 1},
-      {"no planes", 26, 0},              {"an old 12-byte header", 14, 12},
-      {"zero width", 18, 0},             {"negative width", 18, 0xFFFFFFFF},
-      {"a huge height", 22, 100000},     {"zero height", 22, 0},
-      {"pixels past the end", 10, 60},   {"pixels inside the header", 10, 20},
+      {"8 bits per pixel", 28, 8},
+      {"RLE compressed", 30, 1},
+      {"no planes", 26, 0},
+      {"an old 12-byte header", 14, 12},
+      {"zero width", 18, 0},
+      {"negative width", 18, 0xFFFFFFFF},
+      {"a huge height", 22, 100000},
+      {"zero height", 22, 0},
+      {"pixels past the end", 10, 60},
+      {"pixels inside the header", 10, 20},
       {"pixel offset past the end", 10, 0xFFFFFFF0},
   };
   for (const auto& c : fields) {

@@ -10,7 +10,8 @@ namespace {
 std::vector<Keyframe> Keyframes(std::int64_t fromMs, std::int64_t toMs) {
   std::vector<Keyframe> keyframes;
   for (std::int64_t ms = 40; ms <= toMs; ms += 2000)
-    if (ms >= fromMs - 2000) keyframes.push_back({1400000 + ms * 1000, 1400000 + ms * 1000 - 80000});
+    if (ms >= fromMs - 2000)
+      keyframes.push_back({1400000 + ms * 1000, 1400000 + ms * 1000 - 80000});
   return keyframes;
 }
 
@@ -30,14 +31,12 @@ TEST(KeyframeCache, AnswersOnlyForPositionsWhoseSearchWindowWasProbed) {
     bool known;
     std::int64_t keyframeMs;  // -1: known to have none
   } cases[] = {
-      {30000, true, 28040},
-      {28040, true, 28040},
-      {28039, true, 26040},
-      {43999, true, 42040},   // the window's end, less its last second
-      {44001, false, 0},      // decoding order may hide a later keyframe
-      {17500, true, 16040},   // past the first window, early in the second
-      {14000, true, 12040},   // in the window from the start
-      {20, true, -1},         // before the first keyframe
+      {30000, true, 28040}, {28040, true, 28040},
+      {28039, true, 26040}, {43999, true, 42040},  // the window's end, less its last second
+      {44001, false, 0},                           // decoding order may hide a later keyframe
+      {17500, true, 16040},                        // past the first window, early in the second
+      {14000, true, 12040},                        // in the window from the start
+      {20, true, -1},                              // before the first keyframe
   };
   for (const auto& c : cases) {
     const KeyframeCache::Lookup found = cache.Find(c.positionMs);

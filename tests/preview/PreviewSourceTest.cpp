@@ -21,8 +21,8 @@ const std::string kBroadcast =
     "avg_frame_rate=25/1\r\n[/STREAM]\r\n";
 
 TEST(PreviewSource, ReadsTheFirstVideoStreamAndTheFormatSection) {
-  const std::optional<PreviewSource> source = PreviewSourceOf(Report(
-      kAudio + kBroadcast, "start_time=1.400000\r\nduration=70.020000\r\n"));
+  const std::optional<PreviewSource> source =
+      PreviewSourceOf(Report(kAudio + kBroadcast, "start_time=1.400000\r\nduration=70.020000\r\n"));
   ASSERT_TRUE(source);
   EXPECT_EQ(source->durationMs, 70020);
   EXPECT_EQ(source->startMicroseconds, 1400000);

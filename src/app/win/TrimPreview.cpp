@@ -64,8 +64,7 @@ int SliderPosition() { return static_cast<int>(SendMessageA(Slider(), TBM_GETPOS
 std::int64_t TimeToTake() {
   const Preview& preview = State();
   const int position = SliderPosition();
-  if (preview.shown && preview.shown->position == position &&
-      preview.shown->keyframe == CopyMode())
+  if (preview.shown && preview.shown->position == position && preview.shown->keyframe == CopyMode())
     return preview.shown->timeMs;
   return FrameTimeOfPosition(position, *preview.source);
 }
@@ -138,9 +137,9 @@ void ShowCutMenu(HWND picture, LPARAM where) {
   HMENU menu = CreatePopupMenu();
   AppendMenuA(menu, MF_STRING, kUseAsStart, "Use as cut start");
   AppendMenuA(menu, MF_STRING, kUseAsEnd, "Use as cut end");
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0, App().mainWindow,
-      nullptr));
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       point.x, point.y, 0, App().mainWindow, nullptr));
   DestroyMenu(menu);
   if (chosen == kUseAsStart) TakeTime(CutEnd::In);
   if (chosen == kUseAsEnd) TakeTime(CutEnd::Out);
@@ -159,7 +158,7 @@ LRESULT CALLBACK PictureProcedure(HWND picture, UINT message, WPARAM wParam, LPA
       if (!shown) break;
       // The text arrives in the window's own character set.
       (IsWindowUnicode(picture) ? DefWindowProcW : DefWindowProcA)(picture, message, wParam,
-                                                                    lParam);
+                                                                   lParam);
       InvalidateRect(picture, nullptr, FALSE);
       return TRUE;
     case WM_NCHITTEST:
@@ -173,8 +172,8 @@ LRESULT CALLBACK PictureProcedure(HWND picture, UINT message, WPARAM wParam, LPA
   return DefSubclassProc(picture, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SliderProcedure(HWND slider, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK SliderProcedure(HWND slider, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
   if (message == WM_KEYDOWN && (wParam == 'I' || wParam == 'O')) {
     TakeTime(wParam == 'I' ? CutEnd::In : CutEnd::Out);
     return 0;
@@ -221,9 +220,9 @@ void StartTrimPreview(std::string_view report, const std::string& inputPath) {
   RECT client;
   GetClientRect(Picture(), &client);
   const PreviewSource& source = *preview.source;
-  preview.box = FitFrame(DisplayAspect(source.width, source.height, source.sampleAspect,
-                                       source.displayAspect),
-                         client.right, client.bottom);
+  preview.box = FitFrame(
+      DisplayAspect(source.width, source.height, source.sampleAspect, source.displayAspect),
+      client.right, client.bottom);
   const SliderSteps steps = SliderStepsFor(source);
   SendMessageA(Slider(), TBM_SETRANGEMIN, FALSE, 0);
   SendMessageA(Slider(), TBM_SETRANGEMAX, FALSE, steps.last);
@@ -266,7 +265,8 @@ void OnPreviewFrame(WPARAM serial) {
   frame.keyframe = made->keyframe;
   frame.position = preview.orderedPosition;
   // The text names what the picture shows, for readers of the window too.
-  SetWindowTextA(Picture(), PreviewTimeText(preview.shown->timeMs, preview.shown->keyframe).c_str());
+  SetWindowTextA(Picture(),
+                 PreviewTimeText(preview.shown->timeMs, preview.shown->keyframe).c_str());
   InvalidateRect(Picture(), nullptr, FALSE);
 }
 

@@ -28,8 +28,8 @@ struct FrameOrder {
   unsigned serial = 0;
   unsigned input = 0;  // a new number for each probed input: its keyframes are its own
   std::string inputPath;
-  std::int64_t positionMs = 0;  // the time asked for, from the input's start
-  bool keyframe = false;        // the keyframe at or before it instead (Copy)
+  std::int64_t positionMs = 0;         // the time asked for, from the input's start
+  bool keyframe = false;               // the keyframe at or before it instead (Copy)
   std::int64_t startMicroseconds = 0;  // the input's start_time
   int width = 0;                       // the picture's size in the window
   int height = 0;

@@ -18,9 +18,11 @@ namespace {
 std::string MakeCountingClip() {
   const std::string root = FreshWorkFolder("preview");
   const std::string clip = root + "\\counting.ts";
-  MakeMedia("-f lavfi -i \"color=c=black:s=320x240:r=25:d=4,format=yuv420p,"
-            "geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video -q:v 2 -g 10 -bf 0"
-            " -sc_threshold 1000000000 \"" + clip + "\"");
+  MakeMedia(
+      "-f lavfi -i \"color=c=black:s=320x240:r=25:d=4,format=yuv420p,"
+      "geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video -q:v 2 -g 10 -bf 0"
+      " -sc_threshold 1000000000 \"" +
+      clip + "\"");
   return clip;
 }
 
@@ -67,14 +69,15 @@ class EndToEndPreview : public EndToEndTest {
     ASSERT_TRUE(WaitForShownTime(Program(), text, kStepTimeoutMs))
         << "shows \"" << ShownTime(Program()) << "\"";
     // The text is set with the picture; its painting follows.
-    ASSERT_TRUE(PollUntil(kStepTimeoutMs, [&] {
-      const std::optional<COLORREF> colour = PictureCentreColour(Program());
-      return colour && FrameOfGrey(GetGValue(*colour)) == frame % 25;
-    })) << "the picture is not frame " << frame;
+    ASSERT_TRUE(PollUntil(kStepTimeoutMs,
+                          [&] {
+                            const std::optional<COLORREF> colour = PictureCentreColour(Program());
+                            return colour && FrameOfGrey(GetGValue(*colour)) == frame % 25;
+                          }))
+        << "the picture is not frame " << frame;
   }
 
-  static constexpr int kChoiceLists[] = {kTrimContainerList, kTrimCutModeList,
-                                          kTrimConcatModeList};
+  static constexpr int kChoiceLists[] = {kTrimContainerList, kTrimCutModeList, kTrimConcatModeList};
   std::string clip_;
   std::vector<std::pair<int, std::optional<int>>> savedChoices_;
 };
@@ -131,7 +134,8 @@ TEST_F(EndToEndPreview, CopyModeShowsTheKeyframeWhereACopiedCutBegins) {
   const std::optional<BmpImage> image = ParseBmp(bytes);
   ASSERT_TRUE(image) << first;
   EXPECT_EQ(FrameOfGrey(PixelAt(*image, image->width / 2, image->height / 2).green), 60 % 25)
-      << "the copied cut does not begin with the keyframe shown\n" << log;
+      << "the copied cut does not begin with the keyframe shown\n"
+      << log;
   EXPECT_NEAR(VideoFrameCount(cut), 30, 1) << log;
 }
 

@@ -29,7 +29,8 @@ bool MoveSlider(ProgramDriver& program, int position, bool dragging) {
 std::string ShownTime(ProgramDriver& program) { return program.Text(kTrimPlaceholder); }
 
 bool WaitForShownTime(ProgramDriver& program, const std::string& text, DWORD timeoutMs) {
-  return PollUntil(timeoutMs, [&] { return ShownTime(program) == text; }, 1);
+  return PollUntil(
+      timeoutMs, [&] { return ShownTime(program) == text; }, 1);
 }
 
 std::optional<COLORREF> PictureCentreColour(ProgramDriver& program) {
