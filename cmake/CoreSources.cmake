@@ -23,6 +23,11 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/CutTime.cpp
   src/trim/TrimChoices.cpp
   src/trim/KeyframeSearch.cpp
+  src/preview/PreviewSource.cpp
+  src/preview/FrameFit.cpp
+  src/preview/FrameRequest.cpp
+  src/preview/BmpImage.cpp
+  src/preview/KeyframeCache.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -70,6 +75,9 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/trim/CutListTest.cpp
   tests/trim/CutTimeTest.cpp
   tests/trim/KeyframeSearchTest.cpp
+  tests/preview/PreviewSourceTest.cpp
+  tests/preview/BmpImageTest.cpp
+  tests/preview/KeyframeCacheTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
@@ -101,6 +109,7 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/EasyCommandRunTest.cpp
   tests/media/ConcatRunTest.cpp
   tests/media/TrimRunTest.cpp
+  tests/media/PreviewFrameRunTest.cpp
   tests/media/RealReportsRunTest.cpp
 )
 
@@ -138,6 +147,8 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/JobControl.cpp
   src/app/win/JobStart.cpp
   src/app/win/KeyframeLookup.cpp
+  src/app/win/TrimPreview.cpp
+  src/preview/win/FrameMaker.cpp
   src/app/win/FileChoosers.cpp
   src/app/win/DialogKeyRelease.cpp
   src/app/win/ProcessHandles.cpp

@@ -3,7 +3,8 @@
 # start-up benchmark with the minimal and plain windows it compares against, and the
 # benchmark of what "Cancel Job" leaves of a conversion's output.
 add_library(trellimux_program_driver STATIC
-  tests/app/win/ProgramDriver.cpp tests/app/win/ProgramControls.cpp ${TRELLIMUX_TOOL_RUNNER_WIN})
+  tests/app/win/ProgramDriver.cpp tests/app/win/ProgramControls.cpp ${TRELLIMUX_TOOL_RUNNER_WIN}
+  tests/app/win/PreviewDriving.cpp)
 target_include_directories(trellimux_program_driver PUBLIC src tests)
 target_link_libraries(trellimux_program_driver PUBLIC trellimux_core)
 
@@ -27,6 +28,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndHeldFileTest.cpp
   tests/app/win/EndToEndCancelTest.cpp
   tests/app/win/EndToEndProgressTest.cpp
+  tests/app/win/EndToEndPreviewTest.cpp
   ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})
@@ -55,3 +57,8 @@ target_link_libraries(cancel_outcome_bench PRIVATE trellimux_program_driver ${TR
 add_executable(handle_count_bench bench/win/HandleCountBench.cpp tests/jobs/win/HandleCount.cpp
   src/app/win/ProcessHandles.cpp)
 target_link_libraries(handle_count_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+# The Trim preview's frames in the real program: move to frame shown, a drag,
+# the window's answers meanwhile.
+add_executable(preview_bench bench/win/PreviewBench.cpp ${TRELLIMUX_DRIVER_RESOURCES})
+target_link_libraries(preview_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

@@ -107,11 +107,13 @@ constexpr ControlEntry kControls[] = {
   {kTrimPlayOutputButton, K::PushButton, ">", {954, 280, 24, 24}, F::System, O::Trim},
   {kTrimOutputButton, K::PushButton, "Output", {988, 278, 86, 28}, F::System, O::Trim},
   {kTrimPlaceholder, K::Placeholder,
-   "\r\n\r\n\r\n           This window and the trackbar control below are placeholders for the\r\n"
-   "           Audio/Video graphical view to find the cut sequences. Unfortunately\r\n"
-   "           such a option is currently not supported by FFplay, because of the\r\n"
-   "           missing communication interface...\r\n"
-   "           Please use an external Mediaplayer to find the cut sequences.",
+   "\r\n\r\n    Preview: once an input is chosen and probed, its first picture\r\n"
+   "    shows here.\r\n\r\n"
+   "    Move the slider below with the mouse, the arrow keys (one frame)\r\n"
+   "    or Page Up/Down to see the picture at that time.\r\n\r\n"
+   "    Press I or O on the slider, or right-click the picture, to take\r\n"
+   "    its time as the cut's start or end. With cut mode \"Copy\" the\r\n"
+   "    picture is the keyframe where a copied cut really begins.",
    {24, 316, 525, 225}, F::System, O::Trim, kDisabled},
   {kTrimTrackbar, K::Trackbar, "", {24, 544, 525, 34}, F::Default, O::Trim, kDisabled},
   {kCutList, K::CutList, "", {558, 316, 385, 185}, F::System, O::Trim},

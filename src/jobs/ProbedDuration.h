@@ -9,6 +9,11 @@
 
 namespace trellimux {
 
+// The text after "key=" on the first such line of the [FORMAT] section
+// (key matched ignoring case); nothing when the section has no such line.
+std::optional<std::string_view> FormatSectionValue(std::string_view report,
+                                                  std::string_view key);
+
 // Seconds of the format section's duration ("123.456000" or, with
 // -sexagesimal, "1:13:14.162000"); nothing without a format section or
 // duration, for "N/A", or for a duration that is not above 0. Lines may end

@@ -54,13 +54,27 @@ std::vector<std::string_view> Fields(std::string_view line) {
   }
 }
 
-struct Keyframe {
-  std::int64_t pts;  // microseconds, as the file counts them
-  std::int64_t dts;
-};
+// A first interval that reaches the start reads from the file's beginning
+// (no start given): a seek to the start time lands after the first
+// keyframe. Later intervals always name their start: without one, ffprobe
+// goes on from where the one before stopped and leaves out the packet it
+// stopped at (ffprobe.exe 5.1 lost the keyframe at 2.64 s of a TS that way).
+std::string IntervalText(std::int64_t startMicroseconds, std::int64_t from, std::int64_t to,
+                         bool first) {
+  return (first && from <= startMicroseconds ? "" : SecondsText(from)) + "%" + SecondsText(to);
+}
+
+std::string PacketListArguments(std::string_view inputPath, const std::string& intervals) {
+  std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
+                          " -show_entries packet=pts_time,dts_time,flags -of csv";
+  AppendQuotedPath(arguments, inputPath);
+  return arguments;
+}
+
+}  // namespace
 
 // "packet,<pts_time>,<dts_time>,<flags>..." lines whose flags hold K.
-std::vector<Keyframe> Keyframes(std::string_view list) {
+std::vector<Keyframe> ParseKeyframes(std::string_view list) {
   std::vector<Keyframe> keyframes;
   std::size_t start = 0;
   while (start < list.size()) {
@@ -77,6 +91,26 @@ std::vector<Keyframe> Keyframes(std::string_view list) {
     if (pts) keyframes.push_back({*pts, dts.value_or(*pts)});
   }
   return keyframes;
+}
+
+namespace {
+
+// The keyframe shown last at or before `in` (microseconds as the file
+// counts them), within the search window.
+std::optional<Keyframe> LastKeyframeAtOrBefore(const std::vector<Keyframe>& keyframes,
+                                               std::int64_t in) {
+  std::optional<Keyframe> last;
+  for (const Keyframe& keyframe : keyframes)
+    if (keyframe.pts <= in && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
+        (!last || keyframe.pts > last->pts))
+      last = keyframe;
+  return last;
+}
+
+// Floored to whole milliseconds, then 1 ms earlier: the seek lands on the
+// keyframe or a frame before it, never on one after it.
+std::int64_t SeekMs(const Keyframe& keyframe, std::int64_t startMicroseconds) {
+  return std::max<std::int64_t>((keyframe.dts - startMicroseconds) / 1000 - 1, 0);
 }
 
 }  // namespace
@@ -102,37 +136,49 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
   for (const Cut& cut : cuts) {
     const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
     const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
-    if (!intervals.empty()) intervals += ',';
-    intervals += SecondsText(from) + "%" + SecondsText(in + 1000000);
+    const bool first = intervals.empty();
+    if (!first) intervals += ',';
+    intervals += IntervalText(startMicroseconds, from, in + 1000000, first);
   }
-  std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
-                          " -show_entries packet=pts_time,dts_time,flags -of csv";
-  AppendQuotedPath(arguments, inputPath);
-  return arguments;
+  return PacketListArguments(inputPath, intervals);
+}
+
+std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::int64_t fromMs, std::int64_t toMs) {
+  return PacketListArguments(
+      inputPath, IntervalText(startMicroseconds, startMicroseconds + fromMs * 1000,
+                              startMicroseconds + toMs * 1000, true));
 }
 
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
                                        std::span<const Cut> cuts) {
-  const std::vector<Keyframe> keyframes = Keyframes(packetList);
+  const std::vector<Keyframe> keyframes = ParseKeyframes(packetList);
   std::vector<std::string> starts;
   for (const Cut& cut : cuts) {
     const std::int64_t inMs = CutTimeMilliseconds(cut.in);
     const std::int64_t in = startMicroseconds + inMs * 1000;
-    std::optional<Keyframe> last;
-    for (const Keyframe& keyframe : keyframes)
-      if (keyframe.pts <= in && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
-          (!last || keyframe.pts > last->pts))
-        last = keyframe;
+    const std::optional<Keyframe> last = LastKeyframeAtOrBefore(keyframes, in);
     if (!last) {
       starts.push_back(MillisecondsAsCutTime(inMs));
       continue;
     }
-    // Floored to whole milliseconds, then 1 ms earlier: the seek lands on
-    // the keyframe or a frame before it, never on one after it.
-    const std::int64_t decodeMs = (last->dts - startMicroseconds) / 1000 - 1;
-    starts.push_back(MillisecondsAsCutTime(std::min(decodeMs, inMs)));
+    starts.push_back(MillisecondsAsCutTime(std::min(SeekMs(*last, startMicroseconds), inMs)));
   }
   return starts;
+}
+
+std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
+                                                 std::int64_t startMicroseconds,
+                                                 std::int64_t positionMs) {
+  const std::optional<Keyframe> last =
+      LastKeyframeAtOrBefore(ParseKeyframes(packetList), startMicroseconds + positionMs * 1000);
+  if (!last) return std::nullopt;
+  return SeekTo(*last, startMicroseconds);
+}
+
+KeyframeBefore SeekTo(const Keyframe& keyframe, std::int64_t startMicroseconds) {
+  return {std::max<std::int64_t>(keyframe.pts - startMicroseconds, 0),
+          SeekMs(keyframe, startMicroseconds)};
 }
 
 }  // namespace trellimux

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,16 @@ namespace trellimux {
 // fall back to seeking to the In.
 inline constexpr std::int64_t kKeyframeSearchMs = 15000;
 
+// A keyframe's presentation and decoding time in microseconds, as the file
+// counts them.
+struct Keyframe {
+  std::int64_t pts = 0;
+  std::int64_t dts = 0;
+};
+
+// The keyframes of a packet list printed by the arguments below.
+std::vector<Keyframe> ParseKeyframes(std::string_view packetList);
+
 // ffprobe's arguments that print only the input's start time: the cut times
 // count from it, the packets' times do not.
 std::string StartTimeProbeArguments(std::string_view inputPath);
@@ -30,11 +41,16 @@ std::string StartTimeProbeArguments(std::string_view inputPath);
 std::int64_t ParseStartTimeMicroseconds(std::string_view output);
 
 // ffprobe's arguments that list the first video stream's packets (times and
-// flags, one "packet,..." line each) from kKeyframeSearchMs before each In to
-// 1 s after it (packets come in decoding order, not all before the In show
+// flags, one "packet,..." line each) from kKeyframeSearchMs before each In
+// (the first cut's from the file's beginning, when that is earlier) to 1 s
+// after it (packets come in decoding order, not all before the In show
 // before it).
 std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                    std::span<const Cut> cuts);
+
+// The same list for the file times from `fromMs` to `toMs` after the start.
+std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::int64_t fromMs, std::int64_t toMs);
 
 // Per cut, where its copy seeks to, as a cut time counted from the file's
 // start: 1 ms before the decoding time of the last keyframe whose
@@ -42,5 +58,20 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
 // shows none (an audio-only input, a longer GOP, a failed probe).
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
                                        std::span<const Cut> cuts);
+
+// The last keyframe at or before `positionMs` in a list printed by
+// KeyframeProbeArguments (a cut with that In): its presentation time in
+// microseconds from the file's start, and the millisecond to seek to so that
+// the keyframe is the first frame decoded (as CopyCutStarts seeks); nothing
+// when the list shows none.
+struct KeyframeBefore {
+  std::int64_t ptsMicroseconds = 0;
+  std::int64_t seekMs = 0;
+};
+std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
+                                                 std::int64_t startMicroseconds,
+                                                 std::int64_t positionMs);
+// The same for a keyframe already found.
+KeyframeBefore SeekTo(const Keyframe& keyframe, std::int64_t startMicroseconds);
 
 }  // namespace trellimux

@@ -20,6 +20,12 @@ TEST(KeyframeSearch, ProbesReadFromTheStartTimeAWindowBeforeEachIn) {
   EXPECT_EQ(KeyframeProbeArguments("D:\\rec.ts", 1400000, {&kCuts[3], 1}),
             " -v error -select_streams v:0 -read_intervals 46.650%62.650"
             " -show_entries packet=pts_time,dts_time,flags -of csv \"D:\\rec.ts\"");
+  // Near the start: the first from the beginning, as a seek to the start
+  // time lands after the first keyframe; a later one from the start time,
+  // as ffprobe would go on from where the one before stopped.
+  EXPECT_EQ(KeyframeProbeArguments("D:\\rec.ts", 1400000, {&kCuts[0], 2}),
+            " -v error -select_streams v:0 -read_intervals %5.400,1.400%4.480"
+            " -show_entries packet=pts_time,dts_time,flags -of csv \"D:\\rec.ts\"");
   EXPECT_EQ(MillisecondsAsCutTime(100LL * 3600 * 1000 + 7), "100:00:00.007");
 }
 

@@ -11,6 +11,7 @@
 #include "app/win/SharedResources.h"
 #include "app/win/StreamTableView.h"
 #include "app/win/TrimPage.h"
+#include "app/win/TrimPreview.h"
 #include "jobs/JobCompletion.h"
 #include "jobs/JobKind.h"
 #include "jobs/ProbedDuration.h"
@@ -77,6 +78,7 @@ void StartJob(JobDescription job) {
   job.jobKind = &app.jobKind;
   job.cancelRequested = &app.cancelRequested;
   job.results = &app.jobResults;
+  if (job.kind == kTrimJob) PauseTrimPreview();  // the job reads the preview's input
   SetBusy();
   if (job.kind == kConcatByteCopyJob) {
     PrepareSmoothProgress();
@@ -97,6 +99,7 @@ void StartConvertProbe(const std::string& inputPath) {
 
 void StartTrimProbe(const std::string& inputPath) {
   SetControlText(kTrimInputBox, inputPath);
+  ResetTrimPreview();
   ClearPageTables(Page::Trim);
   RebuildTrimCommand();  // with no streams it empties the command box
   StartJob({.kind = kTrimProbeJob, .inputPath = inputPath});
@@ -135,6 +138,7 @@ void OnJobDone() {
     case Completion::TrimProbeDone:
       LoadReport(Page::Trim, app.jobResults.trimReportSize);
       RebuildTrimCommand();
+      StartTrimPreview(ProbeReportOf(app.jobResults.trimReportSize), ControlText(kTrimInputBox));
       Finish(kJobDoneBox);
       break;
     case Completion::Nothing:

@@ -19,6 +19,7 @@
 #include "app/win/JobStart.h"
 #include "app/win/LogWindow.h"
 #include "app/win/TaskbarProgress.h"
+#include "app/win/TrimPreview.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageRouting.h"
 #include "app/win/PageView.h"
@@ -26,6 +27,7 @@
 #include "app/win/SharedResources.h"
 #include "jobs/JobKind.h"
 #include "jobs/ProgressUpdate.h"
+#include "preview/win/FrameMaker.h"
 
 namespace trellimux {
 namespace {
@@ -52,6 +54,7 @@ void MakeControls(HWND window) {
   if (GetDlgItem(window, MainWindowControls().back().id)) return;
   CreateControls(window, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)));
   InstallStreamListHeaders();
+  InstallTrimPreview();
   SetLamp(PageLampId(Page::Information), true);
 }
 
@@ -81,6 +84,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
 }
 
 void TearDown() {
+  StopTrimPreview();
   ReleaseDrawingObjects();
   for (const ControlEntry& control : MainWindowControls()) DestroyWindow(Control(control.id));
   DestroyWindow(App().logWindow);
@@ -197,6 +201,12 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       break;
     case kJobDoneMessage:
       OnJobDone();
+      return 0;
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(kTrimTrackbar)) OnTrimSlider();
+      return 0;
+    case kPreviewFrameMessage:
+      OnPreviewFrame(wParam);
       return 0;
     case kJobProgressMessage:
       OnJobProgress(static_cast<std::uint32_t>(wParam), static_cast<std::int32_t>(lParam));

@@ -13,6 +13,7 @@
 #include "app/win/PageView.h"
 #include "app/win/SharedResources.h"
 #include "app/win/TextListView.h"
+#include "app/win/TrimPreview.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "text/PathText.h"
@@ -165,6 +166,7 @@ void OnTrimContainerChange() {
 void OnCutModeChange() {
   if (App().expertMode.trim == 1) ShowTrimStreamTable();
   RebuildTrimCommand();
+  RefreshTrimPreview();  // Copy shows keyframes, Reencode any frame
 }
 
 void ToggleTrimExpertMode() {
@@ -178,6 +180,7 @@ void ToggleTrimExpertMode() {
   }
   SetLamp(kTrimExpertLamp, entering);
   OnTrimContainerChange();
+  RefreshTrimPreview();  // the views keep cut modes of their own
 }
 
 }  // namespace trellimux

@@ -25,7 +25,8 @@ bool MakePipe(HANDLE& readEnd, HANDLE& writeEnd, HANDLE& programEnd) {
 
 ChildProcess::~ChildProcess() { CloseAll(); }
 
-DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine) {
+DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine,
+                          bool console) {
   HANDLE outputWrite = nullptr, inputRead = nullptr;
   failedStep_ = ChildStartStep::Pipes;
   if (!MakePipe(output_, outputWrite, output_)) return GetLastError();
@@ -51,7 +52,8 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   line.push_back('\0');
   PROCESS_INFORMATION created{};
   failedStep_ = ChildStartStep::Process;
-  const DWORD error = CreateChildProcess(program, line.data(), startup, created);
+  const DWORD error =
+      CreateChildProcess(program, line.data(), startup, created, console ? 0 : CREATE_NO_WINDOW);
   // Only the child may hold these now, so the output reports its end as soon
   // as the child is gone.
   CloseOnce(outputWrite);

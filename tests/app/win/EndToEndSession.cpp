@@ -1,10 +1,9 @@
 #include "app/win/EndToEndSession.h"
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 
 #include "app/ControlIds.h"
+#include "app/win/PreviewDriving.h"
 #include "app/win/ProgramControls.h"
 
 namespace trellimux::test {
@@ -256,18 +255,6 @@ void EndToEndTest::AddCut(const CutTime& in, const CutTime& out) {
   ASSERT_TRUE(Done(program.Click(kCutAddButton)));
 }
 
-int RunningFfmpegChildren(DWORD parent) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, "ffmpeg.exe") == 0)
-      ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
+int RunningFfmpegChildren(DWORD parent) { return RunningChildren(parent, {"ffmpeg.exe"}); }
 
 }  // namespace trellimux::test

@@ -1,0 +1,104 @@
+#include "preview/PreviewSource.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "jobs/ProbedDuration.h"
+#include "text/AsciiText.h"
+#include "text/ReportLines.h"
+#include "trim/CutTime.h"
+#include "trim/KeyframeSearch.h"
+
+namespace trellimux {
+namespace {
+
+// The lines of the first stream section whose codec_type is video; empty
+// when there is none.
+std::string_view FirstVideoSection(std::string_view report) {
+  bool inStream = false, video = false;
+  const char* begin = nullptr;
+  while (!report.empty()) {
+    const char* lineStart = report.data();
+    const std::string_view line = TakeReportLine(report);
+    if (EqualsIgnoringCase(line, "[STREAM]")) {
+      inStream = true;
+      video = false;
+      begin = report.data();
+    } else if (EqualsIgnoringCase(line, "[/STREAM]")) {
+      if (inStream && video) return {begin, static_cast<std::size_t>(lineStart - begin)};
+      inStream = false;
+    } else if (inStream && EqualsIgnoringCase(line, "codec_type=video")) {
+      video = true;
+    }
+  }
+  return {};
+}
+
+std::string_view ValueOf(std::string_view section, std::string_view key) {
+  while (!section.empty()) {
+    const std::string_view line = TakeReportLine(section);
+    if (line.size() > key.size() && line[key.size()] == '=' && StartsWithIgnoringCase(line, key))
+      return line.substr(key.size() + 1);
+  }
+  return {};
+}
+
+int WholeNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc{} && end == text.data() + text.size() && value > 0 ? value : 0;
+}
+
+// Milliseconds of one frame at a rate "25/1" or "30000/1001"; nothing for
+// "0/0" or rates outside 1-300 per second.
+std::optional<std::int64_t> FrameMsOfRate(std::string_view rate) {
+  const std::size_t slash = rate.find('/');
+  if (slash == std::string_view::npos) return std::nullopt;
+  const int numerator = WholeNumber(rate.substr(0, slash));
+  const int denominator = WholeNumber(rate.substr(slash + 1));
+  if (numerator == 0 || denominator == 0) return std::nullopt;
+  const double perSecond = static_cast<double>(numerator) / denominator;
+  if (perSecond < 1 || perSecond > 300) return std::nullopt;
+  return std::max<std::int64_t>(1, std::llround(1000 / perSecond));
+}
+
+}  // namespace
+
+std::optional<PreviewSource> PreviewSourceOf(std::string_view report) {
+  const std::string_view video = FirstVideoSection(report);
+  const std::optional<double> seconds = ProbedDuration(report);
+  if (video.empty() || !seconds) return std::nullopt;
+  PreviewSource source;
+  source.durationMs = std::llround(*seconds * 1000);
+  if (const std::optional<std::string_view> start = FormatSectionValue(report, "start_time"))
+    source.startMicroseconds = ParseStartTimeMicroseconds(*start);
+  source.width = WholeNumber(ValueOf(video, "width"));
+  source.height = WholeNumber(ValueOf(video, "height"));
+  source.sampleAspect = ValueOf(video, "sample_aspect_ratio");
+  source.displayAspect = ValueOf(video, "display_aspect_ratio");
+  source.frameMs = FrameMsOfRate(ValueOf(video, "avg_frame_rate"))
+                       .value_or(FrameMsOfRate(ValueOf(video, "r_frame_rate")).value_or(40));
+  return source;
+}
+
+SliderSteps SliderStepsFor(const PreviewSource& source) {
+  const std::int64_t last = std::clamp<std::int64_t>(source.durationMs, 1, INT32_MAX);
+  return {static_cast<int>(std::min(source.frameMs, last)),
+          static_cast<int>(std::max<std::int64_t>(1000, last / 20)), static_cast<int>(last)};
+}
+
+std::int64_t FrameTimeOfPosition(int position, const PreviewSource& source) {
+  const std::int64_t lastFrame = std::max<std::int64_t>(0, source.durationMs - 2 * source.frameMs);
+  return std::clamp<std::int64_t>(position, 0, lastFrame);
+}
+
+std::string PreviewTimeText(std::int64_t milliseconds, bool keyframe) {
+  return (keyframe ? "keyframe " : "") + MillisecondsAsCutTime(milliseconds);
+}
+
+std::int64_t KeyframeCutMs(std::int64_t microseconds) {
+  return (std::max<std::int64_t>(microseconds, 0) + 999) / 1000;
+}
+
+}  // namespace trellimux

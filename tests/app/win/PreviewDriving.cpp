@@ -1,0 +1,82 @@
+#include "app/win/PreviewDriving.h"
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include "app/ControlIds.h"
+
+namespace trellimux::test {
+namespace {
+
+bool SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kStepTimeoutMs,
+                             &result) != 0;
+}
+
+}  // namespace
+
+bool MoveSlider(ProgramDriver& program, int position, bool dragging) {
+  HWND slider = program.Control(kTrimTrackbar);
+  HWND window = program.MainWindow();
+  if (!slider || !window || !SendWithin(slider, TBM_SETPOS, TRUE, position)) return false;
+  const LPARAM from = reinterpret_cast<LPARAM>(slider);
+  if (dragging) return SendWithin(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position), from);
+  return SendWithin(window, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), from) &&
+         SendWithin(window, WM_HSCROLL, TB_ENDTRACK, from);
+}
+
+std::string ShownTime(ProgramDriver& program) { return program.Text(kTrimPlaceholder); }
+
+bool WaitForShownTime(ProgramDriver& program, const std::string& text, DWORD timeoutMs) {
+  return PollUntil(
+      timeoutMs, [&] { return ShownTime(program) == text; }, 1);
+}
+
+std::optional<COLORREF> PictureCentreColour(ProgramDriver& program) {
+  HWND picture = program.Control(kTrimPlaceholder);
+  RECT place{};
+  if (!picture || !GetWindowRect(picture, &place)) return std::nullopt;
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour =
+      GetPixel(screen, (place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  ReleaseDC(nullptr, screen);
+  if (colour == CLR_INVALID) return std::nullopt;
+  return colour;
+}
+
+bool PressSliderKey(ProgramDriver& program, char key) {
+  HWND slider = program.Control(kTrimTrackbar);
+  return slider && SendWithin(slider, WM_KEYDOWN, static_cast<WPARAM>(key), 1) &&
+         SendWithin(slider, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
+}
+
+int SliderEnd(ProgramDriver& program) {
+  HWND slider = program.Control(kTrimTrackbar);
+  DWORD_PTR end = 0;
+  if (!slider ||
+      !SendMessageTimeoutA(slider, TBM_GETRANGEMAX, 0, 0, SMTO_NORMAL, kStepTimeoutMs, &end))
+    return -1;
+  return static_cast<int>(end);
+}
+
+int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ParentProcessID != parent) continue;
+    for (const char* name : names)
+      if (lstrcmpiA(entry.szExeFile, name) == 0) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+int RunningToolChildren(DWORD parent) {
+  return RunningChildren(parent, {"ffmpeg.exe", "ffprobe.exe"});
+}
+
+}  // namespace trellimux::test
