@@ -16,8 +16,10 @@ JobDescription RunnerWindow::Job(int kind, std::string commandText, std::string 
 }
 
 bool RunnerWindow::RunToEnd(const JobDescription& job, DWORD limit) {
+  // Waits for this job's own end: the window may have run jobs before.
+  const int before = DoneMessages();
   if (!StartJobThread(job)) return false;
-  const bool ended = PumpUntil([this] { return DoneMessages() > 0; }, limit);
+  const bool ended = PumpUntil([this, before] { return DoneMessages() > before; }, limit);
   PumpUntil([] { return false; }, 300);
   return ended;
 }
