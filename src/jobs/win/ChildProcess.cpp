@@ -25,8 +25,7 @@ bool MakePipe(HANDLE& readEnd, HANDLE& writeEnd, HANDLE& programEnd) {
 
 ChildProcess::~ChildProcess() { CloseAll(); }
 
-DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine,
-                          bool console) {
+DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine) {
   HANDLE outputWrite = nullptr, inputRead = nullptr;
   failedStep_ = ChildStartStep::Pipes;
   if (!MakePipe(output_, outputWrite, output_)) return GetLastError();
@@ -52,8 +51,7 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   line.push_back('\0');
   PROCESS_INFORMATION created{};
   failedStep_ = ChildStartStep::Process;
-  const DWORD error =
-      CreateChildProcess(program, line.data(), startup, created, console ? 0 : CREATE_NO_WINDOW);
+  const DWORD error = CreateChildProcess(program, line.data(), startup, created);
   // Only the child may hold these now, so the output reports its end as soon
   // as the child is gone.
   CloseOnce(outputWrite);

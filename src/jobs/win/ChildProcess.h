@@ -21,10 +21,8 @@ class ChildProcess {
 
   // Starts `program` with the command line given apart from it. On failure
   // the result is the platform's error code (nothing stays open) and
-  // FailedStep() tells which step it was; 0 means started. Without a
-  // console (`console` false) the start is cheaper, but SendCtrlC cannot
-  // reach the child.
-  DWORD Start(const std::string& program, const std::string& commandLine, bool console = true);
+  // FailedStep() tells which step it was; 0 means started.
+  DWORD Start(const std::string& program, const std::string& commandLine);
   ChildStartStep FailedStep() const { return failedStep_; }
 
   // Reads at most `size` bytes of the child's output; 0 once the output has

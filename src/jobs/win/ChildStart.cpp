@@ -9,9 +9,9 @@ namespace {
 constexpr DWORD kRetryWaitMs = 250;
 
 DWORD TryCreate(const std::string& program, char* commandLine, STARTUPINFOA& startup,
-                PROCESS_INFORMATION& created, DWORD flags) {
-  return CreateProcessA(program.c_str(), commandLine, nullptr, nullptr, TRUE,
-                        NORMAL_PRIORITY_CLASS | flags, nullptr, nullptr, &startup, &created)
+                PROCESS_INFORMATION& created) {
+  return CreateProcessA(program.c_str(), commandLine, nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &created)
              ? 0
              : GetLastError();
 }
@@ -38,11 +38,11 @@ bool StartFailureMayPass(DWORD error) {
 }
 
 DWORD CreateChildProcess(const std::string& program, char* commandLine, STARTUPINFOA& startup,
-                         PROCESS_INFORMATION& created, DWORD flags) {
-  const DWORD error = TryCreate(program, commandLine, startup, created, flags);
+                         PROCESS_INFORMATION& created) {
+  const DWORD error = TryCreate(program, commandLine, startup, created);
   if (!StartFailureMayPass(error)) return error;
   Sleep(kRetryWaitMs);
-  return TryCreate(program, commandLine, startup, created, flags);
+  return TryCreate(program, commandLine, startup, created);
 }
 
 std::string StartFailureText(std::string_view programPath, ChildStartStep step, DWORD error) {

@@ -16,11 +16,11 @@ namespace trellimux {
 bool StartFailureMayPass(DWORD error);
 
 // CreateProcessA with the given command line (which may be changed in
-// place), inheriting handles, at normal priority with any further creation
-// `flags`; a failure that may pass is tried once more after a short wait.
-// The result is 0 or the platform's error code.
+// place), inheriting handles, at normal priority; a failure that may pass
+// is tried once more after a short wait. The result is 0 or the platform's
+// error code.
 DWORD CreateChildProcess(const std::string& program, char* commandLine, STARTUPINFOA& startup,
-                         PROCESS_INFORMATION& created, DWORD flags = 0);
+                         PROCESS_INFORMATION& created);
 
 // The step of a start that failed.
 enum class ChildStartStep {

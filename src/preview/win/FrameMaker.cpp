@@ -116,9 +116,10 @@ std::string FrameMaker::RunChild(bool probe, const std::string& arguments, unsig
       ToolPath(toolDirectory_, probe ? FfmpegTool::Ffprobe : FfmpegTool::Ffmpeg);
   const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
   ChildProcess child;
-  // No console: Wine would make one for every frame (measured: ffmpeg.exe
-  // -version 1.29 s without, 1.57 s with, on a busy machine).
-  if (!commandLine || child.Start(program, *commandLine, /*console=*/false) != 0) return {};
+  // With a console of its own, as job children start: started without one
+  // (CREATE_NO_WINDOW), a child ended early could leave Wine's headless
+  // console host behind, and with it the whole Wine session.
+  if (!commandLine || child.Start(program, *commandLine) != 0) return {};
   {
     // Published only now: an order that came during the start ends it here.
     std::lock_guard lock(mutex_);
