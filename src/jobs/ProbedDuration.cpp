@@ -15,9 +15,8 @@ std::optional<std::string_view> FormatSectionValue(std::string_view report,
       inFormat = true;
     } else if (EqualsIgnoringCase(line, "[/FORMAT]")) {
       inFormat = false;
-    } else if (inFormat && line.size() > key.size() && line[key.size()] == '=' &&
-               StartsWithIgnoringCase(line, key)) {
-      return line.substr(key.size() + 1);
+    } else if (inFormat) {
+      if (const std::optional<std::string_view> value = ReportLineValue(line, key)) return value;
     }
   }
   return std::nullopt;

@@ -37,9 +37,8 @@ std::string_view FirstVideoSection(std::string_view report) {
 
 std::string_view ValueOf(std::string_view section, std::string_view key) {
   while (!section.empty()) {
-    const std::string_view line = TakeReportLine(section);
-    if (line.size() > key.size() && line[key.size()] == '=' && StartsWithIgnoringCase(line, key))
-      return line.substr(key.size() + 1);
+    if (const std::optional<std::string_view> value = ReportLineValue(TakeReportLine(section), key))
+      return *value;
   }
   return {};
 }

@@ -2,7 +2,10 @@
 // LF or a NUL byte, so CR LF, CR alone and LF alone all work.
 #pragma once
 
+#include <optional>
 #include <string_view>
+
+#include "text/AsciiText.h"
 
 namespace trellimux {
 
@@ -15,6 +18,14 @@ constexpr std::string_view TakeReportLine(std::string_view& text) {
   const std::string_view line = text.substr(0, end);
   text.remove_prefix(end < text.size() ? end + 1 : end);
   return line;
+}
+
+// The value of a "key=value" line when the line has that key (in any case).
+constexpr std::optional<std::string_view> ReportLineValue(std::string_view line,
+                                                          std::string_view key) {
+  if (line.size() <= key.size() || line[key.size()] != '=' || !StartsWithIgnoringCase(line, key))
+    return std::nullopt;
+  return line.substr(key.size() + 1);
 }
 
 }  // namespace trellimux
