@@ -155,6 +155,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/Launchers.cpp
   src/app/win/StartFiles.cpp
   src/jobs/win/ChildProcess.cpp
+  src/jobs/win/WholeFile.cpp
   src/jobs/win/ChildStart.cpp
   src/jobs/win/ChildStopper.cpp
   src/jobs/win/FrameCaption.cpp

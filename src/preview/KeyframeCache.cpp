@@ -9,6 +9,16 @@ namespace {
 // frames shown before its end.
 constexpr std::int64_t kDecodeOrderMarginMs = 1000;
 
+// Two minutes a probe: few process starts, and an order that comes during
+// one waits for no more than its end.
+constexpr std::int64_t kIndexWindowMs = 120000;
+
+// Where the next index window begins: far enough back that a position just
+// past the last one's answered stretch has its whole search window in it.
+std::int64_t NextIndexStartMs(std::int64_t indexedToMs) {
+  return indexedToMs == 0 ? 0 : indexedToMs - kDecodeOrderMarginMs - kKeyframeSearchMs;
+}
+
 }  // namespace
 
 KeyframeCache::Window KeyframeCache::WindowAround(std::int64_t positionMs) {
@@ -16,7 +26,18 @@ KeyframeCache::Window KeyframeCache::WindowAround(std::int64_t positionMs) {
           positionMs + kKeyframeSearchMs};
 }
 
+std::optional<KeyframeCache::Window> KeyframeCache::NextIndexWindow(
+    std::int64_t durationMs) const {
+  if (durationMs <= 0 || (indexedToMs_ > 0 && indexedToMs_ - kDecodeOrderMarginMs >= durationMs))
+    return std::nullopt;
+  const std::int64_t from = NextIndexStartMs(indexedToMs_);
+  return Window{from, from + kIndexWindowMs};
+}
+
 void KeyframeCache::Add(const Window& window, std::vector<Keyframe> keyframes) {
+  if (window.fromMs <= NextIndexStartMs(indexedToMs_) && window.toMs > indexedToMs_ &&
+      window.toMs - window.fromMs >= kIndexWindowMs)
+    indexedToMs_ = window.toMs;
   probed_.push_back({window, std::move(keyframes)});
 }
 

@@ -22,6 +22,12 @@ class KeyframeCache {
   // kKeyframeSearchMs) and as much after it.
   static Window WindowAround(std::int64_t positionMs);
 
+  // The next window of the index made while the preview waits for the
+  // user: from the start on, each window overlapping the one before by the
+  // search window, so that every position is answered; none once the
+  // windows reach the input's end.
+  std::optional<Window> NextIndexWindow(std::int64_t durationMs) const;
+
   explicit KeyframeCache(std::int64_t startMicroseconds) : start_(startMicroseconds) {}
 
   void Add(const Window& window, std::vector<Keyframe> keyframes);
@@ -41,6 +47,7 @@ class KeyframeCache {
   };
   std::int64_t start_;
   std::vector<Probed> probed_;
+  std::int64_t indexedToMs_ = 0;  // the end of the index windows so far
 };
 
 }  // namespace trellimux

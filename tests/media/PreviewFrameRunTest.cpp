@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 #include "media/SampleMedia.h"
@@ -42,6 +43,18 @@ int FrameShown(const ToolRun& run, int width, int height) {
   return static_cast<int>(std::lround((pixel.green - 6) / 9.35));
 }
 
+// The same frame from the command of a child started ahead: its list and
+// filter script, here read from files.
+int WaitingFrameShown(const std::string& clip, std::int64_t seekMs, std::int64_t startMicroseconds,
+                      std::int64_t timeMs) {
+  const FrameInput input = WaitingFrameInput(clip, seekMs, startMicroseconds, timeMs, 64, 48);
+  const std::string list = OutputPath("frame-list.txt");
+  const std::string script = OutputPath("frame-script.txt");
+  std::ofstream(list, std::ios::binary) << input.list;
+  std::ofstream(script, std::ios::binary) << input.filters;
+  return FrameShown(RunTool(FfmpegTool::Ffmpeg, WaitingFrameArguments(list, script)), 64, 48);
+}
+
 TEST(PreviewFrameRun, ShowsTheFrameAtATimeAndTheKeyframeBeforeIt) {
   const std::string clip = MakeCountingClip();
   const std::optional<PreviewSource> source = PreviewSourceOf(ProbeReport(clip));
@@ -69,6 +82,8 @@ TEST(PreviewFrameRun, ShowsTheFrameAtATimeAndTheKeyframeBeforeIt) {
                                  FrameArguments(clip, keyframe->seekMs, source->startMicroseconds,
                                                 c.ms, 64, 48)),
                          64, 48),
+              c.frame % 25);
+    EXPECT_EQ(WaitingFrameShown(clip, keyframe->seekMs, source->startMicroseconds, c.ms),
               c.frame % 25);
     const std::int64_t keyframeMs = KeyframeCutMs(keyframe->ptsMicroseconds);
     EXPECT_EQ(keyframeMs, c.keyframe * 40);

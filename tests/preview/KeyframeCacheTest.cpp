@@ -52,5 +52,28 @@ TEST(KeyframeCache, AnswersOnlyForPositionsWhoseSearchWindowWasProbed) {
   }
 }
 
+TEST(KeyframeCache, IndexWindowsAnswerEveryPositionUpToTheEnd) {
+  KeyframeCache cache(1400000);
+  const std::int64_t durationMs = 250000;
+  std::vector<KeyframeCache::Window> windows;
+  while (const std::optional<KeyframeCache::Window> window = cache.NextIndexWindow(durationMs)) {
+    ASSERT_LT(windows.size(), 10u) << "the index never ends";
+    windows.push_back(*window);
+    cache.Add(*window, Keyframes(window->fromMs, window->toMs));
+  }
+  ASSERT_EQ(windows.size(), 3u);
+  EXPECT_EQ(windows[1].fromMs, 104000);
+  for (std::int64_t positionMs = 0; positionMs <= durationMs; positionMs += 250) {
+    const KeyframeCache::Lookup found = cache.Find(positionMs);
+    ASSERT_TRUE(found.known) << positionMs;
+    if (positionMs >= 40) EXPECT_TRUE(found.keyframe) << positionMs;
+  }
+  // Windows probed for single positions do not advance the index.
+  KeyframeCache fresh(0);
+  fresh.Add(KeyframeCache::WindowAround(3000), {});
+  EXPECT_EQ(fresh.NextIndexWindow(durationMs)->fromMs, 0);
+  EXPECT_FALSE(fresh.NextIndexWindow(0)) << "no duration: no index";
+}
+
 }  // namespace
 }  // namespace trellimux

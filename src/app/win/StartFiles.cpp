@@ -9,6 +9,7 @@
 #include "jobs/OldFileRemoval.h"
 #include "jobs/StartChecks.h"
 #include "jobs/win/PlatformError.h"
+#include "jobs/win/WholeFile.h"
 
 namespace trellimux {
 namespace {
@@ -88,19 +89,9 @@ bool ClearOutputPath(const std::string& path) {
 }
 
 bool WriteListFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    ShowPlatformError(GetLastError());
-    return false;
-  }
-  const DWORD size = static_cast<DWORD>(text.size());
-  DWORD written = 0;
-  const bool whole = WriteFile(file, text.data(), size, &written, nullptr) && written == size;
-  const DWORD error = whole ? 0 : GetLastError();
-  CloseHandle(file);
-  if (!whole) ShowPlatformError(error ? error : ERROR_WRITE_FAULT);
-  return whole;
+  const DWORD error = WriteWholeFile(path, text);
+  if (error) ShowPlatformError(error);
+  return error == 0;
 }
 
 bool EmptyTemporaryFolder(const std::string& folder) {

@@ -88,6 +88,7 @@ void Order(int position) {
   order.positionMs = FrameTimeOfPosition(position, *preview.source);
   order.keyframe = preview.orderedKeyframe;
   order.startMicroseconds = preview.source->startMicroseconds;
+  order.durationMs = preview.source->durationMs;
   order.width = preview.box.width;
   order.height = preview.box.height;
   preview.maker->Order(std::move(order));

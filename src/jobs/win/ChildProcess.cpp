@@ -78,6 +78,18 @@ std::string ChildProcess::ReadToEnd() {
   return text;
 }
 
+bool ChildProcess::WriteInput(std::string_view text, bool last) {
+  bool whole = input_ != nullptr;
+  while (whole && !text.empty()) {
+    DWORD written = 0;
+    whole = WriteFile(input_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+            written > 0;
+    text.remove_prefix(written);
+  }
+  if (last) CloseOnce(input_);
+  return whole;
+}
+
 bool ChildProcess::AskToQuit() {
   // The line end also answers a question the child may be waiting on (as
   // ffmpeg's "Overwrite? [y/N]") with no, so that it ends.

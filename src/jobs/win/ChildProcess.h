@@ -32,6 +32,10 @@ class ChildProcess {
   // larger than the pipe would otherwise block the child for ever).
   std::string ReadToEnd();
 
+  // Writes `text` whole to the child's standard input, then closes it when
+  // `last`: a child reading its input to the end goes on only then.
+  bool WriteInput(std::string_view text, bool last);
+
   // The three ways of stopping, politest first; each says whether the
   // request could be delivered.
   bool AskToQuit();  // "q" and a line end on standard input, as a user at ffmpeg's console

@@ -1,17 +1,44 @@
 #include "preview/win/FrameMaker.h"
 
+#include <atomic>
+
 #include "jobs/ChildCommandLine.h"
 #include "jobs/ToolInvocation.h"
-#include "jobs/win/ChildProcess.h"
+#include "jobs/win/WholeFile.h"
 #include "preview/FrameRequest.h"
 #include "preview/PreviewSource.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
+namespace {
+
+// The waiting child's filter script: one file for each maker.
+std::string ScriptPath() {
+  static std::atomic<unsigned> made{0};
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof folder, folder);
+  return std::string(folder) + "Trellimux frame " + std::to_string(GetCurrentProcessId()) + "-" +
+         std::to_string(++made) + ".txt";
+}
+
+// With a console of its own, as job children start: started without one
+// (CREATE_NO_WINDOW), a child ended early could leave Wine's headless
+// console host behind, and with it the whole Wine session.
+bool StartTool(ChildProcess& child, const std::string& toolDirectory, FfmpegTool tool,
+               const std::string& arguments) {
+  const std::string program = ToolPath(toolDirectory, tool);
+  const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
+  return commandLine && child.Start(program, *commandLine) == 0;
+}
+
+}  // namespace
 
 FrameMaker::FrameMaker(HWND window, std::string toolDirectory)
-    : window_(window), toolDirectory_(std::move(toolDirectory)), worker_([this] { Work(); }) {}
+    : window_(window),
+      toolDirectory_(std::move(toolDirectory)),
+      scriptPath_(ScriptPath()),
+      worker_([this] { Work(); }) {}
 
 FrameMaker::~FrameMaker() {
   {
@@ -22,13 +49,15 @@ FrameMaker::~FrameMaker() {
   }
   wake_.notify_one();
   worker_.join();
+  DeleteFileA(scriptPath_.c_str());
 }
 
 void FrameMaker::Order(FrameOrder order) {
   std::lock_guard lock(mutex_);
   newest_ = order.serial;
   pending_ = std::move(order);
-  if (running_) running_->Terminate();
+  workAhead_ = true;
+  if (running_) endedEarly_ = running_->Terminate();
   wake_.notify_one();
 }
 
@@ -37,7 +66,9 @@ void FrameMaker::Cancel() {
   newest_ = 0;
   pending_.reset();
   made_.reset();
-  if (running_) running_->Terminate();
+  workAhead_ = false;
+  if (running_) endedEarly_ = running_->Terminate();
+  wake_.notify_one();
 }
 
 std::optional<MadeFrame> FrameMaker::Take(unsigned serial) {
@@ -50,51 +81,107 @@ std::optional<MadeFrame> FrameMaker::Take(unsigned serial) {
 
 bool FrameMaker::Superseded(unsigned serial) {
   std::lock_guard lock(mutex_);
+  return SupersededLocked(serial);
+}
+
+bool FrameMaker::SupersededLocked(unsigned serial) const {
+  if (serial == 0) return pending_.has_value() || !workAhead_ || quitting_;
   return serial != newest_ || quitting_;
 }
 
 void FrameMaker::Work() {
   for (;;) {
-    FrameOrder order;
+    std::optional<FrameOrder> order;
+    bool ahead = false;
     {
       std::unique_lock lock(mutex_);
-      wake_.wait(lock, [this] { return quitting_ || pending_.has_value(); });
-      if (quitting_) return;
-      order = std::move(*pending_);
+      wake_.wait(lock, [this] {
+        return quitting_ || pending_.has_value() || (workAhead_ ? HasWorkAhead() : !!waiting_);
+      });
+      if (quitting_) break;
+      order = std::move(pending_);
       pending_.reset();
+      ahead = workAhead_;
     }
-    MadeFrame frame = Make(order);
+    if (!order) {
+      if (ahead)
+        WorkAhead();
+      else
+        EndWaitingChild();  // cancelled: no child stays while a job runs
+      continue;
+    }
+    MadeFrame frame = Make(*order);
     std::lock_guard lock(mutex_);
-    if (order.serial != newest_ || quitting_) continue;
+    if (order->serial != newest_ || quitting_) continue;
     made_ = std::move(frame);
-    PostMessageA(window_, kPreviewFrameMessage, order.serial, 0);
+    PostMessageA(window_, kPreviewFrameMessage, order->serial, 0);
   }
+  EndWaitingChild();
+}
+
+bool FrameMaker::HasWorkAhead() const {
+  if (!input_ || !keyframes_) return false;
+  return keyframes_->NextIndexWindow(input_->durationMs) || (!waiting_ && !waitingFailed_);
+}
+
+void FrameMaker::WorkAhead() {
+  const std::optional<KeyframeCache::Window> window =
+      keyframes_->NextIndexWindow(input_->durationMs);
+  if (!window) {
+    StartWaitingChild();
+    return;
+  }
+  // A probe that failed lists nothing: its window then has no keyframes
+  // and frames there are read from their own time, as without a list.
+  const std::optional<std::string> packets =
+      Probe(KeyframeListArguments(input_->inputPath, input_->startMicroseconds, window->fromMs,
+                                  window->toMs),
+            0);
+  if (packets) keyframes_->Add(*window, ParseKeyframes(*packets));
+}
+
+bool FrameMaker::StartWaitingChild() {
+  if (waiting_) return true;
+  auto child = std::make_unique<ChildProcess>();
+  waitingFailed_ = !StartTool(*child, toolDirectory_, FfmpegTool::Ffmpeg,
+                              WaitingFrameArguments("pipe:0", scriptPath_));
+  if (!waitingFailed_) waiting_ = std::move(child);
+  return !waitingFailed_;
+}
+
+void FrameMaker::EndWaitingChild() {
+  if (!waiting_) return;
+  waiting_->Terminate();
+  waiting_->WaitAndClose();
+  waiting_.reset();
 }
 
 std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
-  if (!keyframes_ || cachedInput_ != order.input) {
-    keyframes_.emplace(order.startMicroseconds);
-    cachedInput_ = order.input;
-  }
   KeyframeCache::Lookup found = keyframes_->Find(order.positionMs);
   if (found.known) return found.keyframe;
   const KeyframeCache::Window window = KeyframeCache::WindowAround(order.positionMs);
-  const std::string packets = RunChild(
-      true,
+  const std::optional<std::string> packets = Probe(
       KeyframeListArguments(order.inputPath, order.startMicroseconds, window.fromMs, window.toMs),
       order.serial);
-  // A probe ended early lists only part of its window.
-  if (packets.empty() || Superseded(order.serial)) return std::nullopt;
-  keyframes_->Add(window, ParseKeyframes(packets));
+  if (!packets || packets->empty()) return std::nullopt;
+  keyframes_->Add(window, ParseKeyframes(*packets));
   return keyframes_->Find(order.positionMs).keyframe;
 }
 
 MadeFrame FrameMaker::Make(const FrameOrder& order) {
+  if (!keyframes_ || cachedInput_ != order.input) {
+    keyframes_.emplace(order.startMicroseconds);
+    cachedInput_ = order.input;
+  }
+  input_ = order;
+  waitingFailed_ = false;
   MadeFrame frame{order.serial, order.positionMs, false, {}};
   // Read from just before the keyframe at or before the position: a seek
   // straight to the position may land past that keyframe and show a later
   // one.
   const std::optional<KeyframeBefore> keyframe = KeyframeFor(order);
+  if (Superseded(order.serial) || !StartWaitingChild()) return frame;
+  // A newer order finds the child still waiting.
   if (Superseded(order.serial)) return frame;
   const std::int64_t seekMs = keyframe ? keyframe->seekMs : order.positionMs;
   std::int64_t timeMs = order.positionMs;
@@ -103,35 +190,44 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
     frame.timeMs = KeyframeCutMs(keyframe->ptsMicroseconds);
     timeMs = keyframe->ptsMicroseconds / 1000;  // floored: the keyframe is the first frame after it
   }
-  frame.bitmap = RunChild(false,
-                          FrameArguments(order.inputPath, seekMs, order.startMicroseconds, timeMs,
-                                         order.width, order.height),
-                          order.serial);
+  const FrameInput input = WaitingFrameInput(order.inputPath, seekMs, order.startMicroseconds,
+                                             timeMs, order.width, order.height);
+  // The child reads its script only after the list, so this one is its.
+  std::unique_ptr<ChildProcess> child = std::move(waiting_);
+  if (WriteWholeFile(scriptPath_, input.filters) != 0 || !child->WriteInput(input.list, true)) {
+    child->Terminate();
+    child->WaitAndClose();
+    return frame;
+  }
+  frame.bitmap = ReadToEnd(*child, order.serial).value_or(std::string());
   return frame;
 }
 
-std::string FrameMaker::RunChild(bool probe, const std::string& arguments, unsigned serial) {
-  if (Superseded(serial)) return {};
-  const std::string program =
-      ToolPath(toolDirectory_, probe ? FfmpegTool::Ffprobe : FfmpegTool::Ffmpeg);
-  const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
+std::optional<std::string> FrameMaker::Probe(const std::string& arguments, unsigned serial) {
+  if (Superseded(serial)) return std::nullopt;
+  EndWaitingChild();  // one child at a time
   ChildProcess child;
-  // With a console of its own, as job children start: started without one
-  // (CREATE_NO_WINDOW), a child ended early could leave Wine's headless
-  // console host behind, and with it the whole Wine session.
-  if (!commandLine || child.Start(program, *commandLine) != 0) return {};
+  if (!StartTool(child, toolDirectory_, FfmpegTool::Ffprobe, arguments)) return std::string();
+  return ReadToEnd(child, serial);
+}
+
+std::optional<std::string> FrameMaker::ReadToEnd(ChildProcess& child, unsigned serial) {
   {
     // Published only now: an order that came during the start ends it here.
     std::lock_guard lock(mutex_);
-    if (serial != newest_ || quitting_) child.Terminate();
+    endedEarly_ = false;
+    if (SupersededLocked(serial)) endedEarly_ = child.Terminate();
     running_ = &child;
   }
   std::string output = child.ReadToEnd();
+  bool endedEarly = false;
   {
     std::lock_guard lock(mutex_);
     running_ = nullptr;
+    endedEarly = endedEarly_;
   }
   child.WaitAndClose();
+  if (endedEarly) return std::nullopt;
   return output;
 }
 

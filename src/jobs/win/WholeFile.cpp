@@ -1,0 +1,17 @@
+#include "jobs/win/WholeFile.h"
+
+namespace trellimux {
+
+DWORD WriteWholeFile(const std::string& path, std::string_view text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError();
+  const DWORD size = static_cast<DWORD>(text.size());
+  DWORD written = 0;
+  const bool whole = WriteFile(file, text.data(), size, &written, nullptr) && written == size;
+  const DWORD error = whole ? 0 : GetLastError();
+  CloseHandle(file);
+  return whole ? 0 : (error ? error : ERROR_WRITE_FAULT);
+}
+
+}  // namespace trellimux

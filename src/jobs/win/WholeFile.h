@@ -1,0 +1,16 @@
+// A small file written whole in one go, as the list and script files that
+// ffmpeg reads.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace trellimux {
+
+// Creates or replaces the file at `path` with `text`; the platform's error
+// code on failure, 0 when all of it was written.
+DWORD WriteWholeFile(const std::string& path, std::string_view text);
+
+}  // namespace trellimux
