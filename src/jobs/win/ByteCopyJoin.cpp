@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,14 +19,12 @@ namespace {
 
 constexpr DWORD kBlockSize = 8192;
 
-// Eight blocks a read, each read written at once. Joining 4 x 256 MiB under
-// Wine, side by side (medians of 9, the copy loop alone): CopyFileA 0.80 s;
-// 8 KiB reads gathered into 64 KiB writes with a seek each 1.77 s; 64 KiB
-// reads and writes 0.80 s; 64 KiB reads gathered into 1 MiB writes 0.74 s,
-// into 4 MiB 1.17 s; 128 KiB reads 1.81 s; 1 MiB reads 1.14 s; a reader
-// thread handing 1 MiB buffers to the writer 1.5-2.4 s. In the job, with
-// the window painting meanwhile, 1 MiB writes took 1.9-3.5 s against 1.1 s.
-constexpr DWORD kReadSize = 8 * kBlockSize;
+// 32 blocks a read, each read written at once. Joining 4 x 256 MiB under
+// Wine, side by side in the join benchmark (read and write calls alone, a
+// busy machine): 64 KiB reads 410 ms, 128 KiB 370-560 ms, 256 KiB 300-330 ms,
+// 512 KiB 350-2400 ms (writes of that size stall now and then). The buffer
+// lies on the heap, on a page of its own.
+constexpr DWORD kReadSize = 32 * kBlockSize;
 
 // A reader of the output must never see part of a block, so blocks are
 // written only into a locked byte range at the output's end; the range is
@@ -49,6 +48,19 @@ class File {
  private:
   HANDLE handle_;
 };
+
+// A new file, where one can be made, rather than one cut to 0 bytes: Wine
+// cuts even a file it has just made when asked for CREATE_ALWAYS, and on
+// ext4 a file cut to 0 bytes is written back to disk when closed (a 1 GiB
+// output took 120-150 ms to close, nothing when made new). The program
+// deletes an old output before the job, so this is the usual case.
+HANDLE CreateOutput(const std::string& path) {
+  HANDLE made = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (made != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return made;
+  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 // Inputs are read without sharing, as the join needs them unchanged.
 HANDLE OpenInput(const std::string& path) {
@@ -164,8 +176,12 @@ DWORD CountBlocks(const std::vector<std::string>& inputs, long long& blocks) {
 // written, the rest dropped. 0, or the platform's error code.
 DWORD CopyBlocks(const JobDescription& job, const std::vector<std::string>& inputs,
                  AppendedOutput& output, BlockProgress& progress) {
-  // On a cache line: reads into a buffer off the line ran a third slower.
-  alignas(64) char buffer[kReadSize];
+  // Reads into a buffer off a cache line ran a third slower.
+  struct alignas(4096) ReadBuffer {
+    char bytes[kReadSize];
+  };
+  const auto readBuffer = std::make_unique<ReadBuffer>();
+  char* const buffer = readBuffer->bytes;
   for (const std::string& path : inputs) {
     const File input(OpenInput(path));
     if (!input.IsOpen()) return GetLastError();
@@ -192,8 +208,7 @@ DWORD CopyBlocks(const JobDescription& job, const std::vector<std::string>& inpu
 // The join of both kinds; `note`, if any, is logged once the output exists.
 void ByteCopyJoin(const JobDescription& job, const std::vector<std::string>& inputs,
                   std::optional<std::string_view> note) {
-  const File output(CreateFileA(job.outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const File output(CreateOutput(job.outputPath));
   if (!output.IsOpen()) {
     Fail(job, PlatformErrorText(GetLastError()));
     return;

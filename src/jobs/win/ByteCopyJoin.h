@@ -1,5 +1,5 @@
 // The byte-copy join ("Windows File"): inputs appended one after the other
-// to one output, moved in blocks of 8192 bytes (eight to a read), the
+// to one output, moved in blocks of 8192 bytes (32 to a read), the
 // progress bar counting the blocks. Failures go through the runner's failure
 // path; the caller ends the job with its job-done message.
 #pragma once

@@ -54,10 +54,10 @@ class ByteCopyJoinTest : public ::testing::Test {
 
 TEST_F(ByteCopyJoinTest, CopiesEveryByteInListOrder) {
   std::string joined;
-  // Blocks: 2 + 1 + 0 + 3 + 3 + 9 + 1025 = 1043; the last two cross a read
-  // of eight blocks and the 8 MiB range locked ahead.
+  // Blocks: 2 + 1 + 0 + 3 + 3 + 33 + 1025 = 1067; the last two cross a read
+  // of 32 blocks and the 8 MiB range locked ahead.
   const auto inputs =
-      MakeInputs({kBlock + 1, 1, 0, 3 * kBlock, 20000, 8 * kBlock + 1, 1024 * kBlock + 3}, joined);
+      MakeInputs({kBlock + 1, 1, 0, 3 * kBlock, 20000, 32 * kBlock + 1, 1024 * kBlock + 3}, joined);
   WriteFileBytes(output_, std::string(100000, 'x'));  // replaced, not appended to
   runner_.SetLogText("the last job's log");
   runner_.cancelRequested = 1;  // pressed while no job ran
@@ -65,8 +65,8 @@ TEST_F(ByteCopyJoinTest, CopiesEveryByteInListOrder) {
 
   EXPECT_EQ(ReadFileBytes(output_), joined);
   EXPECT_EQ(runner_.LogText(), kWindowsFileJoinNote);
-  EXPECT_EQ(ProgressRangeEnd(runner_.ProgressBar()), 1043);
-  EXPECT_EQ(ProgressPosition(runner_.ProgressBar()), 1043);
+  EXPECT_EQ(ProgressRangeEnd(runner_.ProgressBar()), 1067);
+  EXPECT_EQ(ProgressPosition(runner_.ProgressBar()), 1067);
   EXPECT_EQ(runner_.DoneMessages(), 1);
   EXPECT_EQ(runner_.jobKind, kConcatByteCopyJob);
   EXPECT_EQ(runner_.cancelRequested, 0);
