@@ -156,6 +156,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/StartFiles.cpp
   src/jobs/win/ChildProcess.cpp
   src/jobs/win/WholeFile.cpp
+  src/jobs/win/ToolOutput.cpp
   src/jobs/win/ChildStart.cpp
   src/jobs/win/ChildStopper.cpp
   src/jobs/win/FrameCaption.cpp

@@ -78,7 +78,10 @@ void StartJob(JobDescription job) {
   job.jobKind = &app.jobKind;
   job.cancelRequested = &app.cancelRequested;
   job.results = &app.jobResults;
-  if (job.kind == kTrimJob) PauseTrimPreview();  // the job reads the preview's input
+  // A Trim job reads the preview's input, and any job may read or replace
+  // it: the preview stops its children and its listing ahead until the
+  // next slider move.
+  PauseTrimPreview();
   SetBusy();
   if (job.kind == kConcatByteCopyJob) {
     PrepareSmoothProgress();

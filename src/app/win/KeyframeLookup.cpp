@@ -5,9 +5,7 @@
 #include <optional>
 
 #include "app/win/SharedResources.h"
-#include "jobs/ChildCommandLine.h"
-#include "jobs/ToolInvocation.h"
-#include "jobs/win/ChildProcess.h"
+#include "jobs/win/ToolOutput.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
@@ -15,13 +13,9 @@ namespace {
 
 // What ffprobe.exe printed; empty when it could not be started.
 std::string ProbeOutput(const std::string& arguments) {
-  const std::string program = ToolPath(Resources().startDirectory, FfmpegTool::Ffprobe);
-  const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
-  ChildProcess child;
-  if (!commandLine || child.Start(program, *commandLine) != 0) return {};
-  std::string output = child.ReadToEnd();
-  child.WaitAndClose();
-  return output;
+  std::optional<ToolOutput> output =
+      RunToolToEnd(Resources().startDirectory, FfmpegTool::Ffprobe, arguments);
+  return output ? std::move(output->text) : std::string();
 }
 
 }  // namespace

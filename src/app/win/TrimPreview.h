@@ -22,7 +22,8 @@ void ResetTrimPreview();
 // duration and the first frame is made.
 void StartTrimPreview(std::string_view report, const std::string& inputPath);
 
-// A Trim job starts: no frame is made while it reads the input.
+// A job starts: no frame is made, no keyframe listed and no frame child
+// waits while it runs.
 void PauseTrimPreview();
 
 // The slider's WM_HSCROLL, and the cut mode changed: the frame for the

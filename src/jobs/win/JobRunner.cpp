@@ -23,6 +23,7 @@
 #include "jobs/win/JobProgress.h"
 #include "jobs/win/JobSteps.h"
 #include "jobs/win/PlatformError.h"
+#include "jobs/win/ToolOutput.h"
 #include "jobs/win/TrimSequence.h"
 
 namespace trellimux {
@@ -165,14 +166,10 @@ void RunSingleFfmpeg(const JobDescription& job) {
 // An input's length from the prober's format section; nothing when it
 // cannot be read.
 std::optional<double> ProbeLength(const JobDescription& job, const std::string& input) {
-  const std::string program = ToolPath(job.toolDirectory, FfmpegTool::Ffprobe);
-  const std::optional<std::string> commandLine =
-      ChildCommandLine(program, LengthProbeArguments(input));
-  ChildProcess child;
-  if (!commandLine || child.Start(program, *commandLine) != 0) return std::nullopt;
-  const std::string report = child.ReadToEnd();
-  if (child.WaitAndClose() != 0) return std::nullopt;
-  return ProbedDuration(report);
+  const std::optional<ToolOutput> report =
+      RunToolToEnd(job.toolDirectory, FfmpegTool::Ffprobe, LengthProbeArguments(input));
+  if (!report || report->exitCode != 0) return std::nullopt;
+  return ProbedDuration(report->text);
 }
 
 // The job's progress parts; a Concat job run by ffmpeg first has its

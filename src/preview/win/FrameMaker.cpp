@@ -2,8 +2,7 @@
 
 #include <atomic>
 
-#include "jobs/ChildCommandLine.h"
-#include "jobs/ToolInvocation.h"
+#include "jobs/win/ToolOutput.h"
 #include "jobs/win/WholeFile.h"
 #include "preview/FrameRequest.h"
 #include "preview/PreviewSource.h"
@@ -20,16 +19,6 @@ std::string ScriptPath() {
   GetTempPathA(sizeof folder, folder);
   return std::string(folder) + "Trellimux frame " + std::to_string(GetCurrentProcessId()) + "-" +
          std::to_string(++made) + ".txt";
-}
-
-// With a console of its own, as job children start: started without one
-// (CREATE_NO_WINDOW), a child ended early could leave Wine's headless
-// console host behind, and with it the whole Wine session.
-bool StartTool(ChildProcess& child, const std::string& toolDirectory, FfmpegTool tool,
-               const std::string& arguments) {
-  const std::string program = ToolPath(toolDirectory, tool);
-  const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
-  return commandLine && child.Start(program, *commandLine) == 0;
 }
 
 }  // namespace

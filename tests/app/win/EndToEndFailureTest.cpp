@@ -9,6 +9,7 @@
 
 #include "app/ControlIds.h"
 #include "app/win/EndToEndSession.h"
+#include "app/win/PreviewDriving.h"
 #include "app/win/ProgramControls.h"
 
 namespace trellimux::test {
@@ -160,7 +161,7 @@ TEST_F(EndToEndFailure, ClosingDuringAJobAsksAndYesLeavesNoFfmpegAndAPlayableOut
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kConvertOutputButton, output));
   ASSERT_NO_FATAL_FAILURE(StartAndWaitForProgress());
   const DWORD program = Program().ProcessId();
-  ASSERT_EQ(RunningFfmpegChildren(program), 1);
+  ASSERT_EQ(RunningJobChildren(program), 1);
 
   // No: everything goes on.
   ASSERT_TRUE(Done(Program().RequestClose()));
@@ -171,7 +172,7 @@ TEST_F(EndToEndFailure, ClosingDuringAJobAsksAndYesLeavesNoFfmpegAndAPlayableOut
   ASSERT_NO_FATAL_FAILURE(Answer(*question, IDNO));
   EXPECT_FALSE(Program().HasEnded());
   EXPECT_TRUE(Program().IsBusy());
-  EXPECT_EQ(RunningFfmpegChildren(program), 1);
+  EXPECT_EQ(RunningJobChildren(program), 1);
 
   // Yes: the job is cancelled and the window closes when it has ended, with
   // no further box.

@@ -123,10 +123,11 @@ class EndToEndHeldFile : public EndToEndTest {
     EXPECT_EQ(box.text, text);
     ASSERT_NO_FATAL_FAILURE(Answer(box, IDOK));
     ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
-    // Once a Trim job has ended, the preview makes its frame again: that
-    // child ends within moments, a job's would have been left running.
+    // Once a Trim job has ended, the preview makes its frame again and
+    // starts its next frame child, which waits; a job's would have been
+    // left running.
     EXPECT_TRUE(PollUntil(kStepTimeoutMs,
-                          [] { return RunningToolChildren(Program().ProcessId()) == 0; }))
+                          [] { return RunningJobChildren(Program().ProcessId()) == 0; }))
         << "ffmpeg.exe still runs after the refused job";
     EXPECT_EQ(held.Bytes(), kOlderBytes);
   }

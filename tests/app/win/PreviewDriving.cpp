@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <winternl.h>
+
+#include <string>
 
 #include "app/ControlIds.h"
 
@@ -58,6 +61,54 @@ int SliderEnd(ProgramDriver& program) {
       !SendMessageTimeoutA(slider, TBM_GETRANGEMAX, 0, 0, SMTO_NORMAL, kStepTimeoutMs, &end))
     return -1;
   return static_cast<int>(end);
+}
+
+namespace {
+
+// The command line a process was started with, read from its process
+// parameters; empty when they cannot be read.
+std::wstring CommandLineOf(DWORD processId) {
+  using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  if (!query || !process) {
+    if (process) CloseHandle(process);
+    return {};
+  }
+  std::wstring text;
+  PROCESS_BASIC_INFORMATION basic{};
+  PEB peb{};
+  RTL_USER_PROCESS_PARAMETERS parameters{};
+  if (query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+      ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+      ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof parameters, nullptr)) {
+    text.resize(parameters.CommandLine.Length / sizeof(wchar_t));
+    if (!ReadProcessMemory(process, parameters.CommandLine.Buffer, text.data(),
+                           parameters.CommandLine.Length, nullptr))
+      text.clear();
+  }
+  CloseHandle(process);
+  return text;
+}
+
+}  // namespace
+
+int RunningJobChildren(DWORD parent) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ParentProcessID != parent || (lstrcmpiA(entry.szExeFile, "ffmpeg.exe") != 0 &&
+                                                lstrcmpiA(entry.szExeFile, "ffprobe.exe") != 0))
+      continue;
+    const std::wstring commandLine = CommandLineOf(entry.th32ProcessID);
+    if (commandLine.empty() || commandLine.find(L"-i \"pipe:0\"") == std::wstring::npos) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
 }
 
 int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {

@@ -41,4 +41,9 @@ int RunningChildren(DWORD parent, std::initializer_list<const char*> names);
 // Its running ffmpeg.exe and ffprobe.exe children.
 int RunningToolChildren(DWORD parent);
 
+// The same, less the Trim preview's frame child that waits for its frame
+// (it reads which frame from its standard input): the children of jobs and
+// probes.
+int RunningJobChildren(DWORD parent);
+
 }  // namespace trellimux::test
