@@ -62,18 +62,65 @@ LRESULT CallEdit(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
   return CallWindowProcA(editProcedure, window, message, wParam, lParam);
 }
 
-// Shows the change at the end of the text, scrolled to it. A replacement
-// goes in as one selection replaced, which leaves the caret, and the view,
-// at its end in one step.
+// The bars' scroll positions and ranges, to see which ones a change moved.
+struct ScrollBars {
+  SCROLLINFO vertical{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+  SCROLLINFO horizontal{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+};
+
+ScrollBars ScrollBarsOf(HWND window) {
+  ScrollBars bars;
+  GetScrollInfo(window, SB_VERT, &bars.vertical);
+  GetScrollInfo(window, SB_HORZ, &bars.horizontal);
+  return bars;
+}
+
+bool SameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
+  return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+void RedrawIfMoved(HWND window, int bar, SCROLLINFO now, const SCROLLINFO& before) {
+  if (SameScroll(now, before)) return;
+  now.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  SetScrollInfo(window, bar, &now, TRUE);
+}
+
+// The caret at the very end of the text, whatever the user selected; its
+// position in characters.
+DWORD CaretToEnd(HWND window) {
+  CallEdit(window, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  DWORD end = 0;
+  CallEdit(window, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  return end;
+}
+
+// Shows the change at the end of the text, scrolled to it. Under Wine every
+// scroll-bar update of the edit control draws the bar in full, even when
+// nothing moved, and a themed bar is some twenty blits that each ask the
+// server about the display: one insertion cost 130-300 server round trips,
+// slow while a child printing at full speed keeps the server busy. So the
+// change is made with drawing off; then only a bar that moved is drawn and
+// the text is painted once. A replacement goes in after the old text, which
+// is then deleted above the view: selecting text in view would have the
+// control invalidate it line by line, a round trip per line.
 void Show(HWND window, const ShownLogChange& change) {
-  WPARAM from = 0;
-  LPARAM to = -1;
-  if (change.kind == ShownLogChange::Kind::Append) {
-    from = static_cast<WPARAM>(CallEdit(window, WM_GETTEXTLENGTH));
-    to = static_cast<LPARAM>(from);
-  }
-  CallEdit(window, EM_SETSEL, from, to);
+  const ScrollBars before = ScrollBarsOf(window);
+  DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);  // the edit control would keep its bars drawn
+  const DWORD oldEnd = CaretToEnd(window);
   CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(change.text.c_str()));
+  if (change.kind == ShownLogChange::Kind::Replace) {
+    CallEdit(window, EM_SETSEL, 0, oldEnd);
+    CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    CaretToEnd(window);
+    CallEdit(window, EM_SCROLLCARET);
+  }
+  DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+  // Drawing back on would repaint the whole frame, title bar and bars.
+  RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  const ScrollBars after = ScrollBarsOf(window);
+  RedrawIfMoved(window, SB_VERT, after.vertical, before.vertical);
+  RedrawIfMoved(window, SB_HORZ, after.horizontal, before.horizontal);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 // A double-click on the notice line of a log that outgrew the window opens
