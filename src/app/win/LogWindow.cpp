@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string_view>
 
 #include "app/WindowPlacement.h"
@@ -22,11 +23,18 @@ constexpr std::size_t kShownLogSize = 16 * 1024;
 
 WNDPROC editProcedure = nullptr;
 
-// The window's log: kept in a file once it outgrows the window.
+// Shows the window's changes not yet shown (posted to the window itself).
+constexpr UINT kShowLogMessage = WM_APP + 0x27;
+
+// The window's log: kept in a file once it outgrows the window. A change
+// waits in `unshown` for the window's next turn, so that the writer's call
+// ends before the window is redrawn and a message that came meanwhile is
+// answered in between; changes that come before that turn are shown as one.
 struct WindowLog {
   KeptLogFile file;
   LogTail tail{kShownLogSize, [this](std::string_view text) { return file.Write(text); },
                file.Path()};
+  std::optional<ShownLogChange> unshown;
 };
 
 WindowLog* LogOf(HWND window) {
@@ -123,6 +131,23 @@ void Show(HWND window, const ShownLogChange& change) {
   InvalidateRect(window, nullptr, TRUE);
 }
 
+void ShowUnshown(HWND window, WindowLog& log) {
+  if (!log.unshown) return;
+  const ShownLogChange change = std::move(*log.unshown);
+  log.unshown.reset();
+  Show(window, change);
+}
+
+void ShowLater(HWND window, WindowLog& log, ShownLogChange change) {
+  if (log.unshown && change.kind == ShownLogChange::Kind::Append) {
+    log.unshown->text += change.text;
+    return;
+  }
+  const bool posted = log.unshown || PostMessageA(window, kShowLogMessage, 0, 0);
+  log.unshown = std::move(change);
+  if (!posted) ShowUnshown(window, log);
+}
+
 // A double-click on the notice line of a log that outgrew the window opens
 // the whole log with the program registered for text files, or with Notepad
 // where none is.
@@ -146,8 +171,11 @@ LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
     case kAppendLogMessage:
       if (WindowLog* log = LogOf(window)) {
         const std::string_view text(reinterpret_cast<const char*>(lParam), wParam);
-        Show(window, log->tail.Add(text));
+        ShowLater(window, *log, log->tail.Add(text));
       }
+      return 0;
+    case kShowLogMessage:
+      if (WindowLog* log = LogOf(window)) ShowUnshown(window, *log);
       return 0;
     case WM_LBUTTONDBLCLK:
       if (OpensKeptLog(window, lParam)) return 0;
@@ -168,9 +196,11 @@ LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
       if (framePainting > 0) return TitleAsText(message, wParam, lParam);
+      if (WindowLog* log = LogOf(window)) ShowUnshown(window, *log);  // the text as it is now
       break;
     case WM_SETTEXT:  // a new log: the one kept before is gone
       if (WindowLog* log = LogOf(window)) {
+        log->unshown.reset();
         log->file.Delete();
         log->tail.Reset(lParam ? reinterpret_cast<const char*>(lParam) : "");
       }
