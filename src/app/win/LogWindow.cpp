@@ -108,16 +108,21 @@ DWORD CaretToEnd(HWND window) {
 // server about the display: one insertion cost 130-300 server round trips,
 // slow while a child printing at full speed keeps the server busy. So the
 // change is made with drawing off; then only a bar that moved is drawn and
-// the text is painted once. A replacement goes in after the old text, which
-// is then deleted above the view: selecting text in view would have the
-// control invalidate it line by line, a round trip per line.
+// the text is painted once. A replacement goes in on a line of its own
+// after the old text, which is then deleted above the view with that line
+// break: selecting text in view would have the control invalidate it line
+// by line, a round trip per line, and the old text's unfinished last line
+// joined to the new first one would widen the horizontal scroll range for
+// good.
 void Show(HWND window, const ShownLogChange& change) {
+  const bool replace = change.kind == ShownLogChange::Kind::Replace;
+  const std::string added = replace ? "\r\n" + change.text : change.text;
   const ScrollBars before = ScrollBarsOf(window);
   DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);  // the edit control would keep its bars drawn
   const DWORD oldEnd = CaretToEnd(window);
-  CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(change.text.c_str()));
-  if (change.kind == ShownLogChange::Kind::Replace) {
-    CallEdit(window, EM_SETSEL, 0, oldEnd);
+  CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+  if (replace) {
+    CallEdit(window, EM_SETSEL, 0, oldEnd + 2);
     CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
     CaretToEnd(window);
     CallEdit(window, EM_SCROLLCARET);
