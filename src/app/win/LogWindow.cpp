@@ -15,10 +15,7 @@ namespace trellimux {
 namespace {
 
 // How much of a large log the window shows (see LogTail): 230 to 460 lines
-// of ffmpeg's messages. Under Wine a replacement of the window's text costs
-// a fixed part plus a part per line; with the log benchmark on a busy
-// machine the slowest took 0.33-0.46 s for 8 KiB, 0.43 s for 16 KiB and
-// 0.6-0.7 s for 32 KiB.
+// of ffmpeg's messages.
 constexpr std::size_t kShownLogSize = 16 * 1024;
 
 WNDPROC editProcedure = nullptr;
@@ -118,6 +115,7 @@ void Show(HWND window, const ShownLogChange& change) {
   const bool replace = change.kind == ShownLogChange::Kind::Replace;
   const std::string added = replace ? "\r\n" + change.text : change.text;
   const ScrollBars before = ScrollBarsOf(window);
+  const bool painted = !GetUpdateRect(window, nullptr, FALSE);
   DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);  // the edit control would keep its bars drawn
   const DWORD oldEnd = CaretToEnd(window);
   CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
@@ -128,8 +126,9 @@ void Show(HWND window, const ShownLogChange& change) {
     CallEdit(window, EM_SCROLLCARET);
   }
   DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
-  // Drawing back on would repaint the whole frame, title bar and bars.
-  RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  // Drawing back on would repaint the whole frame, title bar and bars; in a
+  // window that had nothing left to paint, only what changed needs it.
+  if (painted) RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
   const ScrollBars after = ScrollBarsOf(window);
   RedrawIfMoved(window, SB_VERT, after.vertical, before.vertical);
   RedrawIfMoved(window, SB_HORZ, after.horizontal, before.horizontal);
