@@ -114,9 +114,12 @@ DWORD CaretToEnd(HWND window) {
 void Show(HWND window, const ShownLogChange& change) {
   const bool replace = change.kind == ShownLogChange::Kind::Replace;
   const std::string added = replace ? "\r\n" + change.text : change.text;
+  // A hidden window draws nothing, and turning drawing back on would show it.
+  const bool drawn = IsWindowVisible(window);
   const ScrollBars before = ScrollBarsOf(window);
   const bool painted = !GetUpdateRect(window, nullptr, FALSE);
-  DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);  // the edit control would keep its bars drawn
+  // The window's own handling: the edit control's would keep drawing its bars.
+  if (drawn) DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
   const DWORD oldEnd = CaretToEnd(window);
   CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
   if (replace) {
@@ -125,13 +128,15 @@ void Show(HWND window, const ShownLogChange& change) {
     CaretToEnd(window);
     CallEdit(window, EM_SCROLLCARET);
   }
-  DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
-  // Drawing back on would repaint the whole frame, title bar and bars; in a
-  // window that had nothing left to paint, only what changed needs it.
-  if (painted) RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
-  const ScrollBars after = ScrollBarsOf(window);
-  RedrawIfMoved(window, SB_VERT, after.vertical, before.vertical);
-  RedrawIfMoved(window, SB_HORZ, after.horizontal, before.horizontal);
+  if (drawn) {
+    DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+    // Drawing back on would repaint the whole frame, title bar and bars; in
+    // a window that had nothing left to paint, only what changed needs it.
+    if (painted) RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+    const ScrollBars after = ScrollBarsOf(window);
+    RedrawIfMoved(window, SB_VERT, after.vertical, before.vertical);
+    RedrawIfMoved(window, SB_HORZ, after.horizontal, before.horizontal);
+  }
   InvalidateRect(window, nullptr, TRUE);
 }
 

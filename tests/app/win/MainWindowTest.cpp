@@ -367,6 +367,7 @@ TEST_F(MainWindowTest, LogWindowShowsTheEndOfALogThatOutgrewItWithLettersBeyondA
     rest.remove_prefix(size);
   }
 
+  EXPECT_FALSE(IsWindowVisible(log));  // filled while hidden, it stays hidden
   const std::string path = KeptLogPath(log);
   ASSERT_NE(path, "");
   EXPECT_EQ(FileText(path), whole);
