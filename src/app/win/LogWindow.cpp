@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string_view>
 
 #include "app/WindowPlacement.h"
@@ -14,19 +15,23 @@ namespace trellimux {
 namespace {
 
 // How much of a large log the window shows (see LogTail): 230 to 460 lines
-// of ffmpeg's messages. Under Wine a replacement of the window's text costs
-// a fixed part plus a part per line; with the log benchmark on a busy
-// machine the slowest took 0.33-0.46 s for 8 KiB, 0.43 s for 16 KiB and
-// 0.6-0.7 s for 32 KiB.
+// of ffmpeg's messages.
 constexpr std::size_t kShownLogSize = 16 * 1024;
 
 WNDPROC editProcedure = nullptr;
 
-// The window's log: kept in a file once it outgrows the window.
+// Shows the window's changes not yet shown (posted to the window itself).
+constexpr UINT kShowLogMessage = WM_APP + 0x27;
+
+// The window's log: kept in a file once it outgrows the window. A change
+// waits in `unshown` for the window's next turn, so that the writer's call
+// ends before the window is redrawn and a message that came meanwhile is
+// answered in between; changes that come before that turn are shown as one.
 struct WindowLog {
   KeptLogFile file;
   LogTail tail{kShownLogSize, [this](std::string_view text) { return file.Write(text); },
                file.Path()};
+  std::optional<ShownLogChange> unshown;
 };
 
 WindowLog* LogOf(HWND window) {
@@ -62,18 +67,94 @@ LRESULT CallEdit(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
   return CallWindowProcA(editProcedure, window, message, wParam, lParam);
 }
 
-// Shows the change at the end of the text, scrolled to it. A replacement
-// goes in as one selection replaced, which leaves the caret, and the view,
-// at its end in one step.
+// The bars' scroll positions and ranges, to see which ones a change moved.
+struct ScrollBars {
+  SCROLLINFO vertical{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+  SCROLLINFO horizontal{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+};
+
+ScrollBars ScrollBarsOf(HWND window) {
+  ScrollBars bars;
+  GetScrollInfo(window, SB_VERT, &bars.vertical);
+  GetScrollInfo(window, SB_HORZ, &bars.horizontal);
+  return bars;
+}
+
+bool SameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
+  return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+void RedrawIfMoved(HWND window, int bar, SCROLLINFO now, const SCROLLINFO& before) {
+  if (SameScroll(now, before)) return;
+  now.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  SetScrollInfo(window, bar, &now, TRUE);
+}
+
+// The caret at the very end of the text, whatever the user selected; its
+// position in characters.
+DWORD CaretToEnd(HWND window) {
+  CallEdit(window, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+  DWORD end = 0;
+  CallEdit(window, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  return end;
+}
+
+// Shows the change at the end of the text, scrolled to it. Under Wine every
+// scroll-bar update of the edit control draws the bar in full, even when
+// nothing moved, and a themed bar is some twenty blits that each ask the
+// server about the display: one insertion cost 130-300 server round trips,
+// slow while a child printing at full speed keeps the server busy. So the
+// change is made with drawing off; then only a bar that moved is drawn and
+// the text is painted once. A replacement goes in on a line of its own
+// after the old text, which is then deleted above the view with that line
+// break: selecting text in view would have the control invalidate it line
+// by line, a round trip per line, and the old text's unfinished last line
+// joined to the new first one would widen the horizontal scroll range for
+// good.
 void Show(HWND window, const ShownLogChange& change) {
-  WPARAM from = 0;
-  LPARAM to = -1;
-  if (change.kind == ShownLogChange::Kind::Append) {
-    from = static_cast<WPARAM>(CallEdit(window, WM_GETTEXTLENGTH));
-    to = static_cast<LPARAM>(from);
+  const bool replace = change.kind == ShownLogChange::Kind::Replace;
+  const std::string added = replace ? "\r\n" + change.text : change.text;
+  // A hidden window draws nothing, and turning drawing back on would show it.
+  const bool drawn = IsWindowVisible(window);
+  const ScrollBars before = ScrollBarsOf(window);
+  const bool painted = !GetUpdateRect(window, nullptr, FALSE);
+  // The window's own handling: the edit control's would keep drawing its bars.
+  if (drawn) DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
+  const DWORD oldEnd = CaretToEnd(window);
+  CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+  if (replace) {
+    CallEdit(window, EM_SETSEL, 0, oldEnd + 2);
+    CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    CaretToEnd(window);
+    CallEdit(window, EM_SCROLLCARET);
   }
-  CallEdit(window, EM_SETSEL, from, to);
-  CallEdit(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(change.text.c_str()));
+  if (drawn) {
+    DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+    // Drawing back on would repaint the whole frame, title bar and bars; in
+    // a window that had nothing left to paint, only what changed needs it.
+    if (painted) RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+    const ScrollBars after = ScrollBarsOf(window);
+    RedrawIfMoved(window, SB_VERT, after.vertical, before.vertical);
+    RedrawIfMoved(window, SB_HORZ, after.horizontal, before.horizontal);
+  }
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void ShowUnshown(HWND window, WindowLog& log) {
+  if (!log.unshown) return;
+  const ShownLogChange change = std::move(*log.unshown);
+  log.unshown.reset();
+  Show(window, change);
+}
+
+void ShowLater(HWND window, WindowLog& log, ShownLogChange change) {
+  if (log.unshown && change.kind == ShownLogChange::Kind::Append) {
+    log.unshown->text += change.text;
+    return;
+  }
+  const bool posted = log.unshown || PostMessageA(window, kShowLogMessage, 0, 0);
+  log.unshown = std::move(change);
+  if (!posted) ShowUnshown(window, log);
 }
 
 // A double-click on the notice line of a log that outgrew the window opens
@@ -99,8 +180,11 @@ LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
     case kAppendLogMessage:
       if (WindowLog* log = LogOf(window)) {
         const std::string_view text(reinterpret_cast<const char*>(lParam), wParam);
-        Show(window, log->tail.Add(text));
+        ShowLater(window, *log, log->tail.Add(text));
       }
+      return 0;
+    case kShowLogMessage:
+      if (WindowLog* log = LogOf(window)) ShowUnshown(window, *log);
       return 0;
     case WM_LBUTTONDBLCLK:
       if (OpensKeptLog(window, lParam)) return 0;
@@ -121,9 +205,11 @@ LRESULT CALLBACK LogWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
       if (framePainting > 0) return TitleAsText(message, wParam, lParam);
+      if (WindowLog* log = LogOf(window)) ShowUnshown(window, *log);  // the text as it is now
       break;
     case WM_SETTEXT:  // a new log: the one kept before is gone
       if (WindowLog* log = LogOf(window)) {
+        log->unshown.reset();
         log->file.Delete();
         log->tail.Reset(lParam ? reinterpret_cast<const char*>(lParam) : "");
       }

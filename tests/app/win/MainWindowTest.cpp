@@ -19,7 +19,10 @@
 #include "app/win/LogWindow.h"
 #include "app/win/SharedResources.h"
 #include "app/win/WindowTestSupport.h"
+#include "jobs/LogTail.h"
+#include "jobs/win/JobLog.h"
 #include "params/ParameterColumns.h"
+#include "text/Utf8Text.h"
 
 namespace trellimux::test {
 namespace {
@@ -333,6 +336,50 @@ TEST_F(MainWindowTest, LogWindowIsAHiddenOwnedPopupOverThePageFrame) {
   EXPECT_EQ(WindowTextOf(log), "frame=  10");
   InternalGetWindowText(log, wideTitle, 64);
   EXPECT_STREQ(wideTitle, L"FFmpeg log data");
+}
+
+std::string FileText(const std::string& path) {
+  std::string text;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  char block[4096];
+  DWORD count = 0;
+  while (ReadFile(file, block, sizeof block, &count, nullptr) && count > 0)
+    text.append(block, count);
+  CloseHandle(file);
+  return text;
+}
+
+// Pieces that end inside lines, each a whole number of characters, some of
+// them larger than the part of the log the window shows.
+TEST_F(MainWindowTest, LogWindowShowsTheEndOfALogThatOutgrewItWithLettersBeyondAscii) {
+  HWND log = App().logWindow;
+  std::string whole;
+  for (int line = 0; whole.size() < 160 * 1024; ++line)
+    whole += "[mpegts] \xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x80\x93 \xE6\x9D\xB1 packet " +
+             std::to_string(line) + "\r\n";
+  ClearJobLog(log);
+  std::string_view rest = whole;
+  for (std::size_t piece = 5000; !rest.empty(); piece = piece == 5000 ? 40000 : 5000) {
+    const std::size_t size = WholeUtf8Length(rest.substr(0, piece));
+    AppendJobLog(log, rest.substr(0, size));
+    PumpMessages();  // each change shown on its own, as while a job runs
+    rest.remove_prefix(size);
+  }
+
+  EXPECT_FALSE(IsWindowVisible(log));  // filled while hidden, it stays hidden
+  const std::string path = KeptLogPath(log);
+  ASSERT_NE(path, "");
+  EXPECT_EQ(FileText(path), whole);
+  const std::string shown = WindowTextOf(log);
+  const std::string notice = LogTailNotice(path, true);
+  ASSERT_EQ(shown.substr(0, notice.size()), notice);
+  const std::string end = shown.substr(notice.size());
+  ASSERT_GT(end.size(), 0u);
+  ASSERT_LT(end.size(), whole.size());
+  EXPECT_EQ(whole.substr(whole.size() - end.size()), end);
+  EXPECT_EQ(whole[whole.size() - end.size() - 1], '\n');  // from a whole line on
+  ClearJobLog(log);
 }
 
 TEST_F(MainWindowTest, LogWindowCanNeitherBeClosedNorDraggedAndFollowsTheMainWindow) {
