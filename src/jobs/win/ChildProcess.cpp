@@ -1,5 +1,6 @@
 #include "jobs/win/ChildProcess.h"
 
+#include <mutex>
 #include <vector>
 
 namespace trellimux {
@@ -26,6 +27,14 @@ bool MakePipe(HANDLE& readEnd, HANDLE& writeEnd, HANDLE& programEnd) {
 ChildProcess::~ChildProcess() { CloseAll(); }
 
 DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine) {
+  // A child inherits every inheritable handle there is while it is made: the
+  // ends of another child's pipes made meanwhile on another thread would
+  // stay open in it, and that child's output would not end before this one
+  // does (the Trim preview's frame child waits for as long as the user
+  // looks). So children are made one at a time, and their own pipe ends
+  // are inheritable only in between.
+  static std::mutex making;
+  std::lock_guard lock(making);
   HANDLE outputWrite = nullptr, inputRead = nullptr;
   failedStep_ = ChildStartStep::Pipes;
   if (!MakePipe(output_, outputWrite, output_)) return GetLastError();
