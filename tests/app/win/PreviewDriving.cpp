@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include <functional>
 #include <string>
 
 #include "app/ControlIds.h"
@@ -92,26 +93,10 @@ std::wstring CommandLineOf(DWORD processId) {
   return text;
 }
 
-}  // namespace
-
-int RunningJobChildren(DWORD parent) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (entry.th32ParentProcessID != parent || (lstrcmpiA(entry.szExeFile, "ffmpeg.exe") != 0 &&
-                                                lstrcmpiA(entry.szExeFile, "ffprobe.exe") != 0))
-      continue;
-    const std::wstring commandLine = CommandLineOf(entry.th32ProcessID);
-    if (commandLine.empty() || commandLine.find(L"-i \"pipe:0\"") == std::wstring::npos) ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
-
-int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {
+// The children of `parent` with one of these file names for which `counts`
+// holds; -1 when the processes cannot be listed.
+int CountChildren(DWORD parent, std::initializer_list<const char*> names,
+                  const std::function<bool(DWORD)>& counts) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return -1;
   int count = 0;
@@ -120,10 +105,23 @@ int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
     if (entry.th32ParentProcessID != parent) continue;
     for (const char* name : names)
-      if (lstrcmpiA(entry.szExeFile, name) == 0) ++count;
+      if (lstrcmpiA(entry.szExeFile, name) == 0 && counts(entry.th32ProcessID)) ++count;
   }
   CloseHandle(snapshot);
   return count;
+}
+
+}  // namespace
+
+int RunningJobChildren(DWORD parent) {
+  return CountChildren(parent, {"ffmpeg.exe", "ffprobe.exe"}, [](DWORD child) {
+    const std::wstring commandLine = CommandLineOf(child);
+    return commandLine.empty() || commandLine.find(L"-i \"pipe:0\"") == std::wstring::npos;
+  });
+}
+
+int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {
+  return CountChildren(parent, names, [](DWORD) { return true; });
 }
 
 int RunningToolChildren(DWORD parent) {
