@@ -1,12 +1,10 @@
 #include "app/win/KeptLogFile.h"
 
+#include "jobs/win/WholeFile.h"
+
 namespace trellimux {
 
-KeptLogFile::KeptLogFile() {
-  char folder[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof folder, folder);
-  path_ = std::string(folder) + "Trellimux log " + std::to_string(GetCurrentProcessId()) + ".txt";
-}
+KeptLogFile::KeptLogFile() : path_(ProgramTempFilePath("log") + ".txt") {}
 
 KeptLogFile::~KeptLogFile() { Delete(); }
 

@@ -102,10 +102,7 @@ bool ChildProcess::WriteInput(std::string_view text, bool last) {
 bool ChildProcess::AskToQuit() {
   // The line end also answers a question the child may be waiting on (as
   // ffmpeg's "Overwrite? [y/N]") with no, so that it ends.
-  static constexpr char kQuitLine[] = "q\r\n";
-  constexpr DWORD kSize = sizeof kQuitLine - 1;
-  DWORD written = 0;
-  return input_ && WriteFile(input_, kQuitLine, kSize, &written, nullptr) && written == kSize;
+  return WriteInput("q\r\n", false);
 }
 
 bool ChildProcess::SendCtrlC() {

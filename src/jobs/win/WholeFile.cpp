@@ -14,4 +14,11 @@ DWORD WriteWholeFile(const std::string& path, std::string_view text) {
   return whole ? 0 : (error ? error : ERROR_WRITE_FAULT);
 }
 
+std::string ProgramTempFilePath(std::string_view what) {
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof folder, folder);
+  return std::string(folder) + "Trellimux " + std::string(what) + " " +
+         std::to_string(GetCurrentProcessId());
+}
+
 }  // namespace trellimux

@@ -13,4 +13,8 @@ namespace trellimux {
 // code on failure, 0 when all of it was written.
 DWORD WriteWholeFile(const std::string& path, std::string_view text);
 
+// "<temporary folder>\Trellimux <what> <process id>": the start of a
+// temporary file's path of this run of the program.
+std::string ProgramTempFilePath(std::string_view what);
+
 }  // namespace trellimux

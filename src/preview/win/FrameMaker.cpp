@@ -15,10 +15,7 @@ namespace {
 // The waiting child's filter script: one file for each maker.
 std::string ScriptPath() {
   static std::atomic<unsigned> made{0};
-  char folder[MAX_PATH + 1] = {};
-  GetTempPathA(sizeof folder, folder);
-  return std::string(folder) + "Trellimux frame " + std::to_string(GetCurrentProcessId()) + "-" +
-         std::to_string(++made) + ".txt";
+  return ProgramTempFilePath("frame") + "-" + std::to_string(++made) + ".txt";
 }
 
 }  // namespace
@@ -158,10 +155,8 @@ std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
 }
 
 MadeFrame FrameMaker::Make(const FrameOrder& order) {
-  if (!keyframes_ || cachedInput_ != order.input) {
+  if (!keyframes_ || !input_ || input_->input != order.input)
     keyframes_.emplace(order.startMicroseconds);
-    cachedInput_ = order.input;
-  }
   input_ = order;
   waitingFailed_ = false;
   MadeFrame frame{order.serial, order.positionMs, false, {}};

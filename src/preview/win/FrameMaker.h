@@ -100,8 +100,7 @@ class FrameMaker {
   bool quitting_ = false;
   // The worker's own.
   std::optional<FrameOrder> input_;  // the last order's input, listed ahead
-  unsigned cachedInput_ = 0;
-  std::optional<KeyframeCache> keyframes_;
+  std::optional<KeyframeCache> keyframes_;  // input_'s
   std::unique_ptr<ChildProcess> waiting_;
   bool waitingFailed_ = false;  // no child could be started: none until the next order
   std::thread worker_;
