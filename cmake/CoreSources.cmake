@@ -28,6 +28,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/FrameRequest.cpp
   src/preview/BmpImage.cpp
   src/preview/KeyframeCache.cpp
+  src/preview/DecoderCommand.cpp
+  src/preview/FrameSearch.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -78,6 +80,8 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/PreviewSourceTest.cpp
   tests/preview/BmpImageTest.cpp
   tests/preview/KeyframeCacheTest.cpp
+  tests/preview/DecoderCommandTest.cpp
+  tests/preview/FrameSearchTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
@@ -149,6 +153,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/KeyframeLookup.cpp
   src/app/win/TrimPreview.cpp
   src/preview/win/FrameMaker.cpp
+  src/preview/win/FrameDecoder.cpp
   src/app/win/FileChoosers.cpp
   src/app/win/DialogKeyRelease.cpp
   src/app/win/ProcessHandles.cpp
@@ -184,5 +189,6 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/FileChooserHandleTest.cpp
   tests/jobs/win/HandleCount.cpp
   tests/app/win/LauncherTest.cpp
+  tests/preview/win/FrameDecoderTest.cpp
   tests/media/SampleMedia.cpp
 )

@@ -144,7 +144,7 @@ bool MeasureMode(ProgramDriver& program, const std::string& path, const PreviewS
   const std::string expected = ExpectedText(path, source, last, copy);
   for (int step = 1; step <= 100; ++step) {
     if (!MoveSlider(program, from + step * 50, step < 100)) return Fail("a drag step", program);
-    figures.mostChildren = std::max(figures.mostChildren, RunningToolChildren(program.ProcessId()));
+    figures.mostChildren = std::max(figures.mostChildren, RunningFrameChildren(program.ProcessId()));
     Sleep(15);
   }
   const double released = NowMs();
@@ -162,6 +162,9 @@ void Print(const char* mode, const ModeFigures& figures) {
       "%s: move to frame shown median %.0f ms, max %.0f ms (goal <= 300, each <= 500);"
       " direct tools median %.0f ms, ratio %.2f\n",
       mode, median, worst, direct, direct > 0 ? median / direct : 0);
+  std::printf("%s: each move (ms):", mode);
+  for (const double move : figures.moves) std::printf(" %.0f", move);
+  std::printf("\n");
   std::printf(
       "%s: drag of 100 positions: at most %d frame child(ren) at once (goal 1), last"
       " frame %s %.0f ms after the release; worst window answer %.0f ms (goal <= 100)\n",

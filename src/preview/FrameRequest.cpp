@@ -3,7 +3,6 @@
 #include <array>
 
 #include "cmdline/CommandText.h"
-#include "concat/ConcatCommand.h"
 
 namespace trellimux {
 namespace {
@@ -45,30 +44,6 @@ constexpr std::array<FrameCommandFact, 6> kFacts = {{
      "each row padded to 4 bytes; image2pipe writes it to standard output.",
      "libavcodec/bmpenc.c; measured with ffmpeg 5.1 (Debian) and ffmpeg.exe 4.1"},
 }};
-
-constexpr std::array<FrameCommandFact, 4> kWaitingFacts = {{
-    {" -v quiet -nostdin -f concat -safe 0 -protocol_whitelist file,pipe -i",
-     "The concat demuxer reads its whole list (here from standard input, which the "
-     "pipe protocol must be allowed for) before it opens the file named in it; "
-     "\"inpoint\" seeks that file as -ss does, counting in the file's own time "
-     "stamps, and the frames' time stamps then count from the inpoint (-safe 0 lets "
-     "the list name any path). An inpoint 0.52 s before a keyframe gave that "
-     "keyframe the time 0.52.",
-     "ffmpeg formats documentation, concat demuxer (file, inpoint); measured with "
-     "ffmpeg.exe 4.1 on an H.264 TS"},
-    {" -map 0:v:0 -copyts -frames:v 1",
-     "With -copyts the frames keep the demuxer's time stamps, so the select filter "
-     "counts from the inpoint; only the first frame through the filters is written.",
-     "ffmpeg documentation, Advanced options (-copyts, -map) and Video options (-frames:v)"},
-    {" -filter_script:v",
-     "ffmpeg reads the filter script while it sets up the output, after the input "
-     "is open, so after the list: a script written after the start and before the "
-     "list is the one used (a 320x180 script written then gave a 320x180 frame).",
-     "fftools/ffmpeg_opt.c (the script is read when the output stream is made); "
-     "measured with ffmpeg.exe 4.1"},
-    {" -pix_fmt bgr24 -f image2pipe -c:v bmp -", "As for the frame command above.",
-     "libavcodec/bmpenc.c"},
-}};
 // clang-format on
 
 // Seconds with three decimals for the seek; ffmpeg reads plain seconds.
@@ -108,29 +83,6 @@ std::string SelectAndScale(std::int64_t tenthsOfMilliseconds, int width, int hei
 }  // namespace
 
 std::span<const FrameCommandFact> FrameCommandFacts() { return kFacts; }
-std::span<const FrameCommandFact> WaitingFrameCommandFacts() { return kWaitingFacts; }
-
-std::string WaitingFrameArguments(std::string_view list, std::string_view scriptPath) {
-  std::string arguments(kWaitingFacts[0].arguments);
-  AppendQuotedPath(arguments, list);
-  arguments += kWaitingFacts[1].arguments;
-  arguments += kWaitingFacts[2].arguments;
-  AppendQuotedPath(arguments, scriptPath);
-  arguments += kWaitingFacts[3].arguments;
-  return arguments;
-}
-
-FrameInput WaitingFrameInput(std::string_view inputPath, std::int64_t seekMs,
-                             std::int64_t startMicroseconds, std::int64_t timeMs, int width,
-                             int height) {
-  if (seekMs < 0) seekMs = 0;
-  const std::string path(inputPath);
-  FrameInput input{ConcatListFileText(std::span(&path, 1)), {}};
-  input.list += "inpoint " + SignedSecondsText(startMicroseconds + seekMs * 1000, 6) + "\r\n";
-  // The frames count from the inpoint; half a millisecond early, as above.
-  input.filters = SelectAndScale((timeMs - seekMs) * 10 - 5, width, height);
-  return input;
-}
 
 std::string FrameArguments(std::string_view inputPath, std::int64_t seekMs,
                            std::int64_t startMicroseconds, std::int64_t timeMs, int width,

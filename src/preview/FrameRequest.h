@@ -31,24 +31,4 @@ std::string FrameArguments(std::string_view inputPath, std::int64_t seekMs,
                            std::int64_t startMicroseconds, std::int64_t timeMs, int width,
                            int height);
 
-// A frame child is started before its frame is asked for (under Wine a start
-// costs about half a second): it waits for a concat list naming the input
-// and where to seek, then reads its filters from a script file. `list` is
-// where it reads the list ("pipe:0": its standard input); `scriptPath` is
-// written after it started and before the list. It prints the frame as
-// FrameArguments' command does.
-std::string WaitingFrameArguments(std::string_view list, std::string_view scriptPath);
-
-// The facts of that command, in the order of its options.
-std::span<const FrameCommandFact> WaitingFrameCommandFacts();
-
-// What a waiting frame child is given for the frame of FrameArguments.
-struct FrameInput {
-  std::string list;     // "file '<input>'" and "inpoint <seconds>" lines
-  std::string filters;  // the filter script: the same select and scale
-};
-FrameInput WaitingFrameInput(std::string_view inputPath, std::int64_t seekMs,
-                             std::int64_t startMicroseconds, std::int64_t timeMs, int width,
-                             int height);
-
 }  // namespace trellimux

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
 #include "jobs/ToolInvocation.h"
 #include "media/ToolRunner.h"
+#include "preview/BmpImage.h"
 
 namespace trellimux::test {
 namespace {
@@ -66,6 +68,26 @@ int CountVideoFrames(const std::string& toolSidePath) {
                             toolSidePath + "\"");
   EXPECT_EQ(run.exitCode, 0) << run.output;
   return std::atoi(run.output.c_str());
+}
+
+std::string MakeCountingClip(const std::string& name, int seconds) {
+  const std::string path = OutputPath(name);
+  const ToolRun made =
+      RunTool(FfmpegTool::Ffmpeg,
+              " -v error -y -f lavfi -i \"color=c=black:s=160x120:r=25:d=" +
+                  std::to_string(seconds) +
+                  ",format=yuv420p,geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video"
+                  " -q:v 2 -g 10 -bf 0 -sc_threshold 1000000000 \"" +
+                  path + "\"");
+  EXPECT_EQ(made.exitCode, 0) << made.output;
+  return path;
+}
+
+int CountingFrameShown(const std::string& bitmap, int width, int height) {
+  const std::optional<BmpImage> image = ParseBmp(bitmap);
+  if (!image || image->width != width || image->height != height) return -1;
+  const Bgr pixel = PixelAt(*image, width / 2, height / 2);
+  return static_cast<int>(std::lround((pixel.green - 6) / 9.35));
 }
 
 }  // namespace trellimux::test

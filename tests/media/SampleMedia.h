@@ -34,4 +34,14 @@ double Duration(const ProbedFile& file);
 // Counts the decoded frames of the first video stream.
 int CountVideoFrames(const std::string& toolSidePath);
 
+// An MPEG-TS in the work folder whose brightness counts its frames: 25 fps,
+// mpeg2video, 160x120, frame N of luma 24 + 8 (N mod 25), a keyframe every
+// 10 frames (none for the scene change every frame is).
+std::string MakeCountingClip(const std::string& name, int seconds);
+
+// The frame number (mod 25) such a clip's bitmap of `width` x `height`
+// shows at its centre; -1 for anything else. Grey levels measured: 6 for
+// frame 0, 9.35 more per frame.
+int CountingFrameShown(const std::string& bitmap, int width, int height);
+
 }  // namespace trellimux::test

@@ -115,33 +115,5 @@ TEST(FrameRequest, AsksForOneBitmapOfTheFirstVideoStream) {
             std::string::npos);
 }
 
-TEST(FrameRequest, WaitingChildReadsTheListAndThenItsScript) {
-  EXPECT_EQ(WaitingFrameArguments("pipe:0", "C:\\Temp\\Trellimux frame 7-1.txt"),
-            " -v quiet -nostdin -f concat -safe 0 -protocol_whitelist file,pipe -i \"pipe:0\""
-            " -map 0:v:0 -copyts -frames:v 1"
-            " -filter_script:v \"C:\\Temp\\Trellimux frame 7-1.txt\" -pix_fmt bgr24"
-            " -f image2pipe -c:v bmp -");
-  // The same frame as the one-run command: the inpoint in the file's own
-  // time stamps, the select counting from it.
-  const FrameInput input = WaitingFrameInput("D:\\TV\\Rock'n'Roll.ts", 3721089, 1400000,
-                                             3723450, 400, 225);
-  EXPECT_EQ(input.list, "file 'D:\\TV\\Rock'\\''n'\\''Roll.ts'\r\ninpoint 3722.489000\r\n");
-  EXPECT_EQ(input.filters, "select='gte(t,2.3605)',scale=400:225");
-  const struct {
-    std::int64_t seekMs, startMicroseconds, timeMs;
-    const char* inpoint;
-    const char* select;
-  } cases[] = {
-      {0, 0, 0, "inpoint 0.000000", "gte(t,-0.0005)"},
-      {0, -2000000, 1500, "inpoint -2.000000", "gte(t,1.4995)"},
-      {-5, 1469089, 40, "inpoint 1.469089", "gte(t,0.0395)"},  // a seek before the start
-  };
-  for (const auto& c : cases) {
-    const FrameInput made = WaitingFrameInput("a.ts", c.seekMs, c.startMicroseconds, c.timeMs, 1, 1);
-    EXPECT_NE(made.list.find(c.inpoint), std::string::npos) << made.list;
-    EXPECT_NE(made.filters.find(c.select), std::string::npos) << made.filters;
-  }
-}
-
 }  // namespace
 }  // namespace trellimux

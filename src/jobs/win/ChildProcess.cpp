@@ -26,7 +26,8 @@ bool MakePipe(HANDLE& readEnd, HANDLE& writeEnd, HANDLE& programEnd) {
 
 ChildProcess::~ChildProcess() { CloseAll(); }
 
-DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine) {
+DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine,
+                          bool separateErrors) {
   // A child inherits every inheritable handle there is while it is made: the
   // ends of another child's pipes made meanwhile on another thread would
   // stay open in it, and that child's output would not end before this one
@@ -35,12 +36,13 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   // are inheritable only in between.
   static std::mutex making;
   std::lock_guard lock(making);
-  HANDLE outputWrite = nullptr, inputRead = nullptr;
+  HANDLE outputWrite = nullptr, inputRead = nullptr, errorsWrite = nullptr;
   failedStep_ = ChildStartStep::Pipes;
-  if (!MakePipe(output_, outputWrite, output_)) return GetLastError();
-  if (!MakePipe(inputRead, input_, input_)) {
+  if (!MakePipe(output_, outputWrite, output_) || !MakePipe(inputRead, input_, input_) ||
+      (separateErrors && !MakePipe(errors_, errorsWrite, errors_))) {
     const DWORD error = GetLastError();
     CloseOnce(outputWrite);
+    CloseOnce(inputRead);
     CloseAll();
     return error;
   }
@@ -54,7 +56,7 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   startup.wShowWindow = SW_HIDE;
   startup.hStdInput = inputRead;
   startup.hStdOutput = outputWrite;
-  startup.hStdError = outputWrite;
+  startup.hStdError = separateErrors ? errorsWrite : outputWrite;
 
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
@@ -65,6 +67,7 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   // as the child is gone.
   CloseOnce(outputWrite);
   CloseOnce(inputRead);
+  CloseOnce(errorsWrite);
   if (error) {
     CloseAll();
     return error;
@@ -78,6 +81,11 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
 DWORD ChildProcess::Read(char* buffer, DWORD size) {
   DWORD count = 0;
   return ReadFile(output_, buffer, size, &count, nullptr) ? count : 0;
+}
+
+DWORD ChildProcess::ReadErrors(char* buffer, DWORD size) {
+  DWORD count = 0;
+  return errors_ && ReadFile(errors_, buffer, size, &count, nullptr) ? count : 0;
 }
 
 std::string ChildProcess::ReadToEnd() {
@@ -136,6 +144,7 @@ void ChildProcess::CloseAll() {
   CloseOnce(process_);
   CloseOnce(thread_);
   CloseOnce(output_);
+  CloseOnce(errors_);
   CloseOnce(input_);
 }
 

@@ -1,18 +1,19 @@
 #include "preview/win/FrameMaker.h"
 
 #include <atomic>
+#include <utility>
 
 #include "jobs/win/ToolOutput.h"
 #include "jobs/win/WholeFile.h"
-#include "preview/FrameRequest.h"
 #include "preview/PreviewSource.h"
-#include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
 namespace {
 
-// The waiting child's filter script: one file for each maker.
+constexpr auto kQuietBeforeListing = std::chrono::milliseconds(300);
+
+// The decoder's filter graph: one file for each maker.
 std::string ScriptPath() {
   static std::atomic<unsigned> made{0};
   return ProgramTempFilePath("frame") + "-" + std::to_string(++made) + ".txt";
@@ -31,7 +32,8 @@ FrameMaker::~FrameMaker() {
     std::lock_guard lock(mutex_);
     quitting_ = true;
     newest_ = 0;
-    if (running_) running_->Terminate();
+    if (probing_) probing_->Terminate();
+    if (liveDecoder_) liveDecoder_->Terminate();
   }
   wake_.notify_one();
   worker_.join();
@@ -43,7 +45,8 @@ void FrameMaker::Order(FrameOrder order) {
   newest_ = order.serial;
   pending_ = std::move(order);
   workAhead_ = true;
-  if (running_) endedEarly_ = running_->Terminate();
+  quietFrom_ = std::chrono::steady_clock::now() + kQuietBeforeListing;
+  if (probing_) endedEarly_ = probing_->Terminate();
   wake_.notify_one();
 }
 
@@ -53,7 +56,9 @@ void FrameMaker::Cancel() {
   pending_.reset();
   made_.reset();
   workAhead_ = false;
-  if (running_) endedEarly_ = running_->Terminate();
+  if (probing_) endedEarly_ = probing_->Terminate();
+  // No child stays while a job runs.
+  if (liveDecoder_) liveDecoder_->Terminate();
   wake_.notify_one();
 }
 
@@ -82,9 +87,15 @@ void FrameMaker::Work() {
     {
       std::unique_lock lock(mutex_);
       wake_.wait(lock, [this] {
-        return quitting_ || pending_.has_value() || (workAhead_ ? HasWorkAhead() : !!waiting_);
+        return quitting_ || pending_.has_value() || (workAhead_ ? HasWorkAhead() : !!decoder_);
       });
       if (quitting_) break;
+      if (!pending_ && workAhead_ &&
+          wake_.wait_until(lock, quietFrom_, [this] {
+            return quitting_ || pending_.has_value() || !workAhead_;
+          })) {
+        continue;
+      }
       order = std::move(pending_);
       pending_.reset();
       ahead = workAhead_;
@@ -93,7 +104,7 @@ void FrameMaker::Work() {
       if (ahead)
         WorkAhead();
       else
-        EndWaitingChild();  // cancelled: no child stays while a job runs
+        EndDecoder();  // cancelled
       continue;
     }
     MadeFrame frame = Make(*order);
@@ -102,23 +113,26 @@ void FrameMaker::Work() {
     made_ = std::move(frame);
     PostMessageA(window_, kPreviewFrameMessage, order->serial, 0);
   }
-  EndWaitingChild();
+  EndDecoder();
 }
 
 bool FrameMaker::HasWorkAhead() const {
   if (!input_ || !keyframes_) return false;
-  return keyframes_->NextIndexWindow(input_->durationMs) || (!waiting_ && !waitingFailed_);
+  return (!decoder_ && !decoderFailed_) || keyframes_->NextIndexWindow(input_->durationMs);
 }
 
 void FrameMaker::WorkAhead() {
-  const std::optional<KeyframeCache::Window> window =
-      keyframes_->NextIndexWindow(input_->durationMs);
-  if (!window) {
-    StartWaitingChild();
+  // A decoder that reached the input's end or was ended is ready again
+  // before the next move.
+  if (!decoder_ && !decoderFailed_) {
+    StartDecoder(*input_);
     return;
   }
+  const std::optional<KeyframeCache::Window> window =
+      keyframes_->NextIndexWindow(input_->durationMs);
+  if (!window) return;
   // A probe that failed lists nothing: its window then has no keyframes
-  // and frames there are read from their own time, as without a list.
+  // and seeks there aim at the frame's own time.
   const std::optional<std::string> packets =
       Probe(KeyframeListArguments(input_->inputPath, input_->startMicroseconds, window->fromMs,
                                   window->toMs),
@@ -126,25 +140,34 @@ void FrameMaker::WorkAhead() {
   if (packets) keyframes_->Add(*window, ParseKeyframes(*packets));
 }
 
-bool FrameMaker::StartWaitingChild() {
-  if (waiting_) return true;
-  auto child = std::make_unique<ChildProcess>();
-  waitingFailed_ = !StartTool(*child, toolDirectory_, FfmpegTool::Ffmpeg,
-                              WaitingFrameArguments("pipe:0", scriptPath_));
-  if (!waitingFailed_) waiting_ = std::move(child);
-  return !waitingFailed_;
+bool FrameMaker::StartDecoder(const FrameOrder& order) {
+  EndDecoder();
+  auto decoder = std::make_unique<FrameDecoder>();
+  if (!decoder->Start(toolDirectory_, scriptPath_, order.inputPath, order.startMicroseconds,
+                      order.width, order.height)) {
+    decoderFailed_ = true;
+    return false;
+  }
+  decoder_ = std::move(decoder);
+  std::lock_guard lock(mutex_);
+  liveDecoder_ = decoder_.get();
+  // Cancelled while it started: the worker ends it next.
+  if (!workAhead_ || quitting_) liveDecoder_->Terminate();
+  return true;
 }
 
-void FrameMaker::EndWaitingChild() {
-  if (!waiting_) return;
-  waiting_->Terminate();
-  waiting_->WaitAndClose();
-  waiting_.reset();
+void FrameMaker::EndDecoder() {
+  if (!decoder_) return;
+  {
+    std::lock_guard lock(mutex_);
+    liveDecoder_ = nullptr;
+  }
+  decoder_.reset();
 }
 
 std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
   KeyframeCache::Lookup found = keyframes_->Find(order.positionMs);
-  if (found.known) return found.keyframe;
+  if (found.known || !order.keyframe) return found.keyframe;
   const KeyframeCache::Window window = KeyframeCache::WindowAround(order.positionMs);
   const std::optional<std::string> packets = Probe(
       KeyframeListArguments(order.inputPath, order.startMicroseconds, window.fromMs, window.toMs),
@@ -158,56 +181,99 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
   if (!keyframes_ || !input_ || input_->input != order.input)
     keyframes_.emplace(order.startMicroseconds);
   input_ = order;
-  waitingFailed_ = false;
+  decoderFailed_ = false;
   MadeFrame frame{order.serial, order.positionMs, false, {}};
-  // Read from just before the keyframe at or before the position: a seek
-  // straight to the position may land past that keyframe and show a later
-  // one.
   const std::optional<KeyframeBefore> keyframe = KeyframeFor(order);
-  if (Superseded(order.serial) || !StartWaitingChild()) return frame;
-  // A newer order finds the child still waiting.
   if (Superseded(order.serial)) return frame;
-  const std::int64_t seekMs = keyframe ? keyframe->seekMs : order.positionMs;
-  std::int64_t timeMs = order.positionMs;
-  if (order.keyframe && keyframe) {
-    frame.keyframe = true;
-    frame.timeMs = KeyframeCutMs(keyframe->ptsMicroseconds);
-    timeMs = keyframe->ptsMicroseconds / 1000;  // floored: the keyframe is the first frame after it
+  const std::int64_t start = order.startMicroseconds;
+  FrameGoal goal{start + order.positionMs * 1000, std::nullopt, std::nullopt, start};
+  if (keyframe) {
+    goal.keyframeUs = start + keyframe->ptsMicroseconds;
+    goal.keyframeSeekUs = start + keyframe->seekMs * 1000;
+    if (order.keyframe) {
+      frame.keyframe = true;
+      frame.timeMs = KeyframeCutMs(keyframe->ptsMicroseconds);
+      goal.targetUs = *goal.keyframeUs;
+    }
   }
-  const FrameInput input = WaitingFrameInput(order.inputPath, seekMs, order.startMicroseconds,
-                                             timeMs, order.width, order.height);
-  // The child reads its script only after the list, so this one is its.
-  std::unique_ptr<ChildProcess> child = std::move(waiting_);
-  if (WriteWholeFile(scriptPath_, input.filters) != 0 || !child->WriteInput(input.list, true)) {
-    child->Terminate();
-    child->WaitAndClose();
-    return frame;
-  }
-  frame.bitmap = ReadToEnd(*child, order.serial).value_or(std::string());
+  frame.bitmap = Decode(order, goal);
   return frame;
+}
+
+std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
+  std::optional<FrameSearch> search;
+  std::optional<std::int64_t> seek;
+  bool startedAgain = false;
+  // A decoder that ended (it reached the input's end, or broke) is started
+  // anew for each seek further back, and once more for the same.
+  while (!Superseded(order.serial)) {
+    if ((!decoder_ || !decoder_->Serves(order.inputPath, order.width, order.height)) &&
+        !StartDecoder(order)) {
+      return {};
+    }
+    if (!search) {
+      search.emplace(goal, decoder_->DecodedUs());
+      seek = search->FirstSeek();
+    }
+    std::string bitmap;
+    switch (Search(order.serial, *search, seek, bitmap)) {
+      case SearchEnd::Found:
+        return bitmap;
+      case SearchEnd::Superseded:
+        return {};
+      case SearchEnd::DecoderEnded:
+        EndDecoder();
+        // The frame asked for lies past the input's last: that last one.
+        if (!bitmap.empty()) return bitmap;
+        if (search->OnEnd() == FrameSearch::Step::SeekAgain)
+          seek = search->SeekUs();
+        else if (std::exchange(startedAgain, true))
+          return {};
+        break;
+    }
+  }
+  return {};
+}
+
+FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
+                                         std::optional<std::int64_t> seek, std::string& bitmap) {
+  if (seek && !decoder_->Seek(*seek)) return SearchEnd::DecoderEnded;
+  for (;;) {
+    if (Superseded(serial)) return SearchEnd::Superseded;
+    std::optional<FrameDecoder::Frame> frame = decoder_->Next();
+    if (!frame) return SearchEnd::DecoderEnded;
+    if (!frame->current) continue;
+    switch (search.OnFrame(frame->microseconds)) {
+      case FrameSearch::Step::ReadOn:
+        bitmap = std::move(frame->bitmap);
+        break;
+      case FrameSearch::Step::Take:
+        bitmap = std::move(frame->bitmap);
+        return SearchEnd::Found;
+      case FrameSearch::Step::SeekAgain:
+        bitmap.clear();
+        if (!decoder_->Seek(search.SeekUs())) return SearchEnd::DecoderEnded;
+        break;
+    }
+  }
 }
 
 std::optional<std::string> FrameMaker::Probe(const std::string& arguments, unsigned serial) {
   if (Superseded(serial)) return std::nullopt;
-  EndWaitingChild();  // one child at a time
   ChildProcess child;
   if (!StartTool(child, toolDirectory_, FfmpegTool::Ffprobe, arguments)) return std::string();
-  return ReadToEnd(child, serial);
-}
-
-std::optional<std::string> FrameMaker::ReadToEnd(ChildProcess& child, unsigned serial) {
   {
     // Published only now: an order that came during the start ends it here.
     std::lock_guard lock(mutex_);
     endedEarly_ = false;
     if (SupersededLocked(serial)) endedEarly_ = child.Terminate();
-    running_ = &child;
+    probing_ = &child;
   }
   std::string output = child.ReadToEnd();
   bool endedEarly = false;
   {
     std::lock_guard lock(mutex_);
-    running_ = nullptr;
+    probing_ = nullptr;
     endedEarly = endedEarly_;
   }
   child.WaitAndClose();

@@ -1,18 +1,20 @@
 // Makes the Trim preview's frames beside the job machinery: a worker thread
-// of its own runs ffmpeg.exe (and, for keyframes, ffprobe.exe) hidden, one
-// child at a time, and posts each finished frame to the window. A newer
-// order supersedes the one being made: its child is ended at once and only
-// the newest order's frame is ever posted, so a drag through many positions
-// leaves at most one child running and shows where it stopped.
+// of its own runs ffmpeg.exe (and, for keyframes, ffprobe.exe) hidden and
+// posts each finished frame to the window. A newer order supersedes the one
+// being made and only the newest order's frame is ever posted, so a drag
+// through many positions shows where it stopped.
 //
-// Under Wine a child's start costs about half a second, more than making
-// the frame. So while the user looks, the worker lists the input's
-// keyframes ahead, window by window, and then starts the next frame child
-// so that it waits for its frame: an order then costs only the frame.
+// Under Wine a child's start costs about half a second, more than making a
+// frame. So one decoder child (FrameDecoder) keeps the input open for as
+// long as the user looks and is told where to seek: an order costs only the
+// frames decoded. While the user looks, the worker lists the input's
+// keyframes ahead, window by window, so that a seek lands just before the
+// keyframe of the frame asked for.
 #pragma once
 
 #include <windows.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -22,7 +24,9 @@
 #include <thread>
 
 #include "jobs/win/ChildProcess.h"
+#include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
+#include "preview/win/FrameDecoder.h"
 
 namespace trellimux {
 
@@ -68,41 +72,51 @@ class FrameMaker {
  private:
   void Work();
   MadeFrame Make(const FrameOrder& order);
-  // The keyframe at or before the position, from the list made ahead or a
-  // probe.
+  // The keyframe at or before the position from the list made ahead, or in
+  // Copy mode (which must show it) from a probe.
   std::optional<KeyframeBefore> KeyframeFor(const FrameOrder& order);
-  // The worker's work while no order waits: the next window of keyframes,
-  // else a frame child started to wait.
+  // The bitmap of the goal's frame; nothing when superseded or when no
+  // decoder could make it.
+  std::string Decode(const FrameOrder& order, const FrameGoal& goal);
+  enum class SearchEnd { Found, Superseded, DecoderEnded };
+  // Seeks (unless `seek` is nothing) and reads the decoder up to the
+  // search's frame; `bitmap` is that frame, or the last one read when the
+  // decoder's output ended first.
+  SearchEnd Search(unsigned serial, FrameSearch& search, std::optional<std::int64_t> seek,
+                   std::string& bitmap);
+  // The worker's work while no order waits: the decoder started again,
+  // else the next window of keyframes.
   bool HasWorkAhead() const;
   void WorkAhead();
-  bool StartWaitingChild();
-  void EndWaitingChild();
+  bool StartDecoder(const FrameOrder& order);
+  void EndDecoder();
   // What ffprobe printed; nothing when it was ended for an order.
   std::optional<std::string> Probe(const std::string& arguments, unsigned serial);
-  // Publishes the started child to the orders that may end it and reads it
-  // to its end; nothing when it was ended for an order.
-  std::optional<std::string> ReadToEnd(ChildProcess& child, unsigned serial);
   // `serial` 0: work ahead, which any order supersedes.
   bool Superseded(unsigned serial);
   bool SupersededLocked(unsigned serial) const;  // with the mutex held
 
   HWND window_;
   std::string toolDirectory_;
-  std::string scriptPath_;  // the waiting child's filter script
+  std::string scriptPath_;  // the decoder's filter graph
   std::mutex mutex_;
   std::condition_variable wake_;
   std::optional<FrameOrder> pending_;
   unsigned newest_ = 0;  // the serial of the last order; 0: cancelled
   bool workAhead_ = false;  // from an order until a cancel
-  ChildProcess* running_ = nullptr;
-  bool endedEarly_ = false;  // the running child was ended for an order
+  // Keyframes are listed ahead only from this moment on, a little after the
+  // last order: a drag keeps the decoder the only child.
+  std::chrono::steady_clock::time_point quietFrom_;
+  ChildProcess* probing_ = nullptr;
+  bool endedEarly_ = false;  // the probe was ended for an order
+  FrameDecoder* liveDecoder_ = nullptr;  // decoder_, for ending it from any thread
   std::optional<MadeFrame> made_;
   bool quitting_ = false;
   // The worker's own.
   std::optional<FrameOrder> input_;  // the last order's input, listed ahead
   std::optional<KeyframeCache> keyframes_;  // input_'s
-  std::unique_ptr<ChildProcess> waiting_;
-  bool waitingFailed_ = false;  // no child could be started: none until the next order
+  std::unique_ptr<FrameDecoder> decoder_;
+  bool decoderFailed_ = false;  // it could not be started: not again until the next order
   std::thread worker_;
 };
 

@@ -95,12 +95,12 @@ TEST_F(EndToEndPreview, SliderShowsTheFrameAtItsTimeAndIAndOTakeIt) {
   EXPECT_EQ(Program().PickerTime(kCutOutTime), "00:00:02");
   EXPECT_EQ(Program().Text(kCutOutMilliseconds), "520");
 
-  // A drag through 100 positions: never more than one child at a time, and
-  // the picture of where it stopped.
+  // A drag through 100 positions: never more than one frame child at a time,
+  // and the picture of where it stopped.
   int most = 0;
   for (int step = 1; step <= 100; ++step) {
     ASSERT_TRUE(MoveSlider(Program(), 2520 + step * 12, /*dragging=*/step < 100));
-    most = std::max(most, RunningToolChildren(Program().ProcessId()));
+    most = std::max(most, RunningFrameChildren(Program().ProcessId()));
   }
   EXPECT_LE(most, 1) << "frame children piled up during the drag";
   ASSERT_NO_FATAL_FAILURE(ShowAt(3720, "00:00:03.720", 93));

@@ -34,7 +34,7 @@ std::string ShownTime(ProgramDriver& program) { return program.Text(kTrimPlaceho
 
 bool WaitForShownTime(ProgramDriver& program, const std::string& text, DWORD timeoutMs) {
   return PollUntil(
-      timeoutMs, [&] { return ShownTime(program) == text; }, 1);
+      timeoutMs, [&] { return ShownTime(program) == text; }, 5);
 }
 
 std::optional<COLORREF> PictureCentreColour(ProgramDriver& program) {
@@ -116,7 +116,7 @@ int CountChildren(DWORD parent, std::initializer_list<const char*> names,
 int RunningJobChildren(DWORD parent) {
   return CountChildren(parent, {"ffmpeg.exe", "ffprobe.exe"}, [](DWORD child) {
     const std::wstring commandLine = CommandLineOf(child);
-    return commandLine.empty() || commandLine.find(L"-i \"pipe:0\"") == std::wstring::npos;
+    return commandLine.empty() || commandLine.find(L"-map \"[preview]\"") == std::wstring::npos;
   });
 }
 
@@ -124,8 +124,6 @@ int RunningChildren(DWORD parent, std::initializer_list<const char*> names) {
   return CountChildren(parent, names, [](DWORD) { return true; });
 }
 
-int RunningToolChildren(DWORD parent) {
-  return RunningChildren(parent, {"ffmpeg.exe", "ffprobe.exe"});
-}
+int RunningFrameChildren(DWORD parent) { return RunningChildren(parent, {"ffmpeg.exe"}); }
 
 }  // namespace trellimux::test

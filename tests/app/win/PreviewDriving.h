@@ -38,12 +38,12 @@ int SliderEnd(ProgramDriver& program);
 // the processes cannot be listed.
 int RunningChildren(DWORD parent, std::initializer_list<const char*> names);
 
-// Its running ffmpeg.exe and ffprobe.exe children.
-int RunningToolChildren(DWORD parent);
+// Its running ffmpeg.exe children: while the Trim preview shows frames and
+// no job runs, its frame children (the keyframe lists ahead are ffprobe's).
+int RunningFrameChildren(DWORD parent);
 
-// The same, less the Trim preview's frame child that waits for its frame
-// (it reads which frame from its standard input): the children of jobs and
-// probes.
+// The same, less the Trim preview's decoder child (which stays while the
+// user looks): the children of jobs and probes.
 int RunningJobChildren(DWORD parent);
 
 }  // namespace trellimux::test
