@@ -34,6 +34,9 @@ FrameSearch::FrameSearch(const FrameGoal& goal, std::optional<std::int64_t> deco
     return;
   }
   seekUs_ = goal.keyframeSeekUs.value_or(target);
+  // A keyframe decoded at or before the start (its seek is then given as the
+  // start itself) is the first: a seek to the start lands past it.
+  if (seekUs_ <= goal.inputStartUs) seekUs_ = goal.inputStartUs - kBeforeFirstUs;
   firstSeek_ = seekUs_;
   afterSeek_ = true;
 }

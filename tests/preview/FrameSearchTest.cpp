@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace trellimux {
@@ -19,7 +20,8 @@ FrameGoal Goal(int n, int keyframe) {
   FrameGoal goal{FrameUs(n), std::nullopt, std::nullopt, kStart};
   if (keyframe >= 0) {
     goal.keyframeUs = FrameUs(keyframe);
-    goal.keyframeSeekUs = FrameUs(keyframe) - 81000;
+    // The keyframe list gives no seek before the start.
+    goal.keyframeSeekUs = std::max(FrameUs(keyframe) - 81000, kStart);
   }
   return goal;
 }
@@ -39,9 +41,9 @@ TEST(FrameSearch, ReadsOnWhenThatDecodesLessThanASeek) {
       {"further ahead, a later keyframe", 75, 75, FrameUs(30), FrameUs(75) - 81000},
       {"unlisted, further ahead", 80, -1, FrameUs(30), FrameUs(80)},
       {"the same frame again", 30, 25, FrameUs(30), FrameUs(25) - 81000},
-      {"back", 10, 0, FrameUs(30), FrameUs(0) - 81000},
+      {"back, to the first keyframe", 10, 0, FrameUs(30), kStart - 1000000},
       {"while a seek is under way", 31, 25, std::nullopt, FrameUs(25) - 81000},
-      {"a keyframe decoded before the input's start", 0, 0, std::nullopt, FrameUs(0) - 81000},
+      {"the first keyframe, seek given as the start", 0, 0, std::nullopt, kStart - 1000000},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FrameSearch(Goal(c.frame, c.keyframe), c.decodedUs).FirstSeek(), c.seek) << c.what;
