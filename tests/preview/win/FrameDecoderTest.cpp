@@ -55,8 +55,8 @@ TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
       {"the first frame, read on from the start", 0, -1, 0},
       {"a frame ahead, read on", 13, -1, 13},
       {"back, to the keyframe listed", 57, 50, 7},
-      {"back, unlisted: seeks further back until it lands before", 33, -1, 8},
-      {"the next frame", 34, 30, 9},
+      {"back, unlisted: seeks further back until it lands before", 36, -1, 11},
+      {"the next frame", 37, 30, 12},
       {"past the last frame: the last", 200, -1, 99 % 25},
   };
   for (const auto& move : moves) {
