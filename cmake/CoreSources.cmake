@@ -154,6 +154,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/TrimPreview.cpp
   src/preview/win/FrameMaker.cpp
   src/preview/win/FrameDecoder.cpp
+  src/preview/win/BackgroundToolRun.cpp
   src/app/win/FileChoosers.cpp
   src/app/win/DialogKeyRelease.cpp
   src/app/win/ProcessHandles.cpp
@@ -190,5 +191,6 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/jobs/win/HandleCount.cpp
   tests/app/win/LauncherTest.cpp
   tests/preview/win/FrameDecoderTest.cpp
+  tests/preview/win/BackgroundToolRunTest.cpp
   tests/media/SampleMedia.cpp
 )

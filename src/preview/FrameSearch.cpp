@@ -13,6 +13,11 @@ constexpr std::int64_t kSlackUs = 500;
 // keyframe. Up to about a second ahead (half a GOP of broadcast H.264)
 // reading on costs no more.
 constexpr std::int64_t kReadOnUs = 1'000'000;
+// Without a keyframe list a seek aims this far before the frame: it lands
+// before the frame's keyframe whenever that keyframe is less than a second
+// before the frame (a seek to the frame itself lands past it nearly always,
+// and the decoder then drops every frame up to the next keyframe).
+constexpr std::int64_t kUnlistedBackUs = 1'000'000;
 // A seek that landed past the frame asked for (no keyframe list, or one
 // that was wrong) is made again this much earlier, each time further, up to
 // the longest GOP the keyframe search allows for (15 s).
@@ -33,7 +38,7 @@ FrameSearch::FrameSearch(const FrameGoal& goal, std::optional<std::int64_t> deco
       (target - *decodedUs <= kReadOnUs || (goal.keyframeUs && *goal.keyframeUs <= *decodedUs))) {
     return;
   }
-  seekUs_ = goal.keyframeSeekUs.value_or(target);
+  seekUs_ = goal.keyframeSeekUs.value_or(target - kUnlistedBackUs);
   // A keyframe decoded at or before the start (its seek is then given as the
   // start itself) is the first: a seek to the start lands past it.
   if (seekUs_ <= goal.inputStartUs) seekUs_ = goal.inputStartUs - kBeforeFirstUs;

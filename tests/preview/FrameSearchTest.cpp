@@ -39,7 +39,7 @@ TEST(FrameSearch, ReadsOnWhenThatDecodesLessThanASeek) {
       {"1 s ahead, past a keyframe", 60, 50, FrameUs(35), std::nullopt},
       {"further ahead, same keyframe", 49, 25, FrameUs(26), std::nullopt},
       {"further ahead, a later keyframe", 75, 75, FrameUs(30), FrameUs(75) - 81000},
-      {"unlisted, further ahead", 80, -1, FrameUs(30), FrameUs(80)},
+      {"unlisted, further ahead: a second before it", 80, -1, FrameUs(30), FrameUs(55)},
       {"the same frame again", 30, 25, FrameUs(30), FrameUs(25) - 81000},
       {"back, to the first keyframe", 10, 0, FrameUs(30), kStart - 1000000},
       {"while a seek is under way", 31, 25, std::nullopt, FrameUs(25) - 81000},
@@ -77,18 +77,17 @@ TEST(FrameSearch, TakesTheFirstFrameAtOrAfterTheTarget) {
 
 TEST(FrameSearch, SeeksEarlierWhenTheSeekLandedPastTheTarget) {
   using Step = FrameSearch::Step;
-  // Unlisted: a seek to the frame itself lands past its keyframe; then 1 s,
-  // 4 s and 15 s further back, and then the frame it gives is taken.
+  // Unlisted: a second before the frame, then 1 s, 4 s and 15 s further
+  // back, and then the frame it gives is taken.
   FrameSearch unlisted(Goal(1000, -1), std::nullopt);
-  EXPECT_EQ(unlisted.FirstSeek(), FrameUs(1000));
+  EXPECT_EQ(unlisted.FirstSeek(), FrameUs(975));
   const std::int64_t late = FrameUs(1050);
   std::vector<std::int64_t> seeks;
   for (int seek = 0; seek < 3; ++seek) {
     ASSERT_EQ(unlisted.OnFrame(late), Step::SeekAgain);
     seeks.push_back(unlisted.SeekUs());
   }
-  EXPECT_EQ(seeks, (std::vector<std::int64_t>{FrameUs(1000) - 1000000, FrameUs(1000) - 5000000,
-                                              FrameUs(1000) - 20000000}));
+  EXPECT_EQ(seeks, (std::vector<std::int64_t>{FrameUs(950), FrameUs(850), FrameUs(475)}));
   EXPECT_EQ(unlisted.OnFrame(late), Step::Take);
 
   // Only the first frame after a seek tells where it landed.
@@ -99,14 +98,16 @@ TEST(FrameSearch, SeeksEarlierWhenTheSeekLandedPastTheTarget) {
   // A seek 1 s before the input's start lands on its first packet: none goes
   // further, and the frame it gives is taken (here the first keyframe, after
   // the target).
-  FrameSearch early(Goal(10, -1), std::nullopt);
+  FrameSearch early(Goal(30, -1), std::nullopt);
+  EXPECT_EQ(early.FirstSeek(), FrameUs(5));
   std::vector<Step> steps;
+  seeks.clear();
   for (int frame = 0; frame < 3; ++frame) {
-    steps.push_back(early.OnFrame(FrameUs(25)));
+    steps.push_back(early.OnFrame(FrameUs(50)));
     if (steps.back() == Step::SeekAgain) seeks.push_back(early.SeekUs());
   }
   EXPECT_EQ(steps, (std::vector{Step::SeekAgain, Step::SeekAgain, Step::Take}));
-  EXPECT_EQ(seeks.back(), kStart - 1000000);
+  EXPECT_EQ(seeks, (std::vector<std::int64_t>{FrameUs(5) - 1000000, kStart - 1000000}));
 }
 
 // The decoder's output ended with no frame after the seek: it landed past
@@ -114,9 +115,9 @@ TEST(FrameSearch, SeeksEarlierWhenTheSeekLandedPastTheTarget) {
 TEST(FrameSearch, SeeksEarlierWhenTheOutputEndedBeforeAFrameCame) {
   using Step = FrameSearch::Step;
   FrameSearch nearTheEnd(Goal(95, -1), FrameUs(40));
-  EXPECT_EQ(nearTheEnd.FirstSeek(), FrameUs(95));
+  EXPECT_EQ(nearTheEnd.FirstSeek(), FrameUs(70));
   EXPECT_EQ(nearTheEnd.OnEnd(), Step::SeekAgain);
-  EXPECT_EQ(nearTheEnd.SeekUs(), FrameUs(95) - 1000000);
+  EXPECT_EQ(nearTheEnd.SeekUs(), FrameUs(45));
   EXPECT_EQ(Steps(nearTheEnd, {FrameUs(90), FrameUs(95)}), (std::vector{Step::ReadOn, Step::Take}));
   // Read on from where it stood, or frames came after the seek: what was
   // read is all there is.

@@ -34,6 +34,7 @@ FrameMaker::~FrameMaker() {
     newest_ = 0;
     if (probing_) probing_->Terminate();
     if (liveDecoder_) liveDecoder_->Terminate();
+    if (liveListing_) liveListing_->Terminate();
   }
   wake_.notify_one();
   worker_.join();
@@ -59,6 +60,7 @@ void FrameMaker::Cancel() {
   if (probing_) endedEarly_ = probing_->Terminate();
   // No child stays while a job runs.
   if (liveDecoder_) liveDecoder_->Terminate();
+  if (liveListing_) liveListing_->Terminate();
   wake_.notify_one();
 }
 
@@ -87,12 +89,18 @@ void FrameMaker::Work() {
     {
       std::unique_lock lock(mutex_);
       wake_.wait(lock, [this] {
-        return quitting_ || pending_.has_value() || (workAhead_ ? HasWorkAhead() : !!decoder_);
+        return quitting_ || pending_.has_value() || listingDone_ ||
+               (workAhead_ ? HasWorkAhead() : decoder_ || listing_);
       });
       if (quitting_) break;
+      if (std::exchange(listingDone_, false)) {
+        lock.unlock();
+        CollectListing();
+        continue;
+      }
       if (!pending_ && workAhead_ &&
           wake_.wait_until(lock, quietFrom_, [this] {
-            return quitting_ || pending_.has_value() || !workAhead_;
+            return quitting_ || pending_.has_value() || !workAhead_ || listingDone_;
           })) {
         continue;
       }
@@ -101,10 +109,12 @@ void FrameMaker::Work() {
       ahead = workAhead_;
     }
     if (!order) {
-      if (ahead)
+      if (ahead) {
         WorkAhead();
-      else
-        EndDecoder();  // cancelled
+      } else {  // cancelled
+        EndDecoder();
+        EndListing();
+      }
       continue;
     }
     MadeFrame frame = Make(*order);
@@ -114,11 +124,13 @@ void FrameMaker::Work() {
     PostMessageA(window_, kPreviewFrameMessage, order->serial, 0);
   }
   EndDecoder();
+  EndListing();
 }
 
 bool FrameMaker::HasWorkAhead() const {
   if (!input_ || !keyframes_) return false;
-  return (!decoder_ && !decoderFailed_) || keyframes_->NextIndexWindow(input_->durationMs);
+  return (!decoder_ && !decoderFailed_) ||
+         (!listing_ && keyframes_->NextIndexWindow(input_->durationMs));
 }
 
 void FrameMaker::WorkAhead() {
@@ -130,14 +142,51 @@ void FrameMaker::WorkAhead() {
   }
   const std::optional<KeyframeCache::Window> window =
       keyframes_->NextIndexWindow(input_->durationMs);
-  if (!window) return;
-  // A probe that failed lists nothing: its window then has no keyframes
-  // and seeks there aim at the frame's own time.
-  const std::optional<std::string> packets =
-      Probe(KeyframeListArguments(input_->inputPath, input_->startMicroseconds, window->fromMs,
-                                  window->toMs),
-            0);
-  if (packets) keyframes_->Add(*window, ParseKeyframes(*packets));
+  if (listing_ || !window) return;
+  auto listing = std::make_unique<BackgroundToolRun>();
+  const bool started = listing->Start(
+      toolDirectory_, FfmpegTool::Ffprobe,
+      KeyframeListArguments(input_->inputPath, input_->startMicroseconds, window->fromMs,
+                            window->toMs),
+      [this] {
+        std::lock_guard lock(mutex_);
+        listingDone_ = true;
+        wake_.notify_one();
+      });
+  listingWindow_ = *window;
+  // One that could not start lists nothing: its window then has no
+  // keyframes and seeks there aim at the frame's own time.
+  if (!started) {
+    keyframes_->Add(*window, {});
+    return;
+  }
+  listing_ = std::move(listing);
+  std::lock_guard lock(mutex_);
+  liveListing_ = listing_.get();
+  if (!workAhead_ || quitting_) liveListing_->Terminate();
+}
+
+void FrameMaker::CollectListing() {
+  if (!listing_) return;
+  {
+    std::lock_guard lock(mutex_);
+    liveListing_ = nullptr;
+  }
+  // A listing that failed lists nothing, as one that could not start.
+  const std::optional<std::string> packets = listing_->Finish();
+  listing_.reset();
+  if (packets) keyframes_->Add(listingWindow_, ParseKeyframes(*packets));
+}
+
+void FrameMaker::EndListing() {
+  if (!listing_) return;
+  {
+    std::lock_guard lock(mutex_);
+    liveListing_ = nullptr;
+    listingDone_ = false;
+  }
+  listing_->Terminate();
+  listing_.reset();
 }
 
 bool FrameMaker::StartDecoder(const FrameOrder& order) {
@@ -178,8 +227,10 @@ std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
 }
 
 MadeFrame FrameMaker::Make(const FrameOrder& order) {
-  if (!keyframes_ || !input_ || input_->input != order.input)
+  if (!keyframes_ || !input_ || input_->input != order.input) {
+    EndListing();
     keyframes_.emplace(order.startMicroseconds);
+  }
   input_ = order;
   decoderFailed_ = false;
   MadeFrame frame{order.serial, order.positionMs, false, {}};

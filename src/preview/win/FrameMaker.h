@@ -7,9 +7,9 @@
 // Under Wine a child's start costs about half a second, more than making a
 // frame. So one decoder child (FrameDecoder) keeps the input open for as
 // long as the user looks and is told where to seek: an order costs only the
-// frames decoded. While the user looks, the worker lists the input's
-// keyframes ahead, window by window, so that a seek lands just before the
-// keyframe of the frame asked for.
+// frames decoded. While the user looks, the input's keyframes are listed
+// ahead, window by window, by an ffprobe child read beside the orders, so
+// that a seek lands just before the keyframe of the frame asked for.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +26,7 @@
 #include "jobs/win/ChildProcess.h"
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
+#include "preview/win/BackgroundToolRun.h"
 #include "preview/win/FrameDecoder.h"
 
 namespace trellimux {
@@ -85,9 +86,12 @@ class FrameMaker {
   SearchEnd Search(unsigned serial, FrameSearch& search, std::optional<std::int64_t> seek,
                    std::string& bitmap);
   // The worker's work while no order waits: the decoder started again,
-  // else the next window of keyframes.
+  // else the listing of the next window of keyframes started.
   bool HasWorkAhead() const;
   void WorkAhead();
+  // Adds what the finished listing found to the keyframes.
+  void CollectListing();
+  void EndListing();
   bool StartDecoder(const FrameOrder& order);
   void EndDecoder();
   // What ffprobe printed; nothing when it was ended for an order.
@@ -110,12 +114,16 @@ class FrameMaker {
   ChildProcess* probing_ = nullptr;
   bool endedEarly_ = false;  // the probe was ended for an order
   FrameDecoder* liveDecoder_ = nullptr;  // decoder_, for ending it from any thread
+  BackgroundToolRun* liveListing_ = nullptr;  // listing_, the same
+  bool listingDone_ = false;
   std::optional<MadeFrame> made_;
   bool quitting_ = false;
   // The worker's own.
   std::optional<FrameOrder> input_;  // the last order's input, listed ahead
   std::optional<KeyframeCache> keyframes_;  // input_'s
   std::unique_ptr<FrameDecoder> decoder_;
+  std::unique_ptr<BackgroundToolRun> listing_;
+  KeyframeCache::Window listingWindow_;
   bool decoderFailed_ = false;  // it could not be started: not again until the next order
   std::thread worker_;
 };
