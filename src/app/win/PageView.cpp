@@ -6,6 +6,7 @@
 #include "app/ControlTable.h"
 #include "app/win/AppState.h"
 #include "app/win/LogWindow.h"
+#include "app/win/TrimPreview.h"
 
 namespace trellimux {
 namespace {
@@ -86,6 +87,8 @@ void ShowPage(Page page) {
   }
   SetFrameCaption(page);
   ShowPageControls(page, true);
+  // The preview's decoder would hold the Trim input open meanwhile.
+  if (page != Page::Trim) PauseTrimPreview();
   FinishPageSwitch(page);
 }
 

@@ -22,8 +22,9 @@ void ResetTrimPreview();
 // duration and the first frame is made.
 void StartTrimPreview(std::string_view report, const std::string& inputPath);
 
-// A job starts: no frame is made, no keyframe listed and no frame child
-// waits while it runs.
+// A job starts, or the user leaves the Trim page: no frame is made, no
+// keyframe listed and no frame child keeps the input open until the
+// slider moves again.
 void PauseTrimPreview();
 
 // The slider's WM_HSCROLL, and the cut mode changed: the frame for the

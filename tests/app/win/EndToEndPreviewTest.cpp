@@ -106,6 +106,29 @@ TEST_F(EndToEndPreview, SliderShowsTheFrameAtItsTimeAndIAndOTakeIt) {
   ASSERT_NO_FATAL_FAILURE(ShowAt(3720, "00:00:03.720", 93));
 }
 
+// Whether another program could now open the clip for itself alone (to
+// delete or replace it): no child holds it open.
+bool ClipIsFree(const std::string& clip) {
+  HANDLE alone = CreateFileA(clip.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (alone == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(alone);
+  return true;
+}
+
+TEST_F(EndToEndPreview, LeavingThePageLetsGoOfTheInput) {
+  ASSERT_NO_FATAL_FAILURE(ProbeClip());
+  // The decoder that showed the first frame keeps the clip open while the
+  // user looks.
+  EXPECT_EQ(RunningFrameChildren(Program().ProcessId()), 1);
+  EXPECT_FALSE(ClipIsFree(clip_));
+  ASSERT_TRUE(Done(Program().ShowPage(static_cast<int>(Page::Convert), kStepTimeoutMs)));
+  EXPECT_TRUE(PollUntil(kStepTimeoutMs, [&] { return ClipIsFree(clip_); }));
+  EXPECT_EQ(RunningFrameChildren(Program().ProcessId()), 0);
+  // Back on the page, the slider shows frames again.
+  ASSERT_TRUE(Done(Program().ShowPage(static_cast<int>(Page::Trim), kStepTimeoutMs)));
+  ASSERT_NO_FATAL_FAILURE(ShowAt(1240, "00:00:01.240", 31));
+}
+
 TEST_F(EndToEndPreview, CopyModeShowsTheKeyframeWhereACopiedCutBegins) {
   ASSERT_NO_FATAL_FAILURE(ProbeClip());
   ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
