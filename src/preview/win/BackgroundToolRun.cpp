@@ -21,13 +21,14 @@ bool BackgroundToolRun::Start(const std::string& toolDirectory, FfmpegTool tool,
 }
 
 void BackgroundToolRun::Terminate() {
-  terminated_ = true;
-  child_.Terminate();
+  // A child that had ended by itself keeps its whole output.
+  if (child_.Terminate()) terminated_ = true;
 }
 
 std::optional<std::string> BackgroundToolRun::Finish() {
+  // The child's handles stay open until the destructor: Terminate may still
+  // be called meanwhile.
   if (reader_.joinable()) reader_.join();
-  child_.WaitAndClose();
   if (terminated_) return std::nullopt;
   return std::move(output_);
 }

@@ -26,7 +26,8 @@ class BackgroundToolRun {
   // thread once the output ended.
   bool Start(const std::string& toolDirectory, FfmpegTool tool, const std::string& arguments,
              std::function<void()> done);
-  // From any thread: ends the child; its output is then not collected.
+  // From any thread until the destructor: ends the child; its output is
+  // then not collected.
   void Terminate();
   // Waits for the output's end: everything printed, nothing when ended
   // early.

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <utility>
 
-#include "jobs/win/ToolOutput.h"
 #include "jobs/win/WholeFile.h"
 #include "preview/PreviewSource.h"
 #include "trim/KeyframeSearch.h"
@@ -47,7 +46,7 @@ void FrameMaker::Order(FrameOrder order) {
   pending_ = std::move(order);
   workAhead_ = true;
   quietFrom_ = std::chrono::steady_clock::now() + kQuietBeforeListing;
-  if (probing_) endedEarly_ = probing_->Terminate();
+  if (probing_) probing_->Terminate();
   wake_.notify_one();
 }
 
@@ -57,7 +56,7 @@ void FrameMaker::Cancel() {
   pending_.reset();
   made_.reset();
   workAhead_ = false;
-  if (probing_) endedEarly_ = probing_->Terminate();
+  if (probing_) probing_->Terminate();
   // No child stays while a job runs.
   if (liveDecoder_) liveDecoder_->Terminate();
   if (liveListing_) liveListing_->Terminate();
@@ -311,24 +310,17 @@ FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
 
 std::optional<std::string> FrameMaker::Probe(const std::string& arguments, unsigned serial) {
   if (Superseded(serial)) return std::nullopt;
-  ChildProcess child;
-  if (!StartTool(child, toolDirectory_, FfmpegTool::Ffprobe, arguments)) return std::string();
+  BackgroundToolRun probe;
+  if (!probe.Start(toolDirectory_, FfmpegTool::Ffprobe, arguments, [] {})) return std::string();
   {
     // Published only now: an order that came during the start ends it here.
     std::lock_guard lock(mutex_);
-    endedEarly_ = false;
-    if (SupersededLocked(serial)) endedEarly_ = child.Terminate();
-    probing_ = &child;
+    if (SupersededLocked(serial)) probe.Terminate();
+    probing_ = &probe;
   }
-  std::string output = child.ReadToEnd();
-  bool endedEarly = false;
-  {
-    std::lock_guard lock(mutex_);
-    probing_ = nullptr;
-    endedEarly = endedEarly_;
-  }
-  child.WaitAndClose();
-  if (endedEarly) return std::nullopt;
+  std::optional<std::string> output = probe.Finish();
+  std::lock_guard lock(mutex_);
+  probing_ = nullptr;
   return output;
 }
 

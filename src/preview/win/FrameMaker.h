@@ -23,7 +23,6 @@
 #include <string>
 #include <thread>
 
-#include "jobs/win/ChildProcess.h"
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
 #include "preview/win/BackgroundToolRun.h"
@@ -111,8 +110,7 @@ class FrameMaker {
   // Keyframes are listed ahead only from this moment on, a little after the
   // last order: a drag keeps the decoder the only child.
   std::chrono::steady_clock::time_point quietFrom_;
-  ChildProcess* probing_ = nullptr;
-  bool endedEarly_ = false;  // the probe was ended for an order
+  BackgroundToolRun* probing_ = nullptr;  // a Copy move's keyframe probe
   FrameDecoder* liveDecoder_ = nullptr;  // decoder_, for ending it from any thread
   BackgroundToolRun* liveListing_ = nullptr;  // listing_, the same
   bool listingDone_ = false;
