@@ -30,6 +30,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/KeyframeCache.cpp
   src/preview/DecoderCommand.cpp
   src/preview/FrameSearch.cpp
+  src/preview/DecodedFrames.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -82,6 +83,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/KeyframeCacheTest.cpp
   tests/preview/DecoderCommandTest.cpp
   tests/preview/FrameSearchTest.cpp
+  tests/preview/DecodedFramesTest.cpp
   tests/jobs/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp

@@ -111,6 +111,7 @@ std::string ExpectedText(const std::string& path, const PreviewSource& source, i
 
 struct ModeFigures {
   std::vector<double> moves;
+  std::vector<double> stepsBack;  // one frame back right after each move (Reencode)
   std::vector<double> direct;
   int mostChildren = 0;
   double dragToLastMs = 0;
@@ -137,6 +138,14 @@ bool MeasureMode(ProgramDriver& program, const std::string& path, const PreviewS
     if (!WaitForShownTime(program, expected, 20000)) return Fail("a frame after a move", program);
     figures.moves.push_back(NowMs() - start);
     figures.direct.push_back(DirectFrameMs(path, source, box, position, copy));
+    // The arrow key's step back, which the user makes to find a cut's frame.
+    if (copy) continue;
+    const int back = position - static_cast<int>(source.frameMs);
+    const double backStart = NowMs();
+    if (!MoveSlider(program, back)) return Fail("a step back", program);
+    if (!WaitForShownTime(program, PreviewTimeText(back, false), 20000))
+      return Fail("a frame after a step back", program);
+    figures.stepsBack.push_back(NowMs() - backStart);
   }
   // A drag as the mouse makes it: a position every 15 ms.
   const int from = end / 3;
@@ -165,6 +174,11 @@ void Print(const char* mode, const ModeFigures& figures) {
   std::printf("%s: each move (ms):", mode);
   for (const double move : figures.moves) std::printf(" %.0f", move);
   std::printf("\n");
+  if (!figures.stepsBack.empty()) {
+    std::printf("%s: one frame back after each move (ms):", mode);
+    for (const double step : figures.stepsBack) std::printf(" %.0f", step);
+    std::printf(" (median %.0f)\n", Median(figures.stepsBack));
+  }
   std::printf(
       "%s: drag of 100 positions: at most %d frame child(ren) at once (goal 1), last"
       " frame %s %.0f ms after the release; worst window answer %.0f ms (goal <= 100)\n",

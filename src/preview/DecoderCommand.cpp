@@ -126,6 +126,7 @@ DecoderLine ParseDecoderLine(std::string_view line) {
   parsed.kind = DecoderLine::Kind::Frame;
   parsed.microseconds = NumberAfter(line, " pts:", found);
   parsed.hasTime = found;
+  parsed.intra = line.find(" type:I") != std::string_view::npos;
   return parsed;
 }
 

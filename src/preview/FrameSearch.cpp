@@ -6,9 +6,6 @@
 namespace trellimux {
 namespace {
 
-// The frame at exactly the time asked for counts whatever the rounding of
-// its time stamp (90 kHz in a TS).
-constexpr std::int64_t kSlackUs = 500;
 // Reading on decodes every frame on the way; a seek decodes from the
 // keyframe. Up to about a second ahead (half a GOP of broadcast H.264)
 // reading on costs no more.
@@ -34,7 +31,7 @@ constexpr int kMostFrames = 3000;
 FrameSearch::FrameSearch(const FrameGoal& goal, std::optional<std::int64_t> decodedUs)
     : goal_(goal) {
   const std::int64_t target = goal.targetUs;
-  if (decodedUs && *decodedUs < target - kSlackUs &&
+  if (decodedUs && *decodedUs < target - kFrameTimeSlackUs &&
       (target - *decodedUs <= kReadOnUs || (goal.keyframeUs && *goal.keyframeUs <= *decodedUs))) {
     return;
   }
@@ -51,10 +48,11 @@ FrameSearch::Step FrameSearch::OnFrame(std::optional<std::int64_t> frameUs) {
   afterSeek_ = false;
   if (++framesRead_ >= kMostFrames) return Step::Take;
   if (!frameUs) return Step::ReadOn;
-  if (*frameUs < goal_.targetUs - kSlackUs) return Step::ReadOn;
+  if (*frameUs < goal_.targetUs - kFrameTimeSlackUs) return Step::ReadOn;
   // The first frame after a seek is where the decoder could begin; past the
   // target it began too late, unless no seek can begin earlier.
-  if (first && *frameUs > goal_.targetUs + kSlackUs && SeekEarlier()) return Step::SeekAgain;
+  if (first && *frameUs > goal_.targetUs + kFrameTimeSlackUs && SeekEarlier())
+    return Step::SeekAgain;
   return Step::Take;
 }
 

@@ -43,11 +43,15 @@ TEST(DecoderCommand, TellsFramesAndSeeksFromTheOtherLines) {
     Kind kind;
     bool hasTime;
     std::int64_t microseconds;
+    bool intra = false;
   } cases[] = {
       // Printed by ffmpeg.exe 4.1.
       {"[Parsed_showinfo_3 @ 0000000000d40e80] n:   0 pts:1480000 pts_time:1.48    pos:      "
        "564 fmt:bgr24 sar:44/45 s:40x22 i:B iskey:1 type:I checksum:4CB9E2F0",
-       Kind::Frame, true, 1480000},
+       Kind::Frame, true, 1480000, true},
+      {"[Parsed_showinfo_3 @ 0000000000d40e80] n:   3 pts:1600000 pts_time:1.6     pos:  "
+       "1234567 fmt:bgr24 sar:1/1 s:400x225 i:T iskey:0 type:B checksum:0A1B2C3D",
+       Kind::Frame, true, 1600000, false},
       {"[Parsed_showinfo_3 @ 0000000000d40e80] n: 412 pts:23712345678 pts_time:23712.3",
        Kind::Frame, true, 23712345678},
       {"[Parsed_showinfo_3 @ 00d40e80] n:   7 pts:  -40000 pts_time:-0.04", Kind::Frame, true,
@@ -68,6 +72,7 @@ TEST(DecoderCommand, TellsFramesAndSeeksFromTheOtherLines) {
     EXPECT_EQ(parsed.kind, c.kind) << c.line;
     EXPECT_EQ(parsed.hasTime, c.hasTime) << c.line;
     if (c.hasTime) EXPECT_EQ(parsed.microseconds, c.microseconds) << c.line;
+    EXPECT_EQ(parsed.intra, c.intra) << c.line;
   }
 }
 

@@ -128,6 +128,7 @@ std::optional<FrameDecoder::Frame> FrameDecoder::Next() {
     }
     frame.current = seeksOwed_ == 0;
     if (line->hasTime) frame.microseconds = line->microseconds;
+    frame.intra = line->intra;
     if (frame.current) decodedUs_ = frame.microseconds;
     return frame;
   }

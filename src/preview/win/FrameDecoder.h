@@ -44,6 +44,7 @@ class FrameDecoder {
     std::string bitmap;
     std::optional<std::int64_t> microseconds;
     bool current = false;  // decoded after the last seek was carried out
+    bool intra = false;    // decoded from itself alone
   };
   // The next frame; nothing once the child's output ended or broke off.
   std::optional<Frame> Next();

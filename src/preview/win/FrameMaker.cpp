@@ -11,6 +11,9 @@ namespace trellimux {
 namespace {
 
 constexpr auto kQuietBeforeListing = std::chrono::milliseconds(300);
+// About 370 frames of a 16:9 picture at its size in the window (400x225,
+// 24 bits): 15 s at 25 frames a second to step back through.
+constexpr std::size_t kDecodedFramesBytes = 96u << 20;
 
 // The decoder's filter graph: one file for each maker.
 std::string ScriptPath() {
@@ -24,6 +27,7 @@ FrameMaker::FrameMaker(HWND window, std::string toolDirectory)
     : window_(window),
       toolDirectory_(std::move(toolDirectory)),
       scriptPath_(ScriptPath()),
+      decoded_(kDecodedFramesBytes),
       worker_([this] { Work(); }) {}
 
 FrameMaker::~FrameMaker() {
@@ -110,9 +114,10 @@ void FrameMaker::Work() {
     if (!order) {
       if (ahead) {
         WorkAhead();
-      } else {  // cancelled
+      } else {  // cancelled: a job may change the input meanwhile
         EndDecoder();
         EndListing();
+        decoded_.Clear();
       }
       continue;
     }
@@ -197,6 +202,7 @@ bool FrameMaker::StartDecoder(const FrameOrder& order) {
     return false;
   }
   decoder_ = std::move(decoder);
+  decoded_.Break();
   std::lock_guard lock(mutex_);
   liveDecoder_ = decoder_.get();
   // Cancelled while it started: the worker ends it next.
@@ -229,6 +235,9 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
   if (!keyframes_ || !input_ || input_->input != order.input) {
     EndListing();
     keyframes_.emplace(order.startMicroseconds);
+    decoded_.Clear();
+  } else if (input_->width != order.width || input_->height != order.height) {
+    decoded_.Clear();
   }
   input_ = order;
   decoderFailed_ = false;
@@ -251,6 +260,8 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
 }
 
 std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
+  // The frame the search would take: the first at or after the target.
+  if (const std::string* made = decoded_.Find(goal.targetUs - kFrameTimeSlackUs)) return *made;
   std::optional<FrameSearch> search;
   std::optional<std::int64_t> seek;
   bool startedAgain = false;
@@ -287,12 +298,16 @@ std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
 
 FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
                                          std::optional<std::int64_t> seek, std::string& bitmap) {
-  if (seek && !decoder_->Seek(*seek)) return SearchEnd::DecoderEnded;
+  if (seek && !SeekDecoder(*seek)) return SearchEnd::DecoderEnded;
   for (;;) {
     if (Superseded(serial)) return SearchEnd::Superseded;
     std::optional<FrameDecoder::Frame> frame = decoder_->Next();
     if (!frame) return SearchEnd::DecoderEnded;
     if (!frame->current) continue;
+    if (frame->microseconds)
+      decoded_.Add(*frame->microseconds, frame->intra, frame->bitmap);
+    else
+      decoded_.Break();
     switch (search.OnFrame(frame->microseconds)) {
       case FrameSearch::Step::ReadOn:
         bitmap = std::move(frame->bitmap);
@@ -302,10 +317,15 @@ FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
         return SearchEnd::Found;
       case FrameSearch::Step::SeekAgain:
         bitmap.clear();
-        if (!decoder_->Seek(search.SeekUs())) return SearchEnd::DecoderEnded;
+        if (!SeekDecoder(search.SeekUs())) return SearchEnd::DecoderEnded;
         break;
     }
   }
+}
+
+bool FrameMaker::SeekDecoder(std::int64_t microseconds) {
+  decoded_.Break();
+  return decoder_->Seek(microseconds);
 }
 
 std::optional<std::string> FrameMaker::Probe(const std::string& arguments, unsigned serial) {

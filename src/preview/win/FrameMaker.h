@@ -23,6 +23,7 @@
 #include <string>
 #include <thread>
 
+#include "preview/DecodedFrames.h"
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
 #include "preview/win/BackgroundToolRun.h"
@@ -92,6 +93,8 @@ class FrameMaker {
   void CollectListing();
   void EndListing();
   bool StartDecoder(const FrameOrder& order);
+  // Seeks, and marks the frames kept so far as not followed by the next.
+  bool SeekDecoder(std::int64_t microseconds);
   void EndDecoder();
   // What ffprobe printed; nothing when it was ended for an order.
   std::optional<std::string> Probe(const std::string& arguments, unsigned serial);
@@ -120,6 +123,7 @@ class FrameMaker {
   std::optional<FrameOrder> input_;  // the last order's input, listed ahead
   std::optional<KeyframeCache> keyframes_;  // input_'s
   std::unique_ptr<FrameDecoder> decoder_;
+  DecodedFrames decoded_;  // of input_ at its picture size
   std::unique_ptr<BackgroundToolRun> listing_;
   KeyframeCache::Window listingWindow_;
   bool decoderFailed_ = false;  // it could not be started: not again until the next order

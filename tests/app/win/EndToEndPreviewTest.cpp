@@ -9,6 +9,7 @@
 #include "app/win/EndToEndSession.h"
 #include "app/win/PreviewDriving.h"
 #include "preview/BmpImage.h"
+#include "preview/PreviewSource.h"
 
 namespace trellimux::test {
 namespace {
@@ -64,8 +65,13 @@ class EndToEndPreview : public EndToEndTest {
 
   // Moves the slider and waits for the picture of that time.
   void ShowAt(int position, const std::string& text, int frame) {
-    SCOPED_TRACE(text);
     ASSERT_TRUE(MoveSlider(Program(), position));
+    ASSERT_NO_FATAL_FAILURE(ExpectShown(text, frame));
+  }
+
+  // Waits for the picture of that time.
+  void ExpectShown(const std::string& text, int frame) {
+    SCOPED_TRACE(text);
     ASSERT_TRUE(WaitForShownTime(Program(), text, kStepTimeoutMs))
         << "shows \"" << ShownTime(Program()) << "\"";
     // The text is set with the picture; its painting follows.
@@ -104,6 +110,21 @@ TEST_F(EndToEndPreview, SliderShowsTheFrameAtItsTimeAndIAndOTakeIt) {
   }
   EXPECT_LE(most, 1) << "frame children piled up during the drag";
   ASSERT_NO_FATAL_FAILURE(ShowAt(3720, "00:00:03.720", 93));
+}
+
+// The arrow key steps back one frame, as a user finding a cut's frame does:
+// the frames made on the way to 63 are shown without the decoder, those
+// before where that walk began (its keyframe, every 10 frames) need the
+// decoder again; each step must show the right frame either way.
+TEST_F(EndToEndPreview, LeftArrowStepsBackOneFrameAtATime) {
+  ASSERT_NO_FATAL_FAILURE(ProbeClip());
+  ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
+  ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
+  ASSERT_NO_FATAL_FAILURE(ShowAt(2520, "00:00:02.520", 63));
+  for (int frame = 62; frame >= 57; --frame) {
+    ASSERT_TRUE(PressSliderKey(Program(), VK_LEFT));
+    ASSERT_NO_FATAL_FAILURE(ExpectShown(PreviewTimeText(frame * 40, false), frame));
+  }
 }
 
 // Whether another program could now open the clip for itself alone (to

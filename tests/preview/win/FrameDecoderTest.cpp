@@ -1,6 +1,7 @@
 // The preview's decoder child with the real ffmpeg.exe, on a clip whose
 // brightness counts its frames: the frames read after a seek come from
-// there, with their time stamps, and a frame ahead is read on to.
+// there, with their time stamps and whether they are intra frames, and a
+// frame ahead is read on to.
 #include "preview/win/FrameDecoder.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,10 @@ std::pair<int, int> FrameFor(FrameDecoder& decoder, const FrameGoal& goal) {
     std::optional<FrameDecoder::Frame> frame = decoder.Next();
     if (!frame) return {-1, read};
     if (!frame->current) continue;
+    // The clip has a keyframe every 10 frames and no B-frames.
+    if (frame->microseconds)
+      EXPECT_EQ(frame->intra, (*frame->microseconds - FrameUs(0)) / 40000 % 10 == 0)
+          << *frame->microseconds;
     const FrameSearch::Step step = search.OnFrame(frame->microseconds);
     if (step == FrameSearch::Step::Take) return {CountingFrameShown(frame->bitmap, 64, 48), read};
     if (step == FrameSearch::Step::SeekAgain && !decoder.Seek(search.SeekUs())) return {-1, read};
