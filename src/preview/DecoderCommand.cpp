@@ -126,7 +126,10 @@ DecoderLine ParseDecoderLine(std::string_view line) {
   parsed.kind = DecoderLine::Kind::Frame;
   parsed.microseconds = NumberAfter(line, " pts:", found);
   parsed.hasTime = found;
-  parsed.intra = line.find(" type:I") != std::string_view::npos;
+  // ffmpeg prints the picture type and, apart, whether it is a keyframe;
+  // either marks a frame that a walk may begin with.
+  parsed.intra = line.find(" type:I") != std::string_view::npos ||
+                 line.find(" iskey:1") != std::string_view::npos;
   return parsed;
 }
 

@@ -49,7 +49,7 @@ struct DecoderLine {
   Kind kind = Kind::Other;
   bool hasTime = false;
   std::int64_t microseconds = 0;
-  bool intra = false;  // a frame decoded from itself alone ("type:I")
+  bool intra = false;  // a frame decoded from itself alone ("type:I" or "iskey:1")
 };
 DecoderLine ParseDecoderLine(std::string_view line);
 

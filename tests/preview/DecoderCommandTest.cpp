@@ -52,6 +52,9 @@ TEST(DecoderCommand, TellsFramesAndSeeksFromTheOtherLines) {
       {"[Parsed_showinfo_3 @ 0000000000d40e80] n:   3 pts:1600000 pts_time:1.6     pos:  "
        "1234567 fmt:bgr24 sar:1/1 s:400x225 i:T iskey:0 type:B checksum:0A1B2C3D",
        Kind::Frame, true, 1600000, false},
+      {"[Parsed_showinfo_3 @ 0000000000d40e80] n:  50 pts:3480000 pts_time:3.48    pos:  "
+       "2168204 fmt:bgr24 sar:1/1 s:400x225 i:T iskey:1 type:P checksum:0A1B2C3D",
+       Kind::Frame, true, 3480000, true},
       {"[Parsed_showinfo_3 @ 0000000000d40e80] n: 412 pts:23712345678 pts_time:23712.3",
        Kind::Frame, true, 23712345678},
       {"[Parsed_showinfo_3 @ 00d40e80] n:   7 pts:  -40000 pts_time:-0.04", Kind::Frame, true,
