@@ -22,6 +22,15 @@ constexpr std::uint32_t kUncompressed = 0;     // BI_RGB
 
 }  // namespace
 
+std::optional<std::size_t> BmpFileSize(std::string_view prefix) {
+  constexpr std::size_t kLargest =
+      kFileHeaderSize + kInfoHeaderSize + std::size_t{kMaxBmpSide} * kMaxBmpSide * 4;
+  if (prefix.size() < kBmpSizePrefix || prefix.substr(0, 2) != "BM") return std::nullopt;
+  const std::size_t size = U32(prefix, 2);
+  if (size < kFileHeaderSize + kInfoHeaderSize || size > kLargest) return std::nullopt;
+  return size;
+}
+
 std::optional<BmpImage> ParseBmp(std::string_view file) {
   if (file.size() < kFileHeaderSize + kInfoHeaderSize || file.substr(0, 2) != "BM")
     return std::nullopt;

@@ -21,6 +21,16 @@ struct BmpImage {
 // damaged header cannot ask for gigabytes.
 inline constexpr int kMaxBmpSide = 8192;
 
+// How many first bytes of a bitmap file tell its whole size: "BM" and a
+// 32-bit size.
+inline constexpr std::size_t kBmpSizePrefix = 6;
+
+// The whole size of the bitmap file that begins with `prefix` (its first
+// kBmpSizePrefix bytes, as read from a pipe); nothing when they are not a
+// bitmap's, or the size is below the headers' or beyond the largest
+// picture's.
+std::optional<std::size_t> BmpFileSize(std::string_view prefix);
+
 // The picture of a bitmap file: "BM", a BITMAPINFOHEADER (or a larger
 // header), uncompressed 24 or 32 bits per pixel, and all its rows inside
 // `file`. Nothing for anything else. `pixels` points into `file`.

@@ -104,5 +104,23 @@ TEST(BmpImage, RefusesWhatIsNoWholeUncompressedPicture) {
   }
 }
 
+TEST(BmpImage, TellsAFilesSizeFromItsFirstBytes) {
+  const std::string good = Bitmap(4, 3, 24);
+  std::string huge = good.substr(0, kBmpSizePrefix);
+  Put32(huge, 2, 0xFFFFFFF0u);  // a damaged header must not ask for 4 GB
+  const struct {
+    const char* what;
+    std::string prefix;
+    std::optional<std::size_t> size;
+  } cases[] = {
+      {"a bitmap", good.substr(0, kBmpSizePrefix), good.size()},
+      {"too few bytes", good.substr(0, kBmpSizePrefix - 1), std::nullopt},
+      {"not BM", "XY" + good.substr(2, kBmpSizePrefix - 2), std::nullopt},
+      {"smaller than its headers", "BM" + std::string("\x35\0\0\0", 4), std::nullopt},
+      {"beyond the largest picture", huge, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BmpFileSize(c.prefix), c.size) << c.what;
+}
+
 }  // namespace
 }  // namespace trellimux

@@ -1,11 +1,11 @@
 #include "preview/win/FrameDecoder.h"
 
 #include <chrono>
-#include <cstring>
 
 #include "jobs/win/ToolOutput.h"
 #include "jobs/win/WholeFile.h"
 #include "preview/BmpImage.h"
+#include "text/ReportLines.h"
 
 namespace trellimux {
 namespace {
@@ -13,10 +13,6 @@ namespace {
 // A frame's line is printed before its bitmap, so it is there at once; a
 // child that prints none is broken.
 constexpr auto kLineWait = std::chrono::seconds(10);
-
-constexpr std::size_t kBmpHeaderSize = 54;
-constexpr std::size_t kLargestBmp =
-    kBmpHeaderSize + std::size_t{kMaxBmpSide} * kMaxBmpSide * 4;
 
 }  // namespace
 
@@ -55,7 +51,7 @@ void FrameDecoder::ReadErrors() {
   char block[4096];
   while (const DWORD count = child_.ReadErrors(block, sizeof block)) {
     for (DWORD at = 0; at < count; ++at) {
-      if (block[at] != '\n' && block[at] != '\r') {
+      if (!IsReportLineEnd(block[at])) {
         line += block[at];
         continue;
       }
@@ -99,7 +95,7 @@ bool FrameDecoder::Seek(std::int64_t microseconds) {
 std::optional<FrameDecoder::Frame> FrameDecoder::Next() {
   Frame frame;
   // "BM" and the file's size, then the rest of the file.
-  frame.bitmap.resize(6);
+  frame.bitmap.resize(kBmpSizePrefix);
   auto readInto = [this](char* at, std::size_t size) {
     while (size > 0) {
       const DWORD count = child_.Read(at, static_cast<DWORD>(size));
@@ -109,14 +105,11 @@ std::optional<FrameDecoder::Frame> FrameDecoder::Next() {
     }
     return true;
   };
-  if (!readInto(frame.bitmap.data(), 6) || frame.bitmap.compare(0, 2, "BM") != 0) {
-    return std::nullopt;
-  }
-  std::uint32_t size = 0;
-  std::memcpy(&size, frame.bitmap.data() + 2, sizeof size);  // little-endian, as Windows is
-  if (size < kBmpHeaderSize || size > kLargestBmp) return std::nullopt;
-  frame.bitmap.resize(size);
-  if (!readInto(frame.bitmap.data() + 6, size - 6)) return std::nullopt;
+  if (!readInto(frame.bitmap.data(), kBmpSizePrefix)) return std::nullopt;
+  const std::optional<std::size_t> size = BmpFileSize(frame.bitmap);
+  if (!size) return std::nullopt;
+  frame.bitmap.resize(*size);
+  if (!readInto(frame.bitmap.data() + kBmpSizePrefix, *size - kBmpSizePrefix)) return std::nullopt;
 
   framesCame_ = true;
   for (;;) {
