@@ -31,6 +31,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/DecoderCommand.cpp
   src/preview/FrameSearch.cpp
   src/preview/DecodedFrames.cpp
+  src/preview/TransportPackets.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -82,6 +83,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/BmpImageTest.cpp
   tests/preview/KeyframeCacheTest.cpp
   tests/preview/DecoderCommandTest.cpp
+  tests/preview/TransportPacketsTest.cpp
   tests/preview/FrameSearchTest.cpp
   tests/preview/DecodedFramesTest.cpp
   tests/jobs/ToolInvocationTest.cpp
@@ -156,6 +158,8 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/TrimPreview.cpp
   src/preview/win/FrameMaker.cpp
   src/preview/win/FrameDecoder.cpp
+  src/preview/win/FedDecoder.cpp
+  src/preview/win/DecoderChild.cpp
   src/preview/win/BackgroundToolRun.cpp
   src/app/win/FileChoosers.cpp
   src/app/win/DialogKeyRelease.cpp

@@ -29,6 +29,20 @@ std::span<const FrameCommandFact> DecoderCommandFacts();
 // `width` x `height`, each frame's time stamp printed.
 std::string DecoderGraph(std::string_view inputPath, int width, int height);
 
+// The decoder for a plain MPEG-TS, which the program feeds itself: ffmpeg
+// reads the transport stream from its standard input, decodes on as many
+// threads as the machine has cores (the movie filter's decoder has one),
+// and makes the same frames and lines as DecoderGraph's. A seek is then the
+// program's: it feeds on from a keyframe's packet, and the first frame with
+// that keyframe's time stamp is the first from there.
+// " -hide_banner -nostats -v info -f mpegts -i pipe:0 -map 0:v:0 -copyts
+// -vf settb=AVTB,scale=W:H,showinfo -vsync passthrough -pix_fmt bgr24 -f
+// image2pipe -c:v bmp -".
+std::string FedDecoderArguments(int width, int height);
+
+// The facts of that command, in their order.
+std::span<const FrameCommandFact> FedDecoderCommandFacts();
+
 // A text as the value of a filter's option inside a filter graph: escaped
 // for the option parser, then that for the graph parser.
 std::string FilterGraphValue(std::string_view text);

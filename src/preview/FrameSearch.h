@@ -18,7 +18,8 @@ struct FrameGoal {
   // its time stamp, and where a seek lands just before it.
   std::optional<std::int64_t> keyframeUs;
   std::optional<std::int64_t> keyframeSeekUs;
-  std::int64_t inputStartUs = 0;  // the input's start time
+  std::int64_t inputStartUs = 0;      // the input's start time
+  std::int64_t keyframeBytePos = -1;  // where the keyframe's packet begins; -1: not listed
 };
 
 class FrameSearch {

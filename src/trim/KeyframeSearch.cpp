@@ -1,6 +1,7 @@
 #include "trim/KeyframeSearch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "cmdline/CommandText.h"
@@ -66,14 +67,15 @@ std::string IntervalText(std::int64_t startMicroseconds, std::int64_t from, std:
 
 std::string PacketListArguments(std::string_view inputPath, const std::string& intervals) {
   std::string arguments = " -v error -select_streams v:0 -read_intervals " + intervals +
-                          " -show_entries packet=pts_time,dts_time,flags -of csv";
+                          " -show_entries packet=pts_time,dts_time,pos,flags -of csv";
   AppendQuotedPath(arguments, inputPath);
   return arguments;
 }
 
 }  // namespace
 
-// "packet,<pts_time>,<dts_time>,<flags>..." lines whose flags hold K.
+// "packet,<pts_time>,<dts_time>,<pos>,<flags>..." lines whose flags hold K
+// (ffprobe prints the fields in its own order, not in the order asked for).
 std::vector<Keyframe> ParseKeyframes(std::string_view list) {
   std::vector<Keyframe> keyframes;
   std::size_t start = 0;
@@ -84,11 +86,17 @@ std::vector<Keyframe> ParseKeyframes(std::string_view list) {
     start = end + 1;
     if (line.ends_with('\r')) line.remove_suffix(1);
     const std::vector<std::string_view> fields = Fields(line);
-    if (fields.size() < 4 || fields[0] != "packet" || fields[3].find('K') == std::string_view::npos)
+    if (fields.size() < 5 || fields[0] != "packet" || fields[4].find('K') == std::string_view::npos)
       continue;
     const std::optional<std::int64_t> pts = Microseconds(fields[1]);
     const std::optional<std::int64_t> dts = Microseconds(fields[2]);
-    if (pts) keyframes.push_back({*pts, dts.value_or(*pts)});
+    std::int64_t bytePos = -1;
+    if (const auto [end, error] =
+            std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(), bytePos);
+        error != std::errc() || end != fields[3].data() + fields[3].size()) {
+      bytePos = -1;  // "N/A"
+    }
+    if (pts) keyframes.push_back({*pts, dts.value_or(*pts), bytePos});
   }
   return keyframes;
 }
@@ -178,7 +186,7 @@ std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
 
 KeyframeBefore SeekTo(const Keyframe& keyframe, std::int64_t startMicroseconds) {
   return {std::max<std::int64_t>(keyframe.pts - startMicroseconds, 0),
-          SeekMs(keyframe, startMicroseconds)};
+          SeekMs(keyframe, startMicroseconds), keyframe.bytePos};
 }
 
 }  // namespace trellimux

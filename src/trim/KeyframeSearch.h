@@ -23,10 +23,11 @@ namespace trellimux {
 inline constexpr std::int64_t kKeyframeSearchMs = 15000;
 
 // A keyframe's presentation and decoding time in microseconds, as the file
-// counts them.
+// counts them, and the byte where its packet begins (-1: not known).
 struct Keyframe {
   std::int64_t pts = 0;
   std::int64_t dts = 0;
+  std::int64_t bytePos = -1;
 };
 
 // The keyframes of a packet list printed by the arguments below.
@@ -67,6 +68,7 @@ std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t
 struct KeyframeBefore {
   std::int64_t ptsMicroseconds = 0;
   std::int64_t seekMs = 0;
+  std::int64_t bytePos = -1;  // the keyframe's packet's first byte; -1: not known
 };
 std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,
                                                  std::int64_t startMicroseconds,

@@ -36,8 +36,10 @@ int CountVideoFrames(const std::string& toolSidePath);
 
 // An MPEG-TS in the work folder whose brightness counts its frames: 25 fps,
 // mpeg2video, 160x120, frame N of luma 24 + 8 (N mod 25), a keyframe every
-// 10 frames (none for the scene change every frame is).
-std::string MakeCountingClip(const std::string& name, int seconds);
+// 10 frames (none for the scene change every frame is). A `heavy` one is
+// 640x480 with noise in its top quarter: frames of about a broadcast
+// frame's bytes, where the uniform ones hold a kilobyte.
+std::string MakeCountingClip(const std::string& name, int seconds, bool heavy = false);
 
 // The frame number (mod 25) such a clip's bitmap of `width` x `height`
 // shows at its centre; -1 for anything else. Grey levels measured: 6 for

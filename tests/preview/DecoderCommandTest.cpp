@@ -19,6 +19,14 @@ TEST(DecoderCommand, ReadsItsGraphFromAScriptAndKeepsItsInputOpen) {
   EXPECT_EQ(DecoderSeekLine(-2000000), "cmovie -1 seek -1|-2000000|1\n");
 }
 
+TEST(DecoderCommand, FedDecoderReadsTheStreamFromStandardInputWithTheSameFrames) {
+  EXPECT_EQ(FedDecoderArguments(400, 225),
+            " -hide_banner -nostats -v info -analyzeduration 100000 -f mpegts -i pipe:0"
+            " -map 0:v:0 -copyts"
+            " -vf settb=AVTB,scale=400:225,showinfo"
+            " -vsync passthrough -pix_fmt bgr24 -f image2pipe -c:v bmp -");
+}
+
 // What the option parser and then the graph parser take literally: a
 // backslash before any character; so every special character of either
 // parser is behind one backslash per parser.

@@ -5,6 +5,8 @@
 
 #include "jobs/win/WholeFile.h"
 #include "preview/PreviewSource.h"
+#include "preview/win/FedDecoder.h"
+#include "preview/win/FrameDecoder.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
@@ -133,14 +135,20 @@ void FrameMaker::Work() {
 
 bool FrameMaker::HasWorkAhead() const {
   if (!input_ || !keyframes_) return false;
-  return (!decoder_ && !decoderFailed_) ||
+  return (!decoder_ && !decoderFailed_) || (decoder_ && !decoderFed_ && WantsFedDecoder()) ||
          (!listing_ && keyframes_->NextIndexWindow(input_->durationMs));
+}
+
+bool FrameMaker::WantsFedDecoder() const {
+  return feedable_.value_or(false) && !feedRefused_ && keyframes_ && input_ &&
+         !keyframes_->NextIndexWindow(input_->durationMs);
 }
 
 void FrameMaker::WorkAhead() {
   // A decoder that reached the input's end or was ended is ready again
-  // before the next move.
-  if (!decoder_ && !decoderFailed_) {
+  // before the next move; the movie decoder gives way to the fed one as
+  // soon as it can.
+  if ((!decoder_ && !decoderFailed_) || (decoder_ && !decoderFed_ && WantsFedDecoder())) {
     StartDecoder(*input_);
     return;
   }
@@ -195,13 +203,26 @@ void FrameMaker::EndListing() {
 
 bool FrameMaker::StartDecoder(const FrameOrder& order) {
   EndDecoder();
-  auto decoder = std::make_unique<FrameDecoder>();
-  if (!decoder->Start(toolDirectory_, scriptPath_, order.inputPath, order.startMicroseconds,
-                      order.width, order.height)) {
+  if (!feedable_) feedable_ = FedDecoder::CanFeed(order.inputPath);
+  const bool fed = WantsFedDecoder();
+  std::unique_ptr<PreviewDecoder> decoder;
+  if (fed) {
+    auto feeding = std::make_unique<FedDecoder>();
+    if (feeding->Start(toolDirectory_, order.inputPath, order.startMicroseconds, order.width,
+                       order.height))
+      decoder = std::move(feeding);
+  } else {
+    auto movie = std::make_unique<FrameDecoder>();
+    if (movie->Start(toolDirectory_, scriptPath_, order.inputPath, order.startMicroseconds,
+                     order.width, order.height))
+      decoder = std::move(movie);
+  }
+  if (!decoder) {
     decoderFailed_ = true;
     return false;
   }
   decoder_ = std::move(decoder);
+  decoderFed_ = fed;
   decoded_.Break();
   std::lock_guard lock(mutex_);
   liveDecoder_ = decoder_.get();
@@ -236,6 +257,8 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
     EndListing();
     keyframes_.emplace(order.startMicroseconds);
     decoded_.Clear();
+    feedable_.reset();
+    feedRefused_ = false;
   } else if (input_->width != order.width || input_->height != order.height) {
     decoded_.Clear();
   }
@@ -249,6 +272,7 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
   if (keyframe) {
     goal.keyframeUs = start + keyframe->ptsMicroseconds;
     goal.keyframeSeekUs = start + keyframe->seekMs * 1000;
+    goal.keyframeBytePos = keyframe->bytePos;
     if (order.keyframe) {
       frame.keyframe = true;
       frame.timeMs = KeyframeCutMs(keyframe->ptsMicroseconds);
@@ -262,6 +286,7 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
 std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
   // The frame the search would take: the first at or after the target.
   if (const std::string* made = decoded_.Find(goal.targetUs - kFrameTimeSlackUs)) return *made;
+  aim_ = {0, goal.keyframeUs, goal.keyframeBytePos};
   std::optional<FrameSearch> search;
   std::optional<std::int64_t> seek;
   bool startedAgain = false;
@@ -282,6 +307,11 @@ std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
         return bitmap;
       case SearchEnd::Superseded:
         return {};
+      case SearchEnd::Refused:  // the movie decoder, from where it starts
+        feedRefused_ = true;
+        EndDecoder();
+        search.reset();
+        break;
       case SearchEnd::DecoderEnded:
         EndDecoder();
         // The frame asked for lies past the input's last: that last one.
@@ -298,10 +328,12 @@ std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
 
 FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
                                          std::optional<std::int64_t> seek, std::string& bitmap) {
-  if (seek && !SeekDecoder(*seek)) return SearchEnd::DecoderEnded;
+  if (seek) {
+    if (const std::optional<SearchEnd> end = SeekDecoder(*seek)) return *end;
+  }
   for (;;) {
     if (Superseded(serial)) return SearchEnd::Superseded;
-    std::optional<FrameDecoder::Frame> frame = decoder_->Next();
+    std::optional<PreviewDecoder::Frame> frame = decoder_->Next();
     if (!frame) return SearchEnd::DecoderEnded;
     if (!frame->current) continue;
     if (frame->microseconds)
@@ -317,15 +349,19 @@ FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
         return SearchEnd::Found;
       case FrameSearch::Step::SeekAgain:
         bitmap.clear();
-        if (!SeekDecoder(search.SeekUs())) return SearchEnd::DecoderEnded;
+        if (const std::optional<SearchEnd> end = SeekDecoder(search.SeekUs())) return *end;
         break;
     }
   }
 }
 
-bool FrameMaker::SeekDecoder(std::int64_t microseconds) {
+std::optional<FrameMaker::SearchEnd> FrameMaker::SeekDecoder(std::int64_t microseconds) {
   decoded_.Break();
-  return decoder_->Seek(microseconds);
+  // The fed decoder goes to the keyframe itself, whatever the time.
+  if (decoderFed_ && aim_.keyframeBytePos < 0) return SearchEnd::Refused;
+  aim_.microseconds = microseconds;
+  if (!decoder_->Seek(aim_)) return SearchEnd::DecoderEnded;
+  return std::nullopt;  // under way
 }
 
 std::optional<std::string> FrameMaker::Probe(const std::string& arguments, unsigned serial) {

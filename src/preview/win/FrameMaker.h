@@ -27,7 +27,7 @@
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
 #include "preview/win/BackgroundToolRun.h"
-#include "preview/win/FrameDecoder.h"
+#include "preview/win/PreviewDecoder.h"
 
 namespace trellimux {
 
@@ -79,22 +79,29 @@ class FrameMaker {
   // The bitmap of the goal's frame; nothing when superseded or when no
   // decoder could make it.
   std::string Decode(const FrameOrder& order, const FrameGoal& goal);
-  enum class SearchEnd { Found, Superseded, DecoderEnded };
+  // Refused: the fed decoder cannot seek there (no keyframe listed).
+  enum class SearchEnd { Found, Superseded, DecoderEnded, Refused };
   // Seeks (unless `seek` is nothing) and reads the decoder up to the
   // search's frame; `bitmap` is that frame, or the last one read when the
   // decoder's output ended first.
   SearchEnd Search(unsigned serial, FrameSearch& search, std::optional<std::int64_t> seek,
                    std::string& bitmap);
-  // The worker's work while no order waits: the decoder started again,
-  // else the listing of the next window of keyframes started.
+  // The worker's work while no order waits: the decoder started again (or
+  // as the fed one), else the listing of the next window of keyframes
+  // started.
   bool HasWorkAhead() const;
   void WorkAhead();
   // Adds what the finished listing found to the keyframes.
   void CollectListing();
   void EndListing();
   bool StartDecoder(const FrameOrder& order);
-  // Seeks, and marks the frames kept so far as not followed by the next.
-  bool SeekDecoder(std::int64_t microseconds);
+  // The fed decoder serves input_ from now on: a plain MPEG-TS whose
+  // keyframes are all listed, and that no seek had to refuse.
+  bool WantsFedDecoder() const;
+  // Seeks (towards aim_'s keyframe), and marks the frames kept so far as
+  // not followed by the next; nothing while the seek is under way, else
+  // how the search ends.
+  std::optional<SearchEnd> SeekDecoder(std::int64_t microseconds);
   void EndDecoder();
   // What ffprobe printed; nothing when it was ended for an order.
   std::optional<std::string> Probe(const std::string& arguments, unsigned serial);
@@ -114,7 +121,7 @@ class FrameMaker {
   // last order: a drag keeps the decoder the only child.
   std::chrono::steady_clock::time_point quietFrom_;
   BackgroundToolRun* probing_ = nullptr;  // a Copy move's keyframe probe
-  FrameDecoder* liveDecoder_ = nullptr;  // decoder_, for ending it from any thread
+  PreviewDecoder* liveDecoder_ = nullptr;  // decoder_, for ending it from any thread
   BackgroundToolRun* liveListing_ = nullptr;  // listing_, the same
   bool listingDone_ = false;
   std::optional<MadeFrame> made_;
@@ -122,7 +129,11 @@ class FrameMaker {
   // The worker's own.
   std::optional<FrameOrder> input_;  // the last order's input, listed ahead
   std::optional<KeyframeCache> keyframes_;  // input_'s
-  std::unique_ptr<FrameDecoder> decoder_;
+  std::unique_ptr<PreviewDecoder> decoder_;
+  bool decoderFed_ = false;  // decoder_ is a FedDecoder
+  std::optional<bool> feedable_;  // input_ is a plain MPEG-TS, once looked at
+  bool feedRefused_ = false;  // a seek in input_ needed the movie decoder
+  SeekAim aim_;  // the keyframe of the order being made
   DecodedFrames decoded_;  // of input_ at its picture size
   std::unique_ptr<BackgroundToolRun> listing_;
   KeyframeCache::Window listingWindow_;

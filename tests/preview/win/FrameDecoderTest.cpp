@@ -1,17 +1,21 @@
-// The preview's decoder child with the real ffmpeg.exe, on a clip whose
+// The preview's decoder children with the real ffmpeg.exe, on a clip whose
 // brightness counts its frames: the frames read after a seek come from
 // there, with their time stamps and whether they are intra frames, and a
-// frame ahead is read on to.
+// frame ahead is read on to; the movie decoder seeks by time, the fed one
+// from a listed keyframe's packet.
 #include "preview/win/FrameDecoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <span>
+#include <vector>
 
 #include "jobs/win/WholeFile.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
 #include "preview/FrameSearch.h"
+#include "preview/win/FedDecoder.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux::test {
@@ -24,11 +28,14 @@ std::int64_t FrameUs(int n) { return kStartUs + n * 40000; }
 
 // Reads as the preview does: the frame of `goal`, seeking where the search
 // says; the frame number shown and how many frames were read.
-std::pair<int, int> FrameFor(FrameDecoder& decoder, const FrameGoal& goal) {
+std::pair<int, int> FrameFor(PreviewDecoder& decoder, const FrameGoal& goal) {
   FrameSearch search(goal, decoder.DecodedUs());
-  if (const auto seek = search.FirstSeek(); seek && !decoder.Seek(*seek)) return {-1, 0};
+  auto seek = [&](std::int64_t us) {
+    return decoder.Seek({us, goal.keyframeUs, goal.keyframeBytePos});
+  };
+  if (const auto first = search.FirstSeek(); first && !seek(*first)) return {-1, 0};
   for (int read = 1;; ++read) {
-    std::optional<FrameDecoder::Frame> frame = decoder.Next();
+    std::optional<PreviewDecoder::Frame> frame = decoder.Next();
     if (!frame) return {-1, read};
     if (!frame->current) continue;
     // The clip has a keyframe every 10 frames and no B-frames.
@@ -37,38 +44,32 @@ std::pair<int, int> FrameFor(FrameDecoder& decoder, const FrameGoal& goal) {
           << *frame->microseconds;
     const FrameSearch::Step step = search.OnFrame(frame->microseconds);
     if (step == FrameSearch::Step::Take) return {CountingFrameShown(frame->bitmap, 64, 48), read};
-    if (step == FrameSearch::Step::SeekAgain && !decoder.Seek(search.SeekUs())) return {-1, read};
+    if (step == FrameSearch::Step::SeekAgain && !seek(search.SeekUs())) return {-1, read};
   }
 }
 
-TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
-  const std::string clip = MakeCountingClip("decoder-counting.ts", 4);
-  kStartUs = ParseStartTimeMicroseconds(
-      RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(clip)).output);
-  ASSERT_GT(kStartUs, 0);
+std::string Tools() {
   const char* tools = std::getenv("TRELLIMUX_TOOLS");
-  ASSERT_TRUE(tools);
-  const std::string script = ProgramTempFilePath("decoder test") + ".txt";
-  FrameDecoder decoder;
-  ASSERT_TRUE(decoder.Start(ToolSidePath(tools), script, clip, kStartUs, 64, 48));
-  const struct {
-    const char* what;
-    int frame;
-    int keyframe;  // listed, or -1
-    int shown;     // mod 25
-  } moves[] = {
-      {"the first frame, read on from the start", 0, -1, 0},
-      {"a frame ahead, read on", 13, -1, 13},
-      {"back, to the keyframe listed", 57, 50, 7},
-      {"back, unlisted: seeks further back until it lands before", 36, -1, 11},
-      {"the next frame", 37, 30, 12},
-      {"past the last frame: the last", 200, -1, 99 % 25},
-  };
-  for (const auto& move : moves) {
+  return tools ? ToolSidePath(tools) : std::string();
+}
+
+struct Move {
+  const char* what;
+  int frame;
+  int keyframe;  // listed, or -1
+  int shown;     // mod 25
+};
+
+// Each move in turn; a move past the clip's 100 frames ends the output.
+void ExpectMoves(PreviewDecoder& decoder, const std::vector<Keyframe>& listed,
+                 std::span<const Move> moves) {
+  for (const Move& move : moves) {
     FrameGoal goal{FrameUs(move.frame), std::nullopt, std::nullopt, kStartUs};
     if (move.keyframe >= 0) {
       goal.keyframeUs = FrameUs(move.keyframe);
       goal.keyframeSeekUs = FrameUs(move.keyframe) - 1000;
+      for (const Keyframe& keyframe : listed)
+        if (keyframe.pts == *goal.keyframeUs) goal.keyframeBytePos = keyframe.bytePos;
     }
     const auto [shown, read] = FrameFor(decoder, goal);
     if (move.frame >= 100) {
@@ -78,7 +79,55 @@ TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
     EXPECT_EQ(shown, move.shown) << move.what;
     EXPECT_EQ(decoder.DecodedUs(), FrameUs(move.frame)) << move.what;
   }
+}
+
+TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
+  const std::string clip = MakeCountingClip("decoder-counting.ts", 4);
+  kStartUs = ParseStartTimeMicroseconds(
+      RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(clip)).output);
+  ASSERT_GT(kStartUs, 0);
+  const std::string script = ProgramTempFilePath("decoder test") + ".txt";
+  FrameDecoder decoder;
+  ASSERT_TRUE(decoder.Start(Tools(), script, clip, kStartUs, 64, 48));
+  const Move moves[] = {
+      {"the first frame, read on from the start", 0, -1, 0},
+      {"a frame ahead, read on", 13, -1, 13},
+      {"back, to the keyframe listed", 57, 50, 7},
+      {"back, unlisted: seeks further back until it lands before", 36, -1, 11},
+      {"the next frame", 37, 30, 12},
+      {"past the last frame: the last", 200, -1, 99 % 25},
+  };
+  ExpectMoves(decoder, {}, moves);
   DeleteFileA(script.c_str());
+}
+
+TEST(FedDecoder, ShowsEachFrameAskedForFedFromItsKeyframesPacket) {
+  // Frames of broadcast's size: the feeding is then only a few ahead of
+  // the frames read, and a seek back is fed, not the clip's end.
+  const std::string clip = MakeCountingClip("fed-counting.ts", 4, true);
+  kStartUs = ParseStartTimeMicroseconds(
+      RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(clip)).output);
+  const std::vector<Keyframe> listed = ParseKeyframes(
+      RunTool(FfmpegTool::Ffprobe, KeyframeListArguments(clip, kStartUs, 0, 5000)).output);
+  ASSERT_EQ(listed.size(), 10u);
+  ASSERT_TRUE(FedDecoder::CanFeed(clip));
+  EXPECT_FALSE(FedDecoder::CanFeed(MakeCountingClip("fed-counting.mkv", 1)));
+  EXPECT_FALSE(FedDecoder::CanFeed(OutputPath("no such clip.ts")));
+
+  FedDecoder decoder;
+  ASSERT_TRUE(decoder.Start(Tools(), clip, kStartUs, 64, 48));
+  // Every keyframe is listed, as the preview feeds only then.
+  const Move moves[] = {
+      {"the first frame, read on from the start", 0, 0, 0},
+      {"a frame ahead, read on", 13, 10, 13},
+      {"back, fed from its keyframe", 57, 50, 7},
+      {"back again, past frames from before the seek", 36, 30, 11},
+      {"the next frame", 37, 30, 12},
+      {"forward beyond the next keyframe", 84, 80, 84 % 25},
+      {"past the last frame: the last", 200, 90, 99 % 25},
+  };
+  ExpectMoves(decoder, listed, moves);
+  EXPECT_FALSE(decoder.Seek({FrameUs(20), std::nullopt, -1})) << "no keyframe: not fed";
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// Just enough of an MPEG-TS's packets to feed the preview's decoder from a
+// keyframe: which files are made of them, and where a frame's packets
+// begin, so that the frame before a jump reaches the decoder whole.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace trellimux {
+
+inline constexpr std::size_t kTransportPacketBytes = 188;
+inline constexpr std::size_t kTransportPacketsChecked = 8;
+
+// Whether a file that begins with `head` is an MPEG-TS of 188-byte packets
+// from its first byte on (not one of 192-byte packets, as on Blu-ray discs
+// and camcorders): each of the first kTransportPacketsChecked packets
+// begins with the sync byte 0x47. Only such a file can be fed from a
+// keyframe's packet as ffprobe lists its byte position.
+bool IsPlainTransportStream(std::string_view head);
+
+// The packet identifier (PID) of the packet `packet` begins with; -1 when
+// it is no whole packet.
+int PacketPid(std::string_view packet);
+
+// The offset of the first packet in `packets` (whole packets, from a
+// packet's start) of `pid` that begins a PES packet (its payload unit
+// start bit set): where the next frame of that stream begins, as a
+// broadcast puts one frame in each PES packet. npos when none does.
+std::size_t NextPesStart(std::string_view packets, int pid);
+
+}  // namespace trellimux

@@ -1,0 +1,51 @@
+// What the frame maker asks of the decoder child that keeps the preview's
+// input open: the movie filter's, which seeks by time (FrameDecoder), or
+// the one the program feeds a transport stream from a keyframe's packet
+// (FedDecoder).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace trellimux {
+
+// Where a seek goes: to the last frame the decoder can land on at or
+// before `microseconds` (the file's own time stamps), which is the
+// keyframe given, when the keyframe list holds one.
+struct SeekAim {
+  std::int64_t microseconds = 0;
+  std::optional<std::int64_t> keyframeUs;
+  std::int64_t keyframeBytePos = -1;  // its packet's first byte; -1: not listed
+};
+
+class PreviewDecoder {
+ public:
+  virtual ~PreviewDecoder() = default;
+
+  virtual bool Serves(const std::string& inputPath, int width, int height) const = 0;
+
+  // The time stamp of the last frame read since the last seek was carried
+  // out, or just before the input's first after the start; nothing while a
+  // seek is under way.
+  virtual std::optional<std::int64_t> DecodedUs() const = 0;
+
+  // False when the child is gone, or when this decoder cannot go there
+  // (the fed decoder without a listed keyframe): another kind is then
+  // needed.
+  virtual bool Seek(const SeekAim& aim) = 0;
+
+  struct Frame {
+    std::string bitmap;
+    std::optional<std::int64_t> microseconds;
+    bool current = false;  // decoded after the last seek was carried out
+    bool intra = false;    // decoded from itself alone
+  };
+  // The next frame; nothing once the child's output ended or broke off.
+  virtual std::optional<Frame> Next() = 0;
+
+  // From any thread: ends the child, so that a read under way ends.
+  virtual void Terminate() = 0;
+};
+
+}  // namespace trellimux
