@@ -36,7 +36,8 @@ class FedDecoder final : public PreviewDecoder {
 
   bool Serves(const std::string& inputPath, int width, int height) const override;
   std::optional<std::int64_t> DecodedUs() const override { return decodedUs_; }
-  // Feeds on from the aim's keyframe; false without one listed.
+  // Feeds on from the aim's keyframe; false only without one listed (a
+  // child that ended shows as the end of its frames).
   bool Seek(const SeekAim& aim) override;
   std::optional<Frame> Next() override;
   void Terminate() override { child_.Terminate(); }

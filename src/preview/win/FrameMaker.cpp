@@ -357,10 +357,10 @@ FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
 
 std::optional<FrameMaker::SearchEnd> FrameMaker::SeekDecoder(std::int64_t microseconds) {
   decoded_.Break();
-  // The fed decoder goes to the keyframe itself, whatever the time.
-  if (decoderFed_ && aim_.keyframeBytePos < 0) return SearchEnd::Refused;
   aim_.microseconds = microseconds;
-  if (!decoder_->Seek(aim_)) return SearchEnd::DecoderEnded;
+  // The fed decoder goes to the keyframe itself, whatever the time, and
+  // refuses a seek only when none is listed.
+  if (!decoder_->Seek(aim_)) return decoderFed_ ? SearchEnd::Refused : SearchEnd::DecoderEnded;
   return std::nullopt;  // under way
 }
 

@@ -116,7 +116,11 @@ int CountChildren(DWORD parent, std::initializer_list<const char*> names,
 int RunningJobChildren(DWORD parent) {
   return CountChildren(parent, {"ffmpeg.exe", "ffprobe.exe"}, [](DWORD child) {
     const std::wstring commandLine = CommandLineOf(child);
-    return commandLine.empty() || commandLine.find(L"-map \"[preview]\"") == std::wstring::npos;
+    // The movie decoder's graph output, or the stream the fed decoder
+    // reads from the program: no job's command has either.
+    return commandLine.empty() ||
+           (commandLine.find(L"-map \"[preview]\"") == std::wstring::npos &&
+            commandLine.find(L"-i pipe:0 -map 0:v:0") == std::wstring::npos);
   });
 }
 

@@ -42,8 +42,8 @@ int RunningChildren(DWORD parent, std::initializer_list<const char*> names);
 // no job runs, its frame children (the keyframe lists ahead are ffprobe's).
 int RunningFrameChildren(DWORD parent);
 
-// The same, less the Trim preview's decoder child (which stays while the
-// user looks): the children of jobs and probes.
+// The same, less the Trim preview's decoder child of either kind (which
+// stays while the user looks): the children of jobs and probes.
 int RunningJobChildren(DWORD parent);
 
 }  // namespace trellimux::test
