@@ -45,21 +45,14 @@ bool FedDecoder::CanFeed(const std::string& inputPath) {
 
 bool FedDecoder::Start(const std::string& toolDirectory, const std::string& inputPath,
                        std::int64_t inputStartUs, int width, int height) {
-  inputPath_ = inputPath;
-  width_ = width;
-  height_ = height;
+  Serve(inputPath, inputStartUs, width, height);
   input_ = OpenForFeeding(inputPath);
   if (input_ == INVALID_HANDLE_VALUE ||
       !child_.Start(toolDirectory, FedDecoderArguments(width, height))) {
     return false;
   }
-  decodedUs_ = inputStartUs - 1000;  // from the first frame on, as the movie decoder
   feeder_ = std::thread([this] { Feed(); });
   return true;
-}
-
-bool FedDecoder::Serves(const std::string& inputPath, int width, int height) const {
-  return inputPath == inputPath_ && width == width_ && height == height_;
 }
 
 DWORD FedDecoder::ReadAt(std::int64_t offset, char* into, DWORD size) {

@@ -34,8 +34,6 @@ class FedDecoder final : public PreviewDecoder {
   bool Start(const std::string& toolDirectory, const std::string& inputPath,
              std::int64_t inputStartUs, int width, int height);
 
-  bool Serves(const std::string& inputPath, int width, int height) const override;
-  std::optional<std::int64_t> DecodedUs() const override { return decodedUs_; }
   // Feeds on from the aim's keyframe; false only without one listed (a
   // child that ended shows as the end of its frames).
   bool Seek(const SeekAim& aim) override;
@@ -49,10 +47,6 @@ class FedDecoder final : public PreviewDecoder {
 
   DecoderChild child_;
   HANDLE input_ = INVALID_HANDLE_VALUE;
-  std::string inputPath_;
-  int width_ = 0;
-  int height_ = 0;
-  std::optional<std::int64_t> decodedUs_;
   // After a seek: the keyframe's time stamp, until its frame came.
   std::optional<std::int64_t> awaitedUs_;
   std::optional<std::int64_t> keyframeUs_;  // the last seek's: frames before it are not from there

@@ -7,21 +7,12 @@ namespace trellimux {
 bool FrameDecoder::Start(const std::string& toolDirectory, const std::string& graphScriptPath,
                          const std::string& inputPath, std::int64_t inputStartUs, int width,
                          int height) {
-  inputPath_ = inputPath;
-  width_ = width;
-  height_ = height;
+  Serve(inputPath, inputStartUs, width, height);
   if (WriteWholeFile(graphScriptPath, DecoderGraph(inputPath, width, height)) != 0 ||
       !child_.Start(toolDirectory, DecoderArguments(graphScriptPath))) {
     return false;
   }
-  // It decodes from the input's first frame on (a millisecond after this,
-  // as the frame search counts).
-  decodedUs_ = inputStartUs - 1000;
   return true;
-}
-
-bool FrameDecoder::Serves(const std::string& inputPath, int width, int height) const {
-  return inputPath == inputPath_ && width == width_ && height == height_;
 }
 
 bool FrameDecoder::Seek(const SeekAim& aim) {

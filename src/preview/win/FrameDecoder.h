@@ -19,8 +19,6 @@ class FrameDecoder final : public PreviewDecoder {
   bool Start(const std::string& toolDirectory, const std::string& graphScriptPath,
              const std::string& inputPath, std::int64_t inputStartUs, int width, int height);
 
-  bool Serves(const std::string& inputPath, int width, int height) const override;
-  std::optional<std::int64_t> DecodedUs() const override { return decodedUs_; }
   // Sends a seek to the aim's time, after reading over the first frame and
   // what an earlier seek still owes.
   bool Seek(const SeekAim& aim) override;
@@ -29,10 +27,6 @@ class FrameDecoder final : public PreviewDecoder {
 
  private:
   DecoderChild child_;
-  std::string inputPath_;
-  int width_ = 0;
-  int height_ = 0;
-  std::optional<std::int64_t> decodedUs_;
   int seeksOwed_ = 0;  // seeks sent whose answer was not read yet
   bool framesCame_ = false;  // its graph is set up: it takes seeks
 };

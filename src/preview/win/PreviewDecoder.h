@@ -23,12 +23,14 @@ class PreviewDecoder {
  public:
   virtual ~PreviewDecoder() = default;
 
-  virtual bool Serves(const std::string& inputPath, int width, int height) const = 0;
+  bool Serves(const std::string& inputPath, int width, int height) const {
+    return inputPath == inputPath_ && width == width_ && height == height_;
+  }
 
   // The time stamp of the last frame read since the last seek was carried
   // out, or just before the input's first after the start; nothing while a
   // seek is under way.
-  virtual std::optional<std::int64_t> DecodedUs() const = 0;
+  std::optional<std::int64_t> DecodedUs() const { return decodedUs_; }
 
   // False when the child is gone, or when this decoder cannot go there
   // (the fed decoder without a listed keyframe): another kind is then
@@ -46,6 +48,24 @@ class PreviewDecoder {
 
   // From any thread: ends the child, so that a read under way ends.
   virtual void Terminate() = 0;
+
+ protected:
+  // At the start: what the decoder serves; it decodes from the input's
+  // first frame on (a millisecond after `inputStartUs`, as the frame search
+  // counts).
+  void Serve(const std::string& inputPath, std::int64_t inputStartUs, int width, int height) {
+    inputPath_ = inputPath;
+    width_ = width;
+    height_ = height;
+    decodedUs_ = inputStartUs - 1000;
+  }
+
+  std::optional<std::int64_t> decodedUs_;
+
+ private:
+  std::string inputPath_;
+  int width_ = 0;
+  int height_ = 0;
 };
 
 }  // namespace trellimux
