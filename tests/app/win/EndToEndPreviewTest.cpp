@@ -127,6 +127,25 @@ TEST_F(EndToEndPreview, LeftArrowStepsBackOneFrameAtATime) {
   }
 }
 
+// Once the clip's keyframes are all listed, the idle preview hands the
+// transport stream to the decoder it feeds; moves back and forth, into
+// another keyframe's frames and past the clip's end (where that child ends
+// and is started again), show the same frames as the movie decoder.
+TEST_F(EndToEndPreview, ATransportStreamIsFedOnceItsKeyframesAreListed) {
+  ASSERT_NO_FATAL_FAILURE(ProbeClip());
+  ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
+  ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
+  ASSERT_NO_FATAL_FAILURE(ShowAt(520, "00:00:00.520", 13));
+  ASSERT_TRUE(PollUntil(kStepTimeoutMs, [] { return RunningFedDecoders(Program().ProcessId()) == 1; }))
+      << "no fed decoder while the preview waits";
+  const struct {
+    int ms;
+    int frame;
+  } kMoves[] = {{2520, 63}, {1240, 31}, {1280, 32}, {3920, 98}, {360, 9}, {3000, 75}};
+  for (const auto& move : kMoves)
+    ASSERT_NO_FATAL_FAILURE(ShowAt(move.ms, PreviewTimeText(move.ms, false), move.frame));
+}
+
 // Whether another program could now open the clip for itself alone (to
 // delete or replace it): no child holds it open.
 bool ClipIsFree(const std::string& clip) {

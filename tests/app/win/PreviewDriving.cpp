@@ -111,16 +111,24 @@ int CountChildren(DWORD parent, std::initializer_list<const char*> names,
   return count;
 }
 
+// What only the preview's decoders' commands hold: the movie decoder's
+// graph output, the stream the fed decoder reads from the program.
+constexpr const wchar_t* kMovieDecoderMark = L"-map \"[preview]\"";
+constexpr const wchar_t* kFedDecoderMark = L"-i pipe:0 -map 0:v:0";
+
 }  // namespace
 
 int RunningJobChildren(DWORD parent) {
   return CountChildren(parent, {"ffmpeg.exe", "ffprobe.exe"}, [](DWORD child) {
     const std::wstring commandLine = CommandLineOf(child);
-    // The movie decoder's graph output, or the stream the fed decoder
-    // reads from the program: no job's command has either.
-    return commandLine.empty() ||
-           (commandLine.find(L"-map \"[preview]\"") == std::wstring::npos &&
-            commandLine.find(L"-i pipe:0 -map 0:v:0") == std::wstring::npos);
+    return commandLine.empty() || (commandLine.find(kMovieDecoderMark) == std::wstring::npos &&
+                                   commandLine.find(kFedDecoderMark) == std::wstring::npos);
+  });
+}
+
+int RunningFedDecoders(DWORD parent) {
+  return CountChildren(parent, {"ffmpeg.exe"}, [](DWORD child) {
+    return CommandLineOf(child).find(kFedDecoderMark) != std::wstring::npos;
   });
 }
 

@@ -46,4 +46,7 @@ int RunningFrameChildren(DWORD parent);
 // stays while the user looks): the children of jobs and probes.
 int RunningJobChildren(DWORD parent);
 
+// Its running decoder children that it feeds a transport stream.
+int RunningFedDecoders(DWORD parent);
+
 }  // namespace trellimux::test
