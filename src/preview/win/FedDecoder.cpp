@@ -15,9 +15,10 @@ namespace {
 // at most this and the pipe's buffer of the old place are still decoded.
 constexpr DWORD kFeedBlockBytes = 174 * kTransportPacketBytes;
 // Frames in ffmpeg from before a seek: its reading buffer, the decoder's
-// threads and reordering, the filters: six were measured on two cores. A
-// keyframe that never comes after many more is a broken stream.
-constexpr int kMostFramesBeforeKeyframe = 120;
+// threads and reordering, the frame under way: eight or nine were measured
+// in the program on two cores. A keyframe that has not come after several
+// times as many never will: ffmpeg does not show this stream's keyframes.
+constexpr int kMostFramesBeforeKeyframe = 60;
 
 HANDLE OpenForFeeding(const std::string& path) {
   return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -136,10 +137,12 @@ std::optional<PreviewDecoder::Frame> FedDecoder::Next() {
   Frame frame{std::move(*bitmap), std::nullopt, false, line->intra};
   if (line->hasTime) frame.microseconds = line->microseconds;
   if (awaitedUs_) {
-    if (frame.microseconds && std::llabs(*frame.microseconds - *awaitedUs_) <= kFrameTimeSlackUs)
+    if (frame.microseconds && std::llabs(*frame.microseconds - *awaitedUs_) <= kFrameTimeSlackUs) {
       awaitedUs_.reset();
-    else if (++framesBeforeKeyframe_ > kMostFramesBeforeKeyframe)
+    } else if (++framesBeforeKeyframe_ > kMostFramesBeforeKeyframe) {
+      lostKeyframe_ = true;
       return std::nullopt;
+    }
   }
   // Frames shown before the keyframe that come after it refer to pictures
   // from before the seek: they are not the file's.

@@ -38,6 +38,7 @@ class FedDecoder final : public PreviewDecoder {
   // child that ended shows as the end of its frames).
   bool Seek(const SeekAim& aim) override;
   std::optional<Frame> Next() override;
+  bool LostItsKeyframe() const override { return lostKeyframe_; }
   void Terminate() override { child_.Terminate(); }
 
  private:
@@ -51,6 +52,7 @@ class FedDecoder final : public PreviewDecoder {
   std::optional<std::int64_t> awaitedUs_;
   std::optional<std::int64_t> keyframeUs_;  // the last seek's: frames before it are not from there
   int framesBeforeKeyframe_ = 0;
+  bool lostKeyframe_ = false;
   std::mutex feedMutex_;
   std::optional<std::int64_t> feedFrom_;  // a seek's byte, for the feeding thread
   std::thread feeder_;

@@ -334,7 +334,9 @@ FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
   for (;;) {
     if (Superseded(serial)) return SearchEnd::Superseded;
     std::optional<PreviewDecoder::Frame> frame = decoder_->Next();
-    if (!frame) return SearchEnd::DecoderEnded;
+    if (!frame)
+      return decoderFed_ && decoder_->LostItsKeyframe() ? SearchEnd::Refused
+                                                        : SearchEnd::DecoderEnded;
     if (!frame->current) continue;
     if (frame->microseconds)
       decoded_.Add(*frame->microseconds, frame->intra, frame->bitmap);

@@ -79,7 +79,8 @@ class FrameMaker {
   // The bitmap of the goal's frame; nothing when superseded or when no
   // decoder could make it.
   std::string Decode(const FrameOrder& order, const FrameGoal& goal);
-  // Refused: the fed decoder cannot seek there (no keyframe listed).
+  // Refused: the fed decoder cannot seek there (no keyframe listed) or
+  // lost its place (the keyframe it was fed from never came).
   enum class SearchEnd { Found, Superseded, DecoderEnded, Refused };
   // Seeks (unless `seek` is nothing) and reads the decoder up to the
   // search's frame; `bitmap` is that frame, or the last one read when the

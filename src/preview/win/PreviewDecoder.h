@@ -45,6 +45,9 @@ class PreviewDecoder {
   };
   // The next frame; nothing once the child's output ended or broke off.
   virtual std::optional<Frame> Next() = 0;
+  // After Next gave nothing: the fed decoder never saw the keyframe it was
+  // fed from, so it cannot follow this stream; another kind is needed.
+  virtual bool LostItsKeyframe() const { return false; }
 
   // From any thread: ends the child, so that a read under way ends.
   virtual void Terminate() = 0;

@@ -128,6 +128,17 @@ TEST(FedDecoder, ShowsEachFrameAskedForFedFromItsKeyframesPacket) {
   };
   ExpectMoves(decoder, listed, moves);
   EXPECT_FALSE(decoder.Seek({FrameUs(20), std::nullopt, -1})) << "no keyframe: not fed";
+  EXPECT_FALSE(decoder.LostItsKeyframe()) << "the clip's end is no lost keyframe";
+
+  // A keyframe whose frame never comes (as a stream whose keyframes ffmpeg
+  // does not show): the decoder gives up before the clip's end and says so.
+  FedDecoder lost;
+  ASSERT_TRUE(lost.Start(Tools(), clip, kStartUs, 64, 48));
+  ASSERT_TRUE(lost.Seek({FrameUs(0), FrameUs(0) + 20000, listed.front().bytePos}));
+  int read = 0;
+  while (lost.Next()) ++read;
+  EXPECT_TRUE(lost.LostItsKeyframe()) << read << " frames read";
+  EXPECT_LT(read, 99);
 }
 
 }  // namespace
