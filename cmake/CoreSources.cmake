@@ -32,6 +32,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/FrameSearch.cpp
   src/preview/DecodedFrames.cpp
   src/preview/TransportPackets.cpp
+  src/preview/TransportFeed.cpp
+  src/preview/DisposablePictures.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -84,6 +86,8 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/KeyframeCacheTest.cpp
   tests/preview/DecoderCommandTest.cpp
   tests/preview/TransportPacketsTest.cpp
+  tests/preview/TransportFeedTest.cpp
+  tests/preview/DisposablePicturesTest.cpp
   tests/preview/FrameSearchTest.cpp
   tests/preview/DecodedFramesTest.cpp
   tests/jobs/ToolInvocationTest.cpp

@@ -25,6 +25,9 @@ class DecodedFrames {
     ++run_;
     waitingForIntra_ = true;
   }
+  // The next frame is whole but does not follow the last one kept: a
+  // picture between them was never decoded.
+  void Gap() { ++run_; }
   // The frame the decoder made next: its time stamp in microseconds, and
   // whether it was decoded from itself alone.
   void Add(std::int64_t microseconds, bool intra, const std::string& bitmap);

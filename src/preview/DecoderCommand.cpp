@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cmdline/CommandText.h"
+#include "preview/FrameFit.h"
 
 namespace trellimux {
 namespace {
@@ -73,7 +74,7 @@ constexpr std::array<FrameCommandFact, 4> kFedFacts = {{
      "and shift the times after it.",
      "ffmpeg documentation, Advanced options (-copyts); fftools/ffmpeg.c "
      "(process_input)"},
-    {" -vf settb=AVTB,scale=",
+    {" -vf settb=AVTB,",
      "The frames of the movie decoder's graph: time stamps in microseconds, "
      "the picture's size, and showinfo's line for each frame.",
      "ffmpeg filters documentation, settb, scale, showinfo"},
@@ -131,7 +132,7 @@ std::string FedDecoderArguments(int width, int height) {
   std::string arguments(kFedFacts[0].arguments);
   arguments += kFedFacts[1].arguments;
   arguments += kFedFacts[2].arguments;
-  arguments += std::to_string(width) + ":" + std::to_string(height);
+  arguments += PreviewScaleFilter(width, height);
   arguments += kFacts[6].arguments;  // showinfo, as in the movie decoder's graph
   arguments += kFedFacts[3].arguments;
   return arguments;
@@ -147,7 +148,7 @@ std::string DecoderGraph(std::string_view inputPath, int width, int height) {
   std::string graph(kFacts[4].arguments);
   graph += FilterGraphValue(inputPath);
   graph += kFacts[5].arguments;
-  graph += ",scale=" + std::to_string(width) + ":" + std::to_string(height);
+  graph += "," + PreviewScaleFilter(width, height);
   graph += kFacts[6].arguments;
   graph += kOutputLabel;
   return graph;

@@ -50,4 +50,8 @@ FrameBox FitFrame(double aspect, int boxWidth, int boxHeight) {
   return box;
 }
 
+std::string PreviewScaleFilter(int width, int height) {
+  return "scale=" + std::to_string(width) + ":" + std::to_string(height) + ":flags=area";
+}
+
 }  // namespace trellimux

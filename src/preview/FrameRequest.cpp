@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cmdline/CommandText.h"
+#include "preview/FrameFit.h"
 
 namespace trellimux {
 namespace {
@@ -73,11 +74,11 @@ std::string PreciseSecondsText(std::int64_t tenthsOfMilliseconds) {
   return SignedSecondsText(tenthsOfMilliseconds, 4);
 }
 
-// "select='gte(t,S)',scale=W:H": the first frame at or after S seconds,
+// "select='gte(t,S)',scale=W:H:flags=area": the first frame at or after S seconds,
 // made `width` x `height`.
 std::string SelectAndScale(std::int64_t tenthsOfMilliseconds, int width, int height) {
-  return "select='gte(t," + PreciseSecondsText(tenthsOfMilliseconds) +
-         ")',scale=" + std::to_string(width) + ":" + std::to_string(height);
+  return "select='gte(t," + PreciseSecondsText(tenthsOfMilliseconds) + ")'," +
+         PreviewScaleFilter(width, height);
 }
 
 }  // namespace

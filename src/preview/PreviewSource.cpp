@@ -78,6 +78,7 @@ std::optional<PreviewSource> PreviewSourceOf(std::string_view report) {
   source.displayAspect = ValueOf(video, "display_aspect_ratio");
   source.frameMs = FrameMsOfRate(ValueOf(video, "avg_frame_rate"))
                        .value_or(FrameMsOfRate(ValueOf(video, "r_frame_rate")).value_or(40));
+  source.coding = VideoCodingNamed(ValueOf(video, "codec_name"));
   return source;
 }
 

@@ -1,12 +1,14 @@
 // What the Trim preview needs to know of its input, read from the probe
 // report: how long it is, where its times begin, and the first video
-// stream's size, aspect ratios and frame rate.
+// stream's size, aspect ratios, frame rate and coding.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "preview/DisposablePictures.h"
 
 namespace trellimux {
 
@@ -18,6 +20,7 @@ struct PreviewSource {
   std::string sampleAspect;   // "64:45", "0:1", "N/A" as printed
   std::string displayAspect;  // "16:9"
   std::int64_t frameMs = 40;  // one frame (avg_frame_rate, else r_frame_rate)
+  VideoCoding coding = VideoCoding::Other;  // its codec_name
 };
 
 // Nothing for an input without a video stream or a duration above 0: the

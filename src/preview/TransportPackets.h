@@ -1,9 +1,14 @@
 // Just enough of an MPEG-TS's packets to feed the preview's decoder from a
-// keyframe: which files are made of them, and where a frame's packets
-// begin, so that the frame before a jump reaches the decoder whole.
+// keyframe: which files are made of them, where a frame's packets begin
+// (so that the frame before a jump reaches the decoder whole), and a
+// frame's time stamp and coded bytes (so that pictures nothing refers to
+// can be left out).
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace trellimux {
@@ -22,10 +27,24 @@ bool IsPlainTransportStream(std::string_view head);
 // it is no whole packet.
 int PacketPid(std::string_view packet);
 
+// Whether `packet` (a whole packet) begins a PES packet: its payload unit
+// start bit is set.
+bool BeginsPesPacket(std::string_view packet);
+
 // The offset of the first packet in `packets` (whole packets, from a
 // packet's start) of `pid` that begins a PES packet (its payload unit
 // start bit set): where the next frame of that stream begins, as a
 // broadcast puts one frame in each PES packet. npos when none does.
 std::size_t NextPesStart(std::string_view packets, int pid);
+
+// The presentation time stamp (90 kHz, 33 bits) of the PES packet that
+// `packet` begins; nothing when it begins none, or its header has none.
+std::optional<std::int64_t> PesPresentationTime(std::string_view packet);
+
+// The payload of the PES packet that the first packet of `packets` begins
+// (a frame's coded bytes), gathered from the packets of its PID up to the
+// next that begins a PES packet. Nothing when `packets` ends before that,
+// or its first packet begins no PES packet.
+std::optional<std::string> PesPayload(std::string_view packets);
 
 }  // namespace trellimux

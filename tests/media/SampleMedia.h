@@ -38,8 +38,11 @@ int CountVideoFrames(const std::string& toolSidePath);
 // mpeg2video, 160x120, frame N of luma 24 + 8 (N mod 25), a keyframe every
 // 10 frames (none for the scene change every frame is). A `heavy` one is
 // 640x480 with noise in its top quarter: frames of about a broadcast
-// frame's bytes, where the uniform ones hold a kilobyte.
-std::string MakeCountingClip(const std::string& name, int seconds, bool heavy = false);
+// frame's bytes, where the uniform ones hold a kilobyte. One `withB` has a
+// keyframe every 25 frames, and two B pictures (which nothing refers to)
+// after each I or P picture, as a broadcast has.
+std::string MakeCountingClip(const std::string& name, int seconds, bool heavy = false,
+                             bool withB = false);
 
 // The frame number (mod 25) such a clip's bitmap of `width` x `height`
 // shows at its centre; -1 for anything else. Grey levels measured: 6 for

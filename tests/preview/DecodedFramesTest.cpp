@@ -38,6 +38,18 @@ TEST(DecodedFrames, AnswersOnlyWhereTheFrameBeforeIsKeptToo) {
   for (const auto& c : cases) EXPECT_EQ(Found(frames, c.target), c.expected) << c.what;
 }
 
+TEST(DecodedFrames, AGapSplitsARunWithoutWaitingForAnIntraFrame) {
+  DecodedFrames frames(1 << 20);
+  frames.Add(0, true, Bitmap(0));
+  frames.Add(40, false, Bitmap(40));
+  frames.Gap();  // 80 left out
+  for (std::int64_t us : {120, 160}) frames.Add(us, false, Bitmap(us));
+  EXPECT_EQ(Found(frames, 40), Bitmap(40));
+  EXPECT_EQ(Found(frames, 80), "nothing") << "not the frame after the one left out";
+  EXPECT_EQ(Found(frames, 120), "nothing") << "the first after the gap";
+  EXPECT_EQ(Found(frames, 160), Bitmap(160)) << "kept, though no intra frame came";
+}
+
 TEST(DecodedFrames, TheOldestGoFirstAndClearForgetsAll) {
   DecodedFrames frames(3 * kBitmapSize);
   for (std::int64_t us : {0, 40, 80, 120, 160}) frames.Add(us, us == 0, Bitmap(us));

@@ -13,7 +13,7 @@ TEST(DecoderCommand, ReadsItsGraphFromAScriptAndKeepsItsInputOpen) {
   EXPECT_EQ(DecoderArguments("x").find("-nostdin"), std::string::npos)
       << "the seeks come through standard input";
   EXPECT_EQ(DecoderGraph("D:\\TV\\Film.ts", 400, 225),
-            "movie=filename=D\\\\:\\\\\\\\TV\\\\\\\\Film.ts,settb=AVTB,scale=400:225,showinfo"
+            "movie=filename=D\\\\:\\\\\\\\TV\\\\\\\\Film.ts,settb=AVTB,scale=400:225:flags=area,showinfo"
             "[preview]");
   EXPECT_EQ(DecoderSeekLine(3724849500), "cmovie -1 seek -1|3724849500|1\n");
   EXPECT_EQ(DecoderSeekLine(-2000000), "cmovie -1 seek -1|-2000000|1\n");
@@ -23,7 +23,7 @@ TEST(DecoderCommand, FedDecoderReadsTheStreamFromStandardInputWithTheSameFrames)
   EXPECT_EQ(FedDecoderArguments(400, 225),
             " -hide_banner -nostats -v info -analyzeduration 100000 -f mpegts -i pipe:0"
             " -map 0:v:0 -copyts"
-            " -vf settb=AVTB,scale=400:225,showinfo"
+            " -vf settb=AVTB,scale=400:225:flags=area,showinfo"
             " -vsync passthrough -pix_fmt bgr24 -f image2pipe -c:v bmp -");
 }
 

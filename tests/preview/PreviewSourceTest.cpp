@@ -16,7 +16,7 @@ std::string Report(const std::string& streams, const std::string& format) {
 const std::string kAudio = "[STREAM]\r\ncodec_type=audio\r\nsample_rate=48000\r\n[/STREAM]\r\n";
 // A 1080i H.264 broadcast: the field rate as r_frame_rate, the frames' as avg.
 const std::string kBroadcast =
-    "[STREAM]\r\nindex=0\r\ncodec_type=video\r\nwidth=1440\r\nheight=1080\r\n"
+    "[STREAM]\r\nindex=0\r\ncodec_name=h264\r\ncodec_type=video\r\nwidth=1440\r\nheight=1080\r\n"
     "sample_aspect_ratio=4:3\r\ndisplay_aspect_ratio=16:9\r\nr_frame_rate=50/1\r\n"
     "avg_frame_rate=25/1\r\n[/STREAM]\r\n";
 
@@ -31,6 +31,7 @@ TEST(PreviewSource, ReadsTheFirstVideoStreamAndTheFormatSection) {
   EXPECT_EQ(source->sampleAspect, "4:3");
   EXPECT_EQ(source->displayAspect, "16:9");
   EXPECT_EQ(source->frameMs, 40);
+  EXPECT_EQ(source->coding, VideoCoding::H264);
 
   // NTSC rates; no usable average rate falls back on r_frame_rate, then 40 ms.
   const struct {
@@ -107,7 +108,7 @@ TEST(FrameFit, KeepsTheDisplayAspectRatioInsideTheBox) {
 TEST(FrameRequest, AsksForOneBitmapOfTheFirstVideoStream) {
   EXPECT_EQ(FrameArguments("D:\\TV\\Film.ts", 3721089, 1400000, 3723450, 400, 225),
             " -v quiet -nostdin -ss 3721.089 -copyts -i \"D:\\TV\\Film.ts\" -map 0:v:0"
-            " -frames:v 1 -vf \"select='gte(t,3724.8495)',scale=400:225\" -pix_fmt bgr24"
+            " -frames:v 1 -vf \"select='gte(t,3724.8495)',scale=400:225:flags=area\" -pix_fmt bgr24"
             " -f image2pipe -c:v bmp -");
   // Time stamps that begin at 0, and a negative start time.
   EXPECT_NE(FrameArguments("a.ts", 0, 0, 0, 1, 1).find("gte(t,-0.0005)"), std::string::npos);

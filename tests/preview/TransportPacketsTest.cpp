@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "TransportStreamBuilder.h"
+
 namespace trellimux {
 namespace {
 
@@ -48,6 +50,34 @@ TEST(TransportPackets, FindsWhereTheStreamsNextFrameBegins) {
   EXPECT_EQ(NextPesStart(packets.substr(0, 3 * kTransportPacketBytes), kVideo),
             std::string::npos);
   EXPECT_EQ(NextPesStart(packets, 0x100), std::string::npos);
+}
+
+TEST(TransportPackets, ReadsAFramesTimeStampAndGathersItsBytes) {
+  using test::PesHeaderWithPts;
+  using test::TransportPacket;
+  constexpr int kVideo = 0x100;
+  constexpr std::int64_t kLatePts = (std::int64_t{1} << 33) - 3;  // every bit of the 33 used
+  const std::string header = PesHeaderWithPts(kLatePts);
+  const std::string stuffed = TransportPacket(kVideo, true, header + "abc");
+  EXPECT_EQ(PesPresentationTime(stuffed), kLatePts) << "after an adaptation field";
+  EXPECT_EQ(PesPresentationTime(TransportPacket(kVideo, true, PesHeaderWithPts(1234567) +
+                                                                 std::string(200, 'x'))),
+            1234567);
+  std::string noPts = header;
+  noPts[7] = 0;  // PTS_DTS_flags '00'
+  EXPECT_EQ(PesPresentationTime(TransportPacket(kVideo, true, noPts)), std::nullopt);
+  EXPECT_EQ(PesPresentationTime(TransportPacket(kVideo, false, header)), std::nullopt)
+      << "not the start of a PES packet";
+
+  const std::string frame = TransportPacket(kVideo, true, header + "first ") +
+                            TransportPacket(0x101, true, "audio") +
+                            TransportPacket(kVideo, false, "second ") +
+                            TransportPacket(kVideo, false, "third");
+  const std::string next = TransportPacket(kVideo, true, header + "next");
+  EXPECT_EQ(PesPayload(frame + next), "first second third");
+  EXPECT_EQ(PesPayload(frame), std::nullopt) << "its end not seen";
+  EXPECT_EQ(PesPayload(frame.substr(kTransportPacketBytes) + next), std::nullopt)
+      << "no PES packet begins there";
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ void Order(int position) {
   order.durationMs = preview.source->durationMs;
   order.width = preview.box.width;
   order.height = preview.box.height;
+  order.coding = preview.source->coding;
   preview.maker->Order(std::move(order));
 }
 

@@ -1,5 +1,6 @@
 #include "preview/win/FedDecoder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -10,10 +11,10 @@
 namespace trellimux {
 namespace {
 
-// What the feeding thread writes at a time: whole packets, about a frame of
-// a broadcast 1080i stream. ffmpeg reads it as it decodes, so after a seek
-// at most this and the pipe's buffer of the old place are still decoded.
-constexpr DWORD kFeedBlockBytes = 174 * kTransportPacketBytes;
+// Pictures shown this little before the frame asked for are all fed, so
+// that stepping back a few frames from it finds them made: six at 25
+// frames a second.
+constexpr std::int64_t kAllFedBeforeTargetUs = 240000;
 // Frames in ffmpeg from before a seek: its reading buffer, the decoder's
 // threads and reordering, the frame under way: eight or nine were measured
 // in the program on two cores. A keyframe that has not come after several
@@ -45,69 +46,50 @@ bool FedDecoder::CanFeed(const std::string& inputPath) {
 }
 
 bool FedDecoder::Start(const std::string& toolDirectory, const std::string& inputPath,
-                       std::int64_t inputStartUs, int width, int height) {
+                       std::int64_t inputStartUs, int width, int height, VideoCoding coding) {
   Serve(inputPath, inputStartUs, width, height);
   input_ = OpenForFeeding(inputPath);
   if (input_ == INVALID_HANDLE_VALUE ||
       !child_.Start(toolDirectory, FedDecoderArguments(width, height))) {
     return false;
   }
+  feed_.emplace([this](std::int64_t offset, std::size_t size) { return ReadAt(offset, size); },
+                coding);
   feeder_ = std::thread([this] { Feed(); });
   return true;
 }
 
-DWORD FedDecoder::ReadAt(std::int64_t offset, char* into, DWORD size) {
+std::string FedDecoder::ReadAt(std::int64_t offset, std::size_t size) {
+  std::string bytes(size, '\0');
   LARGE_INTEGER at;
   at.QuadPart = offset;
   DWORD count = 0;
   if (!SetFilePointerEx(input_, at, nullptr, FILE_BEGIN) ||
-      !ReadFile(input_, into, size, &count, nullptr)) {
-    return 0;
+      !ReadFile(input_, bytes.data(), static_cast<DWORD>(size), &count, nullptr)) {
+    count = 0;
   }
-  return count;
+  bytes.resize(count);
+  return bytes;
 }
 
 void FedDecoder::Feed() {
-  std::string block(kFeedBlockBytes, '\0');
-  std::int64_t at = 0;
   for (;;) {
-    std::optional<std::int64_t> jump;
     {
       std::lock_guard lock(feedMutex_);
-      jump = feedFrom_;
+      if (feedJump_) feed_->JumpTo(*std::exchange(feedJump_, std::nullopt));
     }
-    const DWORD count = ReadAt(at, block.data(), kFeedBlockBytes);
-    std::string_view bytes(block.data(), count);
-    if (jump) {
-      // The frame under way is fed whole first: one cut short leaves the
-      // decoder waiting for the rest, and it then drops the keyframe's
-      // first frames as out of order (measured with ffmpeg.exe 4.1).
-      char first[kTransportPacketBytes];
-      const int pid =
-          ReadAt(*jump, first, sizeof first) == sizeof first ? PacketPid({first, sizeof first}) : -1;
-      const std::size_t frameEnd = pid < 0 ? 0 : NextPesStart(bytes, pid);
-      if (frameEnd != std::string_view::npos || bytes.empty()) {
-        if (frameEnd != std::string_view::npos && frameEnd > 0 &&
-            !child_.WriteInput(bytes.substr(0, frameEnd), false)) {
-          return;
-        }
-        std::lock_guard lock(feedMutex_);
-        at = *std::exchange(feedFrom_, std::nullopt);
-        continue;
-      }
+    const std::string bytes = feed_->Next();
+    {
+      TransportFeed::LeftOut leftOut = feed_->TakeLeftOut();
+      std::lock_guard lock(feedMutex_);
+      if (leftOut.jump == seeks_)
+        leftOutUs_.insert(leftOutUs_.end(), leftOut.microseconds.begin(),
+                          leftOut.microseconds.end());
+      // At the input's end ffmpeg gives out the frames it still holds and
+      // ends, as the movie decoder does there; unless a seek came meanwhile.
+      if (bytes.empty() && feedJump_) continue;
     }
-    // At the input's end ffmpeg gives out the frames it still holds and
-    // ends, as the movie decoder does there.
-    if (bytes.empty()) {
-      {
-        std::lock_guard lock(feedMutex_);
-        if (feedFrom_) continue;  // a seek came meanwhile
-      }
-      child_.WriteInput({}, true);
-      return;
-    }
-    if (!child_.WriteInput(bytes, false)) return;
-    at += count;
+    if (!child_.WriteInput(bytes, bytes.empty()) || bytes.empty()) return;
   }
 }
 
@@ -118,12 +100,23 @@ bool FedDecoder::Seek(const SeekAim& aim) {
   }
   {
     std::lock_guard lock(feedMutex_);
-    feedFrom_ = aim.keyframeBytePos;
+    feedJump_ = {aim.keyframeBytePos, aim.targetUs - kAllFedBeforeTargetUs, ++seeks_};
+    leftOutUs_.clear();
   }
   awaitedUs_ = keyframeUs_ = *aim.keyframeUs;
   framesBeforeKeyframe_ = 0;
   decodedUs_.reset();
+  lastCurrentUs_.reset();
   return true;
+}
+
+bool FedDecoder::GapBefore(std::int64_t microseconds) {
+  if (!lastCurrentUs_) return false;
+  std::lock_guard lock(feedMutex_);
+  return std::any_of(leftOutUs_.begin(), leftOutUs_.end(), [&](std::int64_t leftOut) {
+    return leftOut > *lastCurrentUs_ + kFrameTimeSlackUs &&
+           leftOut < microseconds - kFrameTimeSlackUs;
+  });
 }
 
 std::optional<PreviewDecoder::Frame> FedDecoder::Next() {
@@ -148,6 +141,10 @@ std::optional<PreviewDecoder::Frame> FedDecoder::Next() {
   // from before the seek: they are not the file's.
   frame.current = !awaitedUs_ && (!frame.microseconds || !keyframeUs_ ||
                                   *frame.microseconds >= *keyframeUs_ - kFrameTimeSlackUs);
+  if (frame.current && frame.microseconds) {
+    frame.followsGap = GapBefore(*frame.microseconds);
+    lastCurrentUs_ = frame.microseconds;
+  }
   if (frame.current) decodedUs_ = frame.microseconds;
   return frame;
 }

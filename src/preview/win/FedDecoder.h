@@ -1,7 +1,8 @@
 // The Trim preview's decoder for a plain MPEG-TS (see FedDecoderArguments):
 // a thread of its own writes the file to ffmpeg's standard input as fast
-// as ffmpeg reads it, and a seek makes it go on from a listed keyframe's
-// packet. ffmpeg decodes on all cores, about twice as fast as the movie
+// as ffmpeg reads it (TransportFeed), and a seek makes it go on from a
+// listed keyframe's packet, without the pictures on the way that nothing
+// refers to. ffmpeg decodes on all cores, about twice as fast as the movie
 // filter's one thread. The frames still in ffmpeg from before a seek come
 // first; the first frame with the keyframe's time stamp is the first from
 // there.
@@ -14,7 +15,9 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "preview/TransportFeed.h"
 #include "preview/win/DecoderChild.h"
 #include "preview/win/PreviewDecoder.h"
 
@@ -30,12 +33,14 @@ class FedDecoder final : public PreviewDecoder {
   static bool CanFeed(const std::string& inputPath);
 
   // Opens the input and starts ffmpeg.exe from `toolDirectory`, fed from
-  // the input's first byte; false when either failed.
+  // the input's first byte; false when either failed. `coding` is its
+  // first video stream's: which pictures can be left out.
   bool Start(const std::string& toolDirectory, const std::string& inputPath,
-             std::int64_t inputStartUs, int width, int height);
+             std::int64_t inputStartUs, int width, int height, VideoCoding coding);
 
   // Feeds on from the aim's keyframe; false only without one listed (a
-  // child that ended shows as the end of its frames).
+  // child that ended shows as the end of its frames). Pictures nothing
+  // refers to that are shown well before the aim's target are left out.
   bool Seek(const SeekAim& aim) override;
   std::optional<Frame> Next() override;
   bool LostItsKeyframe() const override { return lostKeyframe_; }
@@ -43,8 +48,12 @@ class FedDecoder final : public PreviewDecoder {
 
  private:
   void Feed();
-  // Up to `size` bytes of the input from `offset`; 0 at its end or on an error.
-  DWORD ReadAt(std::int64_t offset, char* into, DWORD size);
+  // Up to `size` bytes of the input from `offset`; none at its end or on an
+  // error.
+  std::string ReadAt(std::int64_t offset, std::size_t size);
+  // Whether a picture was left out between the last frame from the seek's
+  // keyframe on and one at `microseconds`.
+  bool GapBefore(std::int64_t microseconds);
 
   DecoderChild child_;
   HANDLE input_ = INVALID_HANDLE_VALUE;
@@ -53,8 +62,14 @@ class FedDecoder final : public PreviewDecoder {
   std::optional<std::int64_t> keyframeUs_;  // the last seek's: frames before it are not from there
   int framesBeforeKeyframe_ = 0;
   bool lostKeyframe_ = false;
+  std::optional<std::int64_t> lastCurrentUs_;  // since the seek
   std::mutex feedMutex_;
-  std::optional<std::int64_t> feedFrom_;  // a seek's byte, for the feeding thread
+  // Guarded by feedMutex_:
+  std::optional<TransportFeed::Jump> feedJump_;  // a seek the feeding thread has yet to take
+  unsigned seeks_ = 0;                   // the serial of the last seek
+  std::vector<std::int64_t> leftOutUs_;  // pictures its jump left out so far
+  // The feeding thread's own.
+  std::optional<TransportFeed> feed_;
   std::thread feeder_;
 };
 

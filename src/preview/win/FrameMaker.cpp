@@ -209,7 +209,7 @@ bool FrameMaker::StartDecoder(const FrameOrder& order) {
   if (fed) {
     auto feeding = std::make_unique<FedDecoder>();
     if (feeding->Start(toolDirectory_, order.inputPath, order.startMicroseconds, order.width,
-                       order.height))
+                       order.height, order.coding))
       decoder = std::move(feeding);
   } else {
     auto movie = std::make_unique<FrameDecoder>();
@@ -286,7 +286,7 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
 std::string FrameMaker::Decode(const FrameOrder& order, const FrameGoal& goal) {
   // The frame the search would take: the first at or after the target.
   if (const std::string* made = decoded_.Find(goal.targetUs - kFrameTimeSlackUs)) return *made;
-  aim_ = {0, goal.keyframeUs, goal.keyframeBytePos};
+  aim_ = {0, goal.keyframeUs, goal.keyframeBytePos, goal.targetUs};
   std::optional<FrameSearch> search;
   std::optional<std::int64_t> seek;
   bool startedAgain = false;
@@ -338,6 +338,7 @@ FrameMaker::SearchEnd FrameMaker::Search(unsigned serial, FrameSearch& search,
       return decoderFed_ && decoder_->LostItsKeyframe() ? SearchEnd::Refused
                                                         : SearchEnd::DecoderEnded;
     if (!frame->current) continue;
+    if (frame->followsGap) decoded_.Gap();
     if (frame->microseconds)
       decoded_.Add(*frame->microseconds, frame->intra, frame->bitmap);
     else

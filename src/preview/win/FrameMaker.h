@@ -24,6 +24,7 @@
 #include <thread>
 
 #include "preview/DecodedFrames.h"
+#include "preview/DisposablePictures.h"
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
 #include "preview/win/BackgroundToolRun.h"
@@ -44,6 +45,7 @@ struct FrameOrder {
   std::int64_t durationMs = 0;         // how far its keyframes are listed ahead
   int width = 0;                       // the picture's size in the window
   int height = 0;
+  VideoCoding coding = VideoCoding::Other;  // of its first video stream
 };
 
 struct MadeFrame {

@@ -17,6 +17,7 @@ struct SeekAim {
   std::int64_t microseconds = 0;
   std::optional<std::int64_t> keyframeUs;
   std::int64_t keyframeBytePos = -1;  // its packet's first byte; -1: not listed
+  std::int64_t targetUs = 0;  // the frame wanted: the first at or after it
 };
 
 class PreviewDecoder {
@@ -42,6 +43,9 @@ class PreviewDecoder {
     std::optional<std::int64_t> microseconds;
     bool current = false;  // decoded after the last seek was carried out
     bool intra = false;    // decoded from itself alone
+    // A picture shown between the last frame and this one was not decoded
+    // (the fed decoder leaves out some on the way to the frame wanted).
+    bool followsGap = false;
   };
   // The next frame; nothing once the child's output ended or broke off.
   virtual std::optional<Frame> Next() = 0;

@@ -16,14 +16,16 @@ namespace {
 
 // 4 s at 25 fps, mpeg2video with a keyframe every 10 frames (none for the
 // scene changes that every frame is), frame N of luma 24 + 8 (N mod 25).
-std::string MakeCountingClip() {
-  const std::string root = FreshWorkFolder("preview");
-  const std::string clip = root + "\\counting.ts";
+// With `pictures` "-g 25 -bf 2 -flags +cgop": a keyframe every 25 frames
+// and two B pictures after each other picture, as broadcasts have.
+// Each in a work folder of its own.
+std::string MakeCountingClip(const std::string& folder = "preview",
+                             const std::string& pictures = "-g 10 -bf 0") {
+  const std::string clip = FreshWorkFolder(folder) + "\\counting.ts";
   MakeMedia(
       "-f lavfi -i \"color=c=black:s=320x240:r=25:d=4,format=yuv420p,"
-      "geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video -q:v 2 -g 10 -bf 0"
-      " -sc_threshold 1000000000 \"" +
-      clip + "\"");
+      "geq=lum='24+8*mod(N,25)':cb=128:cr=128\" -c:v mpeg2video -q:v 2 " +
+      pictures + " -sc_threshold 1000000000 \"" + clip + "\"");
   return clip;
 }
 
@@ -61,6 +63,19 @@ class EndToEndPreview : public EndToEndTest {
         << "no first frame after the probe: \"" << ShownTime(Program()) << "\"";
     EXPECT_TRUE(Program().IsEnabled(kTrimTrackbar));
     EXPECT_NEAR(SliderEnd(Program()), 4000, 100) << "the slider does not span the duration";
+  }
+
+  // Probes the clip and shows a frame in Reencode mode; once the clip's
+  // keyframes are all listed, the idle preview hands the transport stream
+  // to the decoder it feeds.
+  void WaitForTheFedDecoder() {
+    ASSERT_NO_FATAL_FAILURE(ProbeClip());
+    ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
+    ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
+    ASSERT_NO_FATAL_FAILURE(ShowAt(520, "00:00:00.520", 13));
+    ASSERT_TRUE(PollUntil(kStepTimeoutMs,
+                          [] { return RunningFedDecoders(Program().ProcessId()) == 1; }))
+        << "no fed decoder while the preview waits";
   }
 
   // Moves the slider and waits for the picture of that time.
@@ -127,23 +142,31 @@ TEST_F(EndToEndPreview, LeftArrowStepsBackOneFrameAtATime) {
   }
 }
 
-// Once the clip's keyframes are all listed, the idle preview hands the
-// transport stream to the decoder it feeds; moves back and forth, into
-// another keyframe's frames and past the clip's end (where that child ends
-// and is started again), show the same frames as the movie decoder.
+// Moves of the fed decoder back and forth, into another keyframe's frames
+// and past the clip's end (where that child ends and is started again),
+// show the same frames as the movie decoder.
 TEST_F(EndToEndPreview, ATransportStreamIsFedOnceItsKeyframesAreListed) {
-  ASSERT_NO_FATAL_FAILURE(ProbeClip());
-  ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
-  ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
-  ASSERT_NO_FATAL_FAILURE(ShowAt(520, "00:00:00.520", 13));
-  ASSERT_TRUE(PollUntil(kStepTimeoutMs, [] { return RunningFedDecoders(Program().ProcessId()) == 1; }))
-      << "no fed decoder while the preview waits";
+  ASSERT_NO_FATAL_FAILURE(WaitForTheFedDecoder());
   const struct {
     int ms;
     int frame;
   } kMoves[] = {{2520, 63}, {1240, 31}, {1280, 32}, {3920, 98}, {360, 9}, {3000, 75}};
   for (const auto& move : kMoves)
     ASSERT_NO_FATAL_FAILURE(ShowAt(move.ms, PreviewTimeText(move.ms, false), move.frame));
+}
+
+// On the way to a frame the fed decoder leaves out the B pictures shown
+// well before it; stepping back into them must show each, not the picture
+// after the one left out.
+TEST_F(EndToEndPreview, StepsBackThroughPicturesLeftOutOnTheWay) {
+  static const std::string withB = MakeCountingClip("preview-b", "-g 25 -bf 2 -flags +cgop");
+  clip_ = withB;
+  ASSERT_NO_FATAL_FAILURE(WaitForTheFedDecoder());
+  ASSERT_NO_FATAL_FAILURE(ShowAt(1880, "00:00:01.880", 47));
+  for (int frame = 46; frame >= 32; --frame) {
+    ASSERT_TRUE(PressSliderKey(Program(), VK_LEFT));
+    ASSERT_NO_FATAL_FAILURE(ExpectShown(PreviewTimeText(frame * 40, false), frame));
+  }
 }
 
 // Whether another program could now open the clip for itself alone (to

@@ -31,7 +31,7 @@ std::int64_t FrameUs(int n) { return kStartUs + n * 40000; }
 std::pair<int, int> FrameFor(PreviewDecoder& decoder, const FrameGoal& goal) {
   FrameSearch search(goal, decoder.DecodedUs());
   auto seek = [&](std::int64_t us) {
-    return decoder.Seek({us, goal.keyframeUs, goal.keyframeBytePos});
+    return decoder.Seek({us, goal.keyframeUs, goal.keyframeBytePos, goal.targetUs});
   };
   if (const auto first = search.FirstSeek(); first && !seek(*first)) return {-1, 0};
   for (int read = 1;; ++read) {
@@ -115,7 +115,7 @@ TEST(FedDecoder, ShowsEachFrameAskedForFedFromItsKeyframesPacket) {
   EXPECT_FALSE(FedDecoder::CanFeed(OutputPath("no such clip.ts")));
 
   FedDecoder decoder;
-  ASSERT_TRUE(decoder.Start(Tools(), clip, kStartUs, 64, 48));
+  ASSERT_TRUE(decoder.Start(Tools(), clip, kStartUs, 64, 48, VideoCoding::Mpeg2));
   // Every keyframe is listed, as the preview feeds only then.
   const Move moves[] = {
       {"the first frame, read on from the start", 0, 0, 0},
@@ -133,12 +133,52 @@ TEST(FedDecoder, ShowsEachFrameAskedForFedFromItsKeyframesPacket) {
   // A keyframe whose frame never comes (as a stream whose keyframes ffmpeg
   // does not show): the decoder gives up before the clip's end and says so.
   FedDecoder lost;
-  ASSERT_TRUE(lost.Start(Tools(), clip, kStartUs, 64, 48));
+  ASSERT_TRUE(lost.Start(Tools(), clip, kStartUs, 64, 48, VideoCoding::Mpeg2));
   ASSERT_TRUE(lost.Seek({FrameUs(0), FrameUs(0) + 20000, listed.front().bytePos}));
   int read = 0;
   while (lost.Next()) ++read;
   EXPECT_TRUE(lost.LostItsKeyframe()) << read << " frames read";
   EXPECT_LT(read, 99);
+}
+
+TEST(FedDecoder, LeavesOutBPicturesWellBeforeTheFrameAskedFor) {
+  const std::string clip = MakeCountingClip("fed-counting-b.ts", 4, true, true);
+  kStartUs = ParseStartTimeMicroseconds(
+      RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(clip)).output);
+  const std::vector<Keyframe> listed = ParseKeyframes(
+      RunTool(FfmpegTool::Ffprobe, KeyframeListArguments(clip, kStartUs, 0, 5000)).output);
+  ASSERT_EQ(listed.size(), 4u);
+  // Frame 45 from the keyframe at 25: the B pictures shown before 39 (six
+  // frames before it) are left out, the rest comes as ever.
+  const struct {
+    VideoCoding coding;
+    std::vector<int> shown;
+    std::vector<int> afterGap;
+  } cases[] = {
+      {VideoCoding::Mpeg2,
+       {25, 28, 31, 34, 37, 39, 40, 41, 42, 43, 44, 45},
+       {28, 31, 34, 37, 39}},
+      {VideoCoding::Other,
+       {25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45},
+       {}},
+  };
+  for (const auto& c : cases) {
+    FedDecoder decoder;
+    ASSERT_TRUE(decoder.Start(Tools(), clip, kStartUs, 64, 48, c.coding));
+    ASSERT_TRUE(decoder.Seek({FrameUs(25) - 1000, FrameUs(25), listed[1].bytePos, FrameUs(45)}));
+    std::vector<int> shown, afterGap;
+    while (shown.size() < c.shown.size()) {
+      const std::optional<PreviewDecoder::Frame> frame = decoder.Next();
+      ASSERT_TRUE(frame) << shown.size() << " frames";
+      if (!frame->current) continue;
+      shown.push_back(static_cast<int>((*frame->microseconds - kStartUs + 20000) / 40000));
+      if (frame->followsGap) afterGap.push_back(shown.back());
+      EXPECT_EQ(CountingFrameShown(frame->bitmap, 64, 48), shown.back() % 25)
+          << "the picture of frame " << shown.back();
+    }
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(afterGap, c.afterGap);
+  }
 }
 
 }  // namespace
