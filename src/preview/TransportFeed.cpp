@@ -14,10 +14,10 @@ namespace {
 // broadcast 1080i stream. ffmpeg reads it as it decodes, so after a jump
 // at most this and the pipe's buffer of the old place are still decoded.
 constexpr std::size_t kFeedBlockBytes = 174 * kTransportPacketBytes;
-// How far the file is read to gather a picture's PES packet: many times a
-// broadcast's largest B picture with the other streams' packets between.
-// One that does not end within it is fed.
-constexpr std::size_t kMostPesSpanBytes = std::size_t{1} << 20;
+// How far the file is read to gather a picture's PES packet: first as far
+// as a broadcast's B picture with the other streams' packets between
+// reaches, then many times that. One that does not end within it is fed.
+constexpr std::size_t kPesSpansRead[] = {std::size_t{64} << 10, std::size_t{1} << 20};
 
 constexpr std::int64_t kTicksPerSecond = 90000;  // of PES time stamps
 constexpr std::int64_t kTickWrap = std::int64_t{1} << 33;
@@ -110,7 +110,10 @@ bool TransportFeed::LeavesOut(std::string_view packet, std::int64_t offset) {
     return false;
   }
   if (before >= 0) return false;
-  const std::optional<std::string> payload = PesPayload(read_(offset, kMostPesSpanBytes));
+  std::optional<std::string> payload;
+  for (const std::size_t span : kPesSpansRead) {
+    if ((payload = PesPayload(read_(offset, span)))) break;
+  }
   if (!payload || !IsDisposablePicture(*payload, coding_)) return false;
   leftOut_.microseconds.push_back(
       *leaveOutBeforeUs_ + std::llround(static_cast<double>(before) * 1000000 / kTicksPerSecond));

@@ -122,6 +122,17 @@ TEST(TransportFeed, LeavesOutOnlyDisposablePicturesShownBeforeTheLimit) {
   }
 }
 
+TEST(TransportFeed, APictureLargerThanTheFirstLookIsLeftOutToo) {
+  Recording recording;
+  recording.Add(900000, true, 12);
+  recording.Add(900000 + 2 * kFrameTicks, true, 6);
+  recording.Add(900000 + kFrameTicks, false, 400);  // 75 KB
+  recording.Add(900000 + 3 * kFrameTicks, true, 6);
+  TransportFeed feed = recording.Feed();
+  feed.JumpTo({0, MicrosecondsOf(900000 + 3 * kFrameTicks), 1});
+  EXPECT_TRUE(FeedAll(feed) == FedWithout(recording, {2}));
+}
+
 TEST(TransportFeed, AJumpWaitsForTheFrameUnderWayUnlessItIsLeftOut) {
   // Pictures larger than what is fed at a time: the first block ends inside
   // picture 1.
