@@ -27,7 +27,7 @@ bool MakePipe(HANDLE& readEnd, HANDLE& writeEnd, HANDLE& programEnd) {
 ChildProcess::~ChildProcess() { CloseAll(); }
 
 DWORD ChildProcess::Start(const std::string& program, const std::string& commandLine,
-                          bool separateErrors) {
+                          HANDLE errorsFile) {
   // A child inherits every inheritable handle there is while it is made: the
   // ends of another child's pipes made meanwhile on another thread would
   // stay open in it, and that child's output would not end before this one
@@ -39,10 +39,12 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   HANDLE outputWrite = nullptr, inputRead = nullptr, errorsWrite = nullptr;
   failedStep_ = ChildStartStep::Pipes;
   if (!MakePipe(output_, outputWrite, output_) || !MakePipe(inputRead, input_, input_) ||
-      (separateErrors && !MakePipe(errors_, errorsWrite, errors_))) {
+      (errorsFile && !DuplicateHandle(GetCurrentProcess(), errorsFile, GetCurrentProcess(),
+                                      &errorsWrite, 0, TRUE, DUPLICATE_SAME_ACCESS))) {
     const DWORD error = GetLastError();
     CloseOnce(outputWrite);
     CloseOnce(inputRead);
+    CloseOnce(errorsWrite);
     CloseAll();
     return error;
   }
@@ -56,7 +58,7 @@ DWORD ChildProcess::Start(const std::string& program, const std::string& command
   startup.wShowWindow = SW_HIDE;
   startup.hStdInput = inputRead;
   startup.hStdOutput = outputWrite;
-  startup.hStdError = separateErrors ? errorsWrite : outputWrite;
+  startup.hStdError = errorsWrite ? errorsWrite : outputWrite;
 
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
@@ -83,9 +85,8 @@ DWORD ChildProcess::Read(char* buffer, DWORD size) {
   return ReadFile(output_, buffer, size, &count, nullptr) ? count : 0;
 }
 
-DWORD ChildProcess::ReadErrors(char* buffer, DWORD size) {
-  DWORD count = 0;
-  return errors_ && ReadFile(errors_, buffer, size, &count, nullptr) ? count : 0;
+bool ChildProcess::HasEnded() const {
+  return !process_ || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
 }
 
 std::string ChildProcess::ReadToEnd() {
@@ -144,7 +145,6 @@ void ChildProcess::CloseAll() {
   CloseOnce(process_);
   CloseOnce(thread_);
   CloseOnce(output_);
-  CloseOnce(errors_);
   CloseOnce(input_);
 }
 

@@ -1,7 +1,7 @@
 // One run of an FFmpeg tool as a hidden child: standard output and standard
-// error go to one pipe that the program reads (or each to its own), and
-// standard input comes from a pipe of the program's own, through which the
-// child can be asked to stop.
+// error go to one pipe that the program reads (or standard error to a
+// file), and standard input comes from a pipe of the program's own,
+// through which the child can be asked to stop.
 #pragma once
 
 #include <windows.h>
@@ -22,18 +22,17 @@ class ChildProcess {
 
   // Starts `program` with the command line given apart from it. On failure
   // the result is the platform's error code (nothing stays open) and
-  // FailedStep() tells which step it was; 0 means started. With
-  // `separateErrors` standard error has a pipe of its own, read by
-  // ReadErrors.
+  // FailedStep() tells which step it was; 0 means started. Standard error
+  // goes into the output pipe, or into `errorsFile` when one is given: a
+  // file the child writes without a round trip through Wine's server for
+  // each piece, as each write to a pipe costs.
   DWORD Start(const std::string& program, const std::string& commandLine,
-              bool separateErrors = false);
+              HANDLE errorsFile = nullptr);
   ChildStartStep FailedStep() const { return failedStep_; }
 
   // Reads at most `size` bytes of the child's output; 0 once the output has
   // ended (the platform reports a broken pipe after the child is gone).
   DWORD Read(char* buffer, DWORD size);
-  // The same for standard error, when it has its own pipe.
-  DWORD ReadErrors(char* buffer, DWORD size);
   // Reads everything until the output ends: for a report read whole (one
   // larger than the pipe would otherwise block the child for ever).
   std::string ReadToEnd();
@@ -53,6 +52,8 @@ class ChildProcess {
   DWORD WaitAndClose();
 
   DWORD ProcessId() const { return processId_; }
+  // Whether the child has ended (or never started).
+  bool HasEnded() const;
 
  private:
   void CloseAll();
@@ -60,7 +61,6 @@ class ChildProcess {
   HANDLE process_ = nullptr;
   HANDLE thread_ = nullptr;
   HANDLE output_ = nullptr;  // read end of the output pipe
-  HANDLE errors_ = nullptr;  // read end of standard error's own pipe
   HANDLE input_ = nullptr;   // write end of the input pipe
   DWORD processId_ = 0;
   ChildStartStep failedStep_ = ChildStartStep::Process;

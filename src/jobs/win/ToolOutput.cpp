@@ -5,10 +5,10 @@
 namespace trellimux {
 
 bool StartTool(ChildProcess& child, const std::string& toolDirectory, FfmpegTool tool,
-               const std::string& arguments, bool separateErrors) {
+               const std::string& arguments, HANDLE errorsFile) {
   const std::string program = ToolPath(toolDirectory, tool);
   const std::optional<std::string> commandLine = ChildCommandLine(program, arguments);
-  return commandLine && child.Start(program, *commandLine, separateErrors) == 0;
+  return commandLine && child.Start(program, *commandLine, errorsFile) == 0;
 }
 
 std::optional<ToolOutput> RunToolToEnd(const std::string& toolDirectory, FfmpegTool tool,

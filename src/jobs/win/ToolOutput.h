@@ -10,13 +10,13 @@
 
 namespace trellimux {
 
-// Starts `tool` from `toolDirectory` (standard error on a pipe of its own
-// with `separateErrors`); false when it cannot be started. With a
+// Starts `tool` from `toolDirectory` (standard error into `errorsFile`
+// when one is given); false when it cannot be started. With a
 // console of its own, as job children start: started without one
 // (CREATE_NO_WINDOW), a child ended early could leave Wine's headless
 // console host behind, and with it the whole Wine session.
 bool StartTool(ChildProcess& child, const std::string& toolDirectory, FfmpegTool tool,
-               const std::string& arguments, bool separateErrors = false);
+               const std::string& arguments, HANDLE errorsFile = nullptr);
 
 struct ToolOutput {
   std::string text;  // standard output and standard error together

@@ -1,10 +1,11 @@
 #include "preview/win/DecoderChild.h"
 
+#include <atomic>
 #include <chrono>
 
 #include "jobs/win/ToolOutput.h"
+#include "jobs/win/WholeFile.h"
 #include "preview/BmpImage.h"
-#include "text/ReportLines.h"
 
 namespace trellimux {
 namespace {
@@ -17,47 +18,56 @@ constexpr auto kLineWait = std::chrono::seconds(10);
 
 DecoderChild::~DecoderChild() {
   child_.Terminate();
-  if (errorReader_.joinable()) errorReader_.join();
   child_.WaitAndClose();
+  if (errors_ != INVALID_HANDLE_VALUE) CloseHandle(errors_);
 }
 
 bool DecoderChild::Start(const std::string& toolDirectory, const std::string& arguments) {
-  if (!StartTool(child_, toolDirectory, FfmpegTool::Ffmpeg, arguments, true)) return false;
-  errorReader_ = std::thread([this] { ReadErrors(); });
+  static std::atomic<unsigned> made{0};
+  const std::string path =
+      ProgramTempFilePath("decoder") + "-" + std::to_string(++made) + "-errors.txt";
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  // Deleted once the child's handle and the reading one are closed too.
+  const HANDLE written =
+      CreateFileA(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (written == INVALID_HANDLE_VALUE) return false;
+  errors_ = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  const bool started = errors_ != INVALID_HANDLE_VALUE &&
+                       StartTool(child_, toolDirectory, FfmpegTool::Ffmpeg, arguments, written);
+  CloseHandle(written);
+  return started;
+}
+
+bool DecoderChild::ReadMoreErrors() {
+  char block[4096];
+  DWORD count = 0;
+  if (!ReadFile(errors_, block, sizeof block, &count, nullptr) || count == 0) return false;
+  unread_.append(block, count);
   return true;
 }
 
-void DecoderChild::ReadErrors() {
-  std::string line;
-  char block[4096];
-  while (const DWORD count = child_.ReadErrors(block, sizeof block)) {
-    for (DWORD at = 0; at < count; ++at) {
-      if (!IsReportLineEnd(block[at])) {
-        line += block[at];
-        continue;
-      }
-      const DecoderLine parsed = ParseDecoderLine(line);
-      line.clear();
-      if (parsed.kind == DecoderLine::Kind::Other) continue;
-      std::lock_guard lock(mutex_);
-      lines_.push_back(parsed);
-      lineCame_.notify_one();
-    }
-  }
-  std::lock_guard lock(mutex_);
-  errorsEnded_ = true;
-  lineCame_.notify_one();
-}
-
 std::optional<DecoderLine> DecoderChild::NextLine() {
-  std::unique_lock lock(mutex_);
-  if (!lineCame_.wait_for(lock, kLineWait, [this] { return !lines_.empty() || errorsEnded_; }) ||
-      lines_.empty()) {
-    return std::nullopt;
+  const auto giveUp = std::chrono::steady_clock::now() + kLineWait;
+  for (;;) {
+    std::size_t end;
+    while ((end = unread_.find_first_of("\r\n")) != std::string::npos) {
+      const DecoderLine parsed = ParseDecoderLine(std::string_view(unread_).substr(0, end));
+      unread_.erase(0, end + 1);
+      if (parsed.kind != DecoderLine::Kind::Other) return parsed;
+    }
+    if (ReadMoreErrors()) continue;
+    // Read once more after the end: its last lines may have come meanwhile.
+    if (child_.HasEnded()) {
+      if (ReadMoreErrors()) continue;
+      return std::nullopt;
+    }
+    if (std::chrono::steady_clock::now() > giveUp) return std::nullopt;
+    // A frame's line comes before its bitmap, so this waits only for a
+    // seek's answer or at the start.
+    Sleep(1);
   }
-  const DecoderLine line = lines_.front();
-  lines_.pop_front();
-  return line;
 }
 
 std::optional<std::string> DecoderChild::NextBitmap() {

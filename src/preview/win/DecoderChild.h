@@ -1,16 +1,16 @@
 // A preview decoder's child and its two outputs: a bitmap file for each
 // frame on standard output, read one at a time, and the frame's line on
-// standard error, which a thread of its own reads, so that only the unread
-// bitmaps hold the child.
+// standard error. Standard error goes to a temporary file, read as lines
+// are asked for: ffmpeg writes each frame's line in a dozen pieces, and
+// through a pipe each piece cost round trips through Wine's server for the
+// child and for the reader (about a millisecond a frame in all).
 #pragma once
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "jobs/win/ChildProcess.h"
 #include "preview/DecoderCommand.h"
@@ -22,7 +22,7 @@ class DecoderChild {
   DecoderChild() = default;
   DecoderChild(const DecoderChild&) = delete;
   DecoderChild& operator=(const DecoderChild&) = delete;
-  // Ends the child and waits for the reading thread.
+  // Ends the child; its standard error's file goes with it.
   ~DecoderChild();
 
   // Starts ffmpeg.exe from `toolDirectory`; false when it could not be.
@@ -30,8 +30,8 @@ class DecoderChild {
 
   // The next bitmap file whole; nothing once the output ended or broke off.
   std::optional<std::string> NextBitmap();
-  // The next frame's or seek's line; nothing when standard error ended or
-  // no line came in time.
+  // The next frame's or seek's line; nothing when the child ended without
+  // one more, or none came in time.
   std::optional<DecoderLine> NextLine();
 
   bool WriteInput(std::string_view bytes, bool last) { return child_.WriteInput(bytes, last); }
@@ -39,14 +39,12 @@ class DecoderChild {
   void Terminate() { child_.Terminate(); }
 
  private:
-  void ReadErrors();
+  // Reads on in the file; whether there was more.
+  bool ReadMoreErrors();
 
   ChildProcess child_;
-  std::mutex mutex_;
-  std::condition_variable lineCame_;
-  std::deque<DecoderLine> lines_;
-  bool errorsEnded_ = false;
-  std::thread errorReader_;
+  HANDLE errors_ = INVALID_HANDLE_VALUE;  // the file, read from where the last read ended
+  std::string unread_;                    // read from it, not yet taken as lines
 };
 
 }  // namespace trellimux

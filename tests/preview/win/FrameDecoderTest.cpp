@@ -82,7 +82,10 @@ void ExpectMoves(PreviewDecoder& decoder, const std::vector<Keyframe>& listed,
 }
 
 TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
-  const std::string clip = MakeCountingClip("decoder-counting.ts", 4);
+  // Frames of a broadcast's size: a seek sent while ffmpeg reads on is
+  // taken at its next look at standard input (a tenth of a second), before
+  // it reaches the clip's end.
+  const std::string clip = MakeCountingClip("decoder-counting.ts", 4, true);
   kStartUs = ParseStartTimeMicroseconds(
       RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(clip)).output);
   ASSERT_GT(kStartUs, 0);
