@@ -106,16 +106,14 @@ bool FedDecoder::Seek(const SeekAim& aim) {
   awaitedUs_ = keyframeUs_ = *aim.keyframeUs;
   framesBeforeKeyframe_ = 0;
   decodedUs_.reset();
-  lastCurrentUs_.reset();
   return true;
 }
 
 bool FedDecoder::GapBefore(std::int64_t microseconds) {
-  if (!lastCurrentUs_) return false;
+  if (!decodedUs_) return false;
   std::lock_guard lock(feedMutex_);
   return std::any_of(leftOutUs_.begin(), leftOutUs_.end(), [&](std::int64_t leftOut) {
-    return leftOut > *lastCurrentUs_ + kFrameTimeSlackUs &&
-           leftOut < microseconds - kFrameTimeSlackUs;
+    return leftOut > *decodedUs_ + kFrameTimeSlackUs && leftOut < microseconds - kFrameTimeSlackUs;
   });
 }
 
@@ -141,11 +139,10 @@ std::optional<PreviewDecoder::Frame> FedDecoder::Next() {
   // from before the seek: they are not the file's.
   frame.current = !awaitedUs_ && (!frame.microseconds || !keyframeUs_ ||
                                   *frame.microseconds >= *keyframeUs_ - kFrameTimeSlackUs);
-  if (frame.current && frame.microseconds) {
-    frame.followsGap = GapBefore(*frame.microseconds);
-    lastCurrentUs_ = frame.microseconds;
+  if (frame.current) {
+    frame.followsGap = frame.microseconds && GapBefore(*frame.microseconds);
+    decodedUs_ = frame.microseconds;
   }
-  if (frame.current) decodedUs_ = frame.microseconds;
   return frame;
 }
 

@@ -51,8 +51,8 @@ class FedDecoder final : public PreviewDecoder {
   // Up to `size` bytes of the input from `offset`; none at its end or on an
   // error.
   std::string ReadAt(std::int64_t offset, std::size_t size);
-  // Whether a picture was left out between the last frame from the seek's
-  // keyframe on and one at `microseconds`.
+  // Whether a picture was left out between the last frame read since the
+  // seek (decodedUs_) and one at `microseconds`.
   bool GapBefore(std::int64_t microseconds);
 
   DecoderChild child_;
@@ -62,7 +62,6 @@ class FedDecoder final : public PreviewDecoder {
   std::optional<std::int64_t> keyframeUs_;  // the last seek's: frames before it are not from there
   int framesBeforeKeyframe_ = 0;
   bool lostKeyframe_ = false;
-  std::optional<std::int64_t> lastCurrentUs_;  // since the seek
   std::mutex feedMutex_;
   // Guarded by feedMutex_:
   std::optional<TransportFeed::Jump> feedJump_;  // a seek the feeding thread has yet to take
