@@ -1,5 +1,7 @@
 #include "jobs/win/WholeFile.h"
 
+#include <atomic>
+
 namespace trellimux {
 
 DWORD WriteWholeFile(const std::string& path, std::string_view text) {
@@ -19,6 +21,11 @@ std::string ProgramTempFilePath(std::string_view what) {
   GetTempPathA(sizeof folder, folder);
   return std::string(folder) + "Trellimux " + std::string(what) + " " +
          std::to_string(GetCurrentProcessId());
+}
+
+std::string NumberedProgramTempFilePath(std::string_view what, std::string_view ending) {
+  static std::atomic<unsigned> made{0};
+  return ProgramTempFilePath(what) + "-" + std::to_string(++made) + std::string(ending);
 }
 
 }  // namespace trellimux

@@ -1,11 +1,12 @@
 #include "preview/win/DecoderChild.h"
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 
 #include "jobs/win/ToolOutput.h"
 #include "jobs/win/WholeFile.h"
 #include "preview/BmpImage.h"
+#include "text/ReportLines.h"
 
 namespace trellimux {
 namespace {
@@ -23,9 +24,7 @@ DecoderChild::~DecoderChild() {
 }
 
 bool DecoderChild::Start(const std::string& toolDirectory, const std::string& arguments) {
-  static std::atomic<unsigned> made{0};
-  const std::string path =
-      ProgramTempFilePath("decoder") + "-" + std::to_string(++made) + "-errors.txt";
+  const std::string path = NumberedProgramTempFilePath("decoder", "-errors.txt");
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   // Deleted once the child's handle and the reading one are closed too.
   const HANDLE written =
@@ -51,10 +50,11 @@ bool DecoderChild::ReadMoreErrors() {
 std::optional<DecoderLine> DecoderChild::NextLine() {
   const auto giveUp = std::chrono::steady_clock::now() + kLineWait;
   for (;;) {
-    std::size_t end;
-    while ((end = unread_.find_first_of("\r\n")) != std::string::npos) {
-      const DecoderLine parsed = ParseDecoderLine(std::string_view(unread_).substr(0, end));
-      unread_.erase(0, end + 1);
+    for (;;) {
+      const auto end = std::find_if(unread_.begin(), unread_.end(), IsReportLineEnd);
+      if (end == unread_.end()) break;
+      const DecoderLine parsed = ParseDecoderLine(std::string(unread_.begin(), end));
+      unread_.erase(unread_.begin(), end + 1);
       if (parsed.kind != DecoderLine::Kind::Other) return parsed;
     }
     if (ReadMoreErrors()) continue;

@@ -1,6 +1,5 @@
 #include "preview/win/FrameMaker.h"
 
-#include <atomic>
 #include <utility>
 
 #include "jobs/win/WholeFile.h"
@@ -17,18 +16,12 @@ constexpr auto kQuietBeforeListing = std::chrono::milliseconds(300);
 // 24 bits): 15 s at 25 frames a second to step back through.
 constexpr std::size_t kDecodedFramesBytes = 96u << 20;
 
-// The decoder's filter graph: one file for each maker.
-std::string ScriptPath() {
-  static std::atomic<unsigned> made{0};
-  return ProgramTempFilePath("frame") + "-" + std::to_string(++made) + ".txt";
-}
-
 }  // namespace
 
 FrameMaker::FrameMaker(HWND window, std::string toolDirectory)
     : window_(window),
       toolDirectory_(std::move(toolDirectory)),
-      scriptPath_(ScriptPath()),
+      scriptPath_(NumberedProgramTempFilePath("frame", ".txt")),  // the decoder's filter graph
       decoded_(kDecodedFramesBytes),
       worker_([this] { Work(); }) {}
 
