@@ -131,10 +131,6 @@ bool ChildProcess::Terminate() {
   return process_ && TerminateProcess(process_, exitCode);
 }
 
-bool ChildProcess::Pause() { return thread_ && SuspendThread(thread_) != static_cast<DWORD>(-1); }
-
-bool ChildProcess::Resume() { return thread_ && ResumeThread(thread_) != static_cast<DWORD>(-1); }
-
 DWORD ChildProcess::WaitAndClose() {
   DWORD exitCode = 0;
   if (process_ && WaitForSingleObject(process_, INFINITE) == WAIT_OBJECT_0 &&

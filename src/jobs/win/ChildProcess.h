@@ -47,12 +47,6 @@ class ChildProcess {
   bool SendCtrlC();  // Ctrl-C into the child's console
   bool Terminate();  // forced: ffmpeg leaves its output unfinished
 
-  // Holds the child's first thread, or lets it go on again: a tool that
-  // does its work there (ffprobe listing packets) then takes no processor
-  // time. Each says whether it could; pauses and resumes pair up.
-  bool Pause();
-  bool Resume();
-
   // Waits without time limit for the child to end, then closes everything.
   // The result is the child's exit code (0 when it cannot be read).
   DWORD WaitAndClose();

@@ -6,7 +6,6 @@ namespace trellimux {
 
 BackgroundToolRun::~BackgroundToolRun() {
   Terminate();
-  Resume();  // a held child would never be seen ending
   if (reader_.joinable()) reader_.join();
   child_.WaitAndClose();
 }
@@ -26,18 +25,9 @@ void BackgroundToolRun::Terminate() {
   if (child_.Terminate()) terminated_ = true;
 }
 
-void BackgroundToolRun::Pause() {
-  if (!paused_) paused_ = child_.Pause();
-}
-
-void BackgroundToolRun::Resume() {
-  if (paused_) paused_ = !child_.Resume();
-}
-
 std::optional<std::string> BackgroundToolRun::Finish() {
   // The child's handles stay open until the destructor: Terminate may still
   // be called meanwhile.
-  Resume();
   if (reader_.joinable()) reader_.join();
   if (terminated_) return std::nullopt;
   return std::move(output_);

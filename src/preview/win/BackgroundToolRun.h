@@ -29,10 +29,6 @@ class BackgroundToolRun {
   // From any thread until the destructor: ends the child; its output is
   // then not collected.
   void Terminate();
-  // Holds the child while something more urgent needs the processor (a
-  // frame being made beside a listing), then lets it go on.
-  void Pause();
-  void Resume();
   // Waits for the output's end: everything printed, nothing when ended
   // early.
   std::optional<std::string> Finish();
@@ -41,7 +37,6 @@ class BackgroundToolRun {
   ChildProcess child_;
   std::string output_;
   std::atomic<bool> terminated_{false};
-  bool paused_ = false;
   std::thread reader_;
 };
 

@@ -116,11 +116,7 @@ void FrameMaker::Work() {
       }
       continue;
     }
-    // The listing waits while a frame is made: beside it, on two cores, the
-    // first move after a probe took up to twice as long.
-    if (listing_) listing_->Pause();
     MadeFrame frame = Make(*order);
-    if (listing_) listing_->Resume();
     std::lock_guard lock(mutex_);
     if (order->serial != newest_ || quitting_) continue;
     made_ = std::move(frame);

@@ -38,33 +38,7 @@ TEST(BackgroundToolRun, CollectsTheWholeOutputOrNothingWhenEndedEarly) {
     EXPECT_FALSE(run.Finish());
   }
   BackgroundToolRun missing;
-  missing.Pause();  // nothing to hold
-  missing.Resume();
   EXPECT_FALSE(missing.Start("C:\\no such folder", FfmpegTool::Ffprobe, " -version", [] {}));
-}
-
-TEST(BackgroundToolRun, AHeldRunGoesOnOnlyOnceLetGo) {
-  std::promise<void> done;
-  std::future<void> ended = done.get_future();
-  BackgroundToolRun run;
-  // A second of frames in real time: one line each.
-  ASSERT_TRUE(run.Start(Tools(), FfmpegTool::Ffmpeg,
-                        " -v error -re -f lavfi -i testsrc=size=32x32:rate=25:duration=1"
-                        " -f framecrc -",
-                        [&] { done.set_value(); }));
-  run.Pause();
-  run.Pause();  // once held, held
-  EXPECT_EQ(ended.wait_for(std::chrono::seconds(4)), std::future_status::timeout)
-      << "the held run went on";
-  run.Resume();
-  EXPECT_EQ(ended.wait_for(std::chrono::seconds(30)), std::future_status::ready);
-  const std::optional<std::string> output = run.Finish();
-  ASSERT_TRUE(output);
-  std::size_t frames = 0;
-  for (std::size_t at = output->find("\n0,"); at != std::string::npos;
-       at = output->find("\n0,", at + 1))
-    ++frames;
-  EXPECT_EQ(frames, 25u) << *output;
 }
 
 }  // namespace
