@@ -34,6 +34,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/TransportPackets.cpp
   src/preview/TransportFeed.cpp
   src/preview/DisposablePictures.cpp
+  src/preview/KeyPictures.cpp
+  src/preview/TransportSeek.cpp
   src/jobs/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
@@ -88,6 +90,8 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/TransportPacketsTest.cpp
   tests/preview/TransportFeedTest.cpp
   tests/preview/DisposablePicturesTest.cpp
+  tests/preview/KeyPicturesTest.cpp
+  tests/preview/TransportSeekTest.cpp
   tests/preview/FrameSearchTest.cpp
   tests/preview/DecodedFramesTest.cpp
   tests/jobs/ToolInvocationTest.cpp
@@ -122,6 +126,7 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/ConcatRunTest.cpp
   tests/media/TrimRunTest.cpp
   tests/media/PreviewFrameRunTest.cpp
+  tests/media/TransportKeyframesRunTest.cpp
   tests/media/RealReportsRunTest.cpp
 )
 
@@ -163,6 +168,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/preview/win/FrameMaker.cpp
   src/preview/win/FrameDecoder.cpp
   src/preview/win/FedDecoder.cpp
+  src/preview/win/InputFile.cpp
   src/preview/win/DecoderChild.cpp
   src/preview/win/BackgroundToolRun.cpp
   src/app/win/FileChoosers.cpp

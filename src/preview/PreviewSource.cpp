@@ -62,6 +62,16 @@ std::optional<std::int64_t> FrameMsOfRate(std::string_view rate) {
   return std::max<std::int64_t>(1, std::llround(1000 / perSecond));
 }
 
+// "0x100" as ffprobe prints a transport stream's PID; -1 for anything else
+// ("N/A" in other containers).
+int StreamId(std::string_view id) {
+  if (id.size() < 3 || id.size() > 6 || (id.substr(0, 2) != "0x" && id.substr(0, 2) != "0X"))
+    return -1;
+  int value = 0;
+  const auto [end, error] = std::from_chars(id.data() + 2, id.data() + id.size(), value, 16);
+  return error == std::errc{} && end == id.data() + id.size() ? value : -1;
+}
+
 }  // namespace
 
 std::optional<PreviewSource> PreviewSourceOf(std::string_view report) {
@@ -79,6 +89,7 @@ std::optional<PreviewSource> PreviewSourceOf(std::string_view report) {
   source.frameMs = FrameMsOfRate(ValueOf(video, "avg_frame_rate"))
                        .value_or(FrameMsOfRate(ValueOf(video, "r_frame_rate")).value_or(40));
   source.coding = VideoCodingNamed(ValueOf(video, "codec_name"));
+  source.streamId = StreamId(ValueOf(video, "id"));
   return source;
 }
 

@@ -21,6 +21,7 @@ struct PreviewSource {
   std::string displayAspect;  // "16:9"
   std::int64_t frameMs = 40;  // one frame (avg_frame_rate, else r_frame_rate)
   VideoCoding coding = VideoCoding::Other;  // its codec_name
+  int streamId = -1;  // its id: the packet identifier in a transport stream; -1: none
 };
 
 // Nothing for an input without a video stream or a duration above 0: the

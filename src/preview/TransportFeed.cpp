@@ -19,22 +19,9 @@ constexpr std::size_t kFeedBlockBytes = 174 * kTransportPacketBytes;
 // reaches, then many times that. One that does not end within it is fed.
 constexpr std::size_t kPesSpansRead[] = {std::size_t{64} << 10, std::size_t{1} << 20};
 
-constexpr std::int64_t kTicksPerSecond = 90000;  // of PES time stamps
-constexpr std::int64_t kTickWrap = std::int64_t{1} << 33;
 // In decoding order no picture comes more than this before others shown
 // later: past it nothing is left out until the next jump.
-constexpr std::int64_t kReorderTicks = 2 * kTicksPerSecond;
-
-// `a` - `b` in ticks, the shorter way round the 33-bit clock.
-std::int64_t TicksBetween(std::int64_t a, std::int64_t b) {
-  const std::int64_t ahead = ((a - b) % kTickWrap + kTickWrap) % kTickWrap;
-  return ahead >= kTickWrap / 2 ? ahead - kTickWrap : ahead;
-}
-
-std::int64_t TicksOf(std::int64_t microseconds) {
-  const std::int64_t scaled = microseconds * 9;
-  return scaled / 100 - (scaled % 100 < 0 ? 1 : 0);
-}
+constexpr std::int64_t kReorderTicks = 2 * kPesTicksPerSecond;
 
 }  // namespace
 
@@ -104,7 +91,7 @@ bool TransportFeed::LeavesOut(std::string_view packet, std::int64_t offset) {
   if (!leaveOutBeforeUs_) return false;
   const std::optional<std::int64_t> pts = PesPresentationTime(packet);
   if (!pts) return false;
-  const std::int64_t before = TicksBetween(*pts, TicksOf(*leaveOutBeforeUs_));
+  const std::int64_t before = PesTicksBetween(*pts, PesTicksOf(*leaveOutBeforeUs_));
   if (before >= kReorderTicks) {
     leaveOutBeforeUs_.reset();
     return false;
@@ -116,7 +103,7 @@ bool TransportFeed::LeavesOut(std::string_view packet, std::int64_t offset) {
   }
   if (!payload || !IsDisposablePicture(*payload, coding_)) return false;
   leftOut_.microseconds.push_back(
-      *leaveOutBeforeUs_ + std::llround(static_cast<double>(before) * 1000000 / kTicksPerSecond));
+      *leaveOutBeforeUs_ + std::llround(static_cast<double>(before) * 1000000 / kPesTicksPerSecond));
   return true;
 }
 

@@ -8,20 +8,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "preview/DisposablePictures.h"
+#include "preview/TransportPackets.h"
 
 namespace trellimux {
 
 class TransportFeed {
  public:
-  // Up to `size` bytes of the file from `offset`: fewer at its end, none
-  // past it or when it cannot be read.
-  using Reader = std::function<std::string(std::int64_t offset, std::size_t size)>;
+  using Reader = TransportReader;
   TransportFeed(Reader read, VideoCoding coding);
 
   struct Jump {

@@ -10,6 +10,9 @@ constexpr std::size_t kPacketHeaderBytes = 4;
 // two bytes of flags, the fields' length (ISO/IEC 13818-1, 2.4.3.6).
 constexpr std::size_t kPesFixedHeaderBytes = 9;
 constexpr std::size_t kPtsBytes = 5;
+constexpr unsigned kHasPts = 0x80;  // PTS_DTS_flags '10' or '11'
+constexpr unsigned kHasDts = 0x40;  // '11'
+constexpr std::int64_t kTickWrap = std::int64_t{1} << 33;
 
 unsigned Byte(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
@@ -65,34 +68,59 @@ std::size_t NextPesStart(std::string_view packets, int pid) {
   return std::string_view::npos;
 }
 
-std::optional<std::int64_t> PesPresentationTime(std::string_view packet) {
+namespace {
+
+// The time stamp in the 5 bytes at `at` of the PES header of `packet`,
+// when its flags have `flag`.
+std::optional<std::int64_t> PesTime(std::string_view packet, unsigned flag, std::size_t at) {
   if (PacketPid(packet) < 0 || !BeginsPesPacket(packet)) return std::nullopt;
   const std::optional<std::string_view> header = PesHeader(PacketPayload(packet));
-  constexpr unsigned kHasPts = 0x80;  // PTS_DTS_flags '10' or '11'
-  if (!header || !(Byte(*header, 7) & kHasPts) ||
-      header->size() < kPesFixedHeaderBytes + kPtsBytes) {
+  if (!header || (Byte(*header, 7) & flag) != flag || header->size() < at + kPtsBytes)
     return std::nullopt;
-  }
-  const std::string_view pts = header->substr(kPesFixedHeaderBytes, kPtsBytes);
-  return static_cast<std::int64_t>(Byte(pts, 0) >> 1 & 0x7) << 30 |
-         static_cast<std::int64_t>(Byte(pts, 1)) << 22 |
-         static_cast<std::int64_t>(Byte(pts, 2) >> 1) << 15 |
-         static_cast<std::int64_t>(Byte(pts, 3)) << 7 | Byte(pts, 4) >> 1;
+  const std::string_view time = header->substr(at, kPtsBytes);
+  return static_cast<std::int64_t>(Byte(time, 0) >> 1 & 0x7) << 30 |
+         static_cast<std::int64_t>(Byte(time, 1)) << 22 |
+         static_cast<std::int64_t>(Byte(time, 2) >> 1) << 15 |
+         static_cast<std::int64_t>(Byte(time, 3)) << 7 | Byte(time, 4) >> 1;
 }
 
-std::optional<std::string> PesPayload(std::string_view packets) {
+}  // namespace
+
+std::optional<std::int64_t> PesPresentationTime(std::string_view packet) {
+  return PesTime(packet, kHasPts, kPesFixedHeaderBytes);
+}
+
+std::optional<std::int64_t> PesDecodingTime(std::string_view packet) {
+  const std::optional<std::int64_t> dts =
+      PesTime(packet, kHasPts | kHasDts, kPesFixedHeaderBytes + kPtsBytes);
+  return dts ? dts : PesPresentationTime(packet);
+}
+
+std::int64_t PesTicksBetween(std::int64_t a, std::int64_t b) {
+  const std::int64_t ahead = ((a - b) % kTickWrap + kTickWrap) % kTickWrap;
+  return ahead >= kTickWrap / 2 ? ahead - kTickWrap : ahead;
+}
+
+std::int64_t PesTicksOf(std::int64_t microseconds) {
+  const std::int64_t scaled = microseconds * 9;
+  return scaled / 100 - (scaled % 100 < 0 ? 1 : 0);
+}
+
+std::optional<std::string> PesPayload(std::string_view packets, std::size_t firstBytes) {
   const int pid = PacketPid(packets);
   if (pid < 0 || !BeginsPesPacket(packets)) return std::nullopt;
   const std::string_view first = PacketPayload(packets.substr(0, kTransportPacketBytes));
   const std::optional<std::string_view> header = PesHeader(first);
   if (!header) return std::nullopt;
   std::string payload(first.substr(header->size()));
+  if (payload.size() >= firstBytes) return payload.substr(0, firstBytes);
   for (std::size_t at = kTransportPacketBytes; at + kTransportPacketBytes <= packets.size();
        at += kTransportPacketBytes) {
     const std::string_view packet = packets.substr(at, kTransportPacketBytes);
     if (PacketPid(packet) != pid) continue;
     if (BeginsPesPacket(packet)) return payload;
     payload += PacketPayload(packet);
+    if (payload.size() >= firstBytes) return payload.substr(0, firstBytes);
   }
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,11 @@ namespace trellimux {
 
 inline constexpr std::size_t kTransportPacketBytes = 188;
 inline constexpr std::size_t kTransportPacketsChecked = 8;
+inline constexpr std::int64_t kPesTicksPerSecond = 90000;  // of PES time stamps
+
+// Up to `size` bytes of a transport stream file from `offset`: fewer at its
+// end, none past it or when it cannot be read.
+using TransportReader = std::function<std::string(std::int64_t offset, std::size_t size)>;
 
 // Whether a file that begins with `head` is an MPEG-TS of 188-byte packets
 // from its first byte on (not one of 192-byte packets, as on Blu-ray discs
@@ -41,10 +47,20 @@ std::size_t NextPesStart(std::string_view packets, int pid);
 // `packet` begins; nothing when it begins none, or its header has none.
 std::optional<std::int64_t> PesPresentationTime(std::string_view packet);
 
+// Its decoding time stamp: the PTS when the header gives no other.
+std::optional<std::int64_t> PesDecodingTime(std::string_view packet);
+
+// `a` - `b` in ticks, the shorter way round the 33-bit clock.
+std::int64_t PesTicksBetween(std::int64_t a, std::int64_t b);
+// Microseconds as ticks, rounded down.
+std::int64_t PesTicksOf(std::int64_t microseconds);
+
 // The payload of the PES packet that the first packet of `packets` begins
 // (a frame's coded bytes), gathered from the packets of its PID up to the
 // next that begins a PES packet. Nothing when `packets` ends before that,
-// or its first packet begins no PES packet.
-std::optional<std::string> PesPayload(std::string_view packets);
+// or its first packet begins no PES packet. When its first `firstBytes`
+// are enough, it ends there, whether the PES packet ends or not.
+std::optional<std::string> PesPayload(std::string_view packets,
+                                      std::size_t firstBytes = std::string_view::npos);
 
 }  // namespace trellimux

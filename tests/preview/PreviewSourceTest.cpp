@@ -17,6 +17,7 @@ const std::string kAudio = "[STREAM]\r\ncodec_type=audio\r\nsample_rate=48000\r\
 // A 1080i H.264 broadcast: the field rate as r_frame_rate, the frames' as avg.
 const std::string kBroadcast =
     "[STREAM]\r\nindex=0\r\ncodec_name=h264\r\ncodec_type=video\r\nwidth=1440\r\nheight=1080\r\n"
+    "id=0x1ff\r\n"
     "sample_aspect_ratio=4:3\r\ndisplay_aspect_ratio=16:9\r\nr_frame_rate=50/1\r\n"
     "avg_frame_rate=25/1\r\n[/STREAM]\r\n";
 
@@ -32,6 +33,13 @@ TEST(PreviewSource, ReadsTheFirstVideoStreamAndTheFormatSection) {
   EXPECT_EQ(source->displayAspect, "16:9");
   EXPECT_EQ(source->frameMs, 40);
   EXPECT_EQ(source->coding, VideoCoding::H264);
+  EXPECT_EQ(source->streamId, 0x1ff);
+  for (const char* other : {"id=N/A", "id=0x", "id=0x1ff0000", "id=256", "id=0xg1", ""}) {
+    const std::optional<PreviewSource> noId = PreviewSourceOf(Report(
+        std::string("[STREAM]\ncodec_type=video\n") + other + "\n[/STREAM]\n", "duration=5.0\n"));
+    ASSERT_TRUE(noId) << other;
+    EXPECT_EQ(noId->streamId, -1) << other;
+  }
 
   // NTSC rates; no usable average rate falls back on r_frame_rate, then 40 ms.
   const struct {

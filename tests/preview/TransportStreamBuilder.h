@@ -31,15 +31,35 @@ inline std::string TransportPacket(int pid, bool pesStart, std::string_view payl
   return packet + std::string(payload);
 }
 
-// A PES header with a presentation time stamp (90 kHz, 33 bits).
+// A time stamp (90 kHz, 33 bits) as a PES header writes it after the
+// 4-bit `prefix`.
+inline std::string PesTimeStamp(int prefix, std::int64_t ticks) {
+  std::string stamp;
+  stamp += static_cast<char>(prefix << 4 | 0x01 | (ticks >> 29 & 0x0e));
+  stamp += static_cast<char>(ticks >> 22 & 0xff);
+  stamp += static_cast<char>(0x01 | (ticks >> 14 & 0xfe));
+  stamp += static_cast<char>(ticks >> 7 & 0xff);
+  stamp += static_cast<char>(0x01 | (ticks << 1 & 0xfe));
+  return stamp;
+}
+
+// A PES header with a presentation time stamp.
 inline std::string PesHeaderWithPts(std::int64_t pts) {
-  std::string header("\0\0\1\xe0\0\0\x80\x80\x05", 9);
-  header += static_cast<char>(0x21 | (pts >> 29 & 0x0e));
-  header += static_cast<char>(pts >> 22 & 0xff);
-  header += static_cast<char>(0x01 | (pts >> 14 & 0xfe));
-  header += static_cast<char>(pts >> 7 & 0xff);
-  header += static_cast<char>(0x01 | (pts << 1 & 0xfe));
-  return header;
+  return std::string("\0\0\1\xe0\0\0\x80\x80\x05", 9) + PesTimeStamp(0x2, pts);
+}
+
+// A PES header with presentation and decoding time stamps.
+inline std::string PesHeaderWithTimes(std::int64_t pts, std::int64_t dts) {
+  return std::string("\0\0\1\xe0\0\0\x80\xc0\x0a", 9) + PesTimeStamp(0x3, pts) +
+         PesTimeStamp(0x1, dts);
+}
+
+// The packets of `pes` (a PES packet's header and payload) on `pid`.
+inline std::vector<std::string> PesPackets(int pid, std::string_view pes) {
+  std::vector<std::string> made;
+  for (std::size_t at = 0; at < pes.size(); at += kTransportPacketBytes - 4)
+    made.push_back(TransportPacket(pid, at == 0, pes.substr(at, kTransportPacketBytes - 4)));
+  return made;
 }
 
 // An H.264 access unit: a delimiter and one slice of `reference` or not,
@@ -58,10 +78,7 @@ inline std::vector<std::string> PicturePackets(int pid, std::int64_t pts, bool r
   const std::string pes =
       PesHeaderWithPts(pts) +
       H264Picture(reference, ++mark, packets * (kTransportPacketBytes - 4) - 14);
-  std::vector<std::string> made;
-  for (std::size_t at = 0; at < pes.size(); at += kTransportPacketBytes - 4)
-    made.push_back(TransportPacket(pid, at == 0, std::string_view(pes).substr(at, 184)));
-  return made;
+  return PesPackets(pid, pes);
 }
 
 }  // namespace trellimux::test

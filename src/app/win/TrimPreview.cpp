@@ -92,6 +92,7 @@ void Order(int position) {
   order.width = preview.box.width;
   order.height = preview.box.height;
   order.coding = preview.source->coding;
+  order.videoPid = preview.source->streamId;
   preview.maker->Order(std::move(order));
 }
 

@@ -21,55 +21,35 @@ constexpr std::int64_t kAllFedBeforeTargetUs = 240000;
 // times as many never will: ffmpeg does not show this stream's keyframes.
 constexpr int kMostFramesBeforeKeyframe = 60;
 
-HANDLE OpenForFeeding(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-
 }  // namespace
 
 FedDecoder::~FedDecoder() {
   child_.Terminate();  // a write under way fails: the feeding thread ends
   if (feeder_.joinable()) feeder_.join();
-  if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+}
+
+bool FedDecoder::CanFeed(const InputFile& input) {
+  return IsPlainTransportStream(
+      input.ReadAt(0, kTransportPacketBytes * kTransportPacketsChecked));
 }
 
 bool FedDecoder::CanFeed(const std::string& inputPath) {
-  const HANDLE file = OpenForFeeding(inputPath);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  std::string head(kTransportPacketBytes * kTransportPacketsChecked, '\0');
-  DWORD count = 0;
-  const bool read = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &count, nullptr);
-  CloseHandle(file);
-  head.resize(read ? count : 0);
-  return IsPlainTransportStream(head);
+  InputFile input;
+  return input.Open(inputPath) && CanFeed(input);
 }
 
 bool FedDecoder::Start(const std::string& toolDirectory, const std::string& inputPath,
                        std::int64_t inputStartUs, int width, int height, VideoCoding coding) {
   Serve(inputPath, inputStartUs, width, height);
-  input_ = OpenForFeeding(inputPath);
-  if (input_ == INVALID_HANDLE_VALUE ||
+  if (!input_.Open(inputPath) ||
       !child_.Start(toolDirectory, FedDecoderArguments(width, height))) {
     return false;
   }
-  feed_.emplace([this](std::int64_t offset, std::size_t size) { return ReadAt(offset, size); },
-                coding);
+  feed_.emplace(
+      [this](std::int64_t offset, std::size_t size) { return input_.ReadAt(offset, size); },
+      coding);
   feeder_ = std::thread([this] { Feed(); });
   return true;
-}
-
-std::string FedDecoder::ReadAt(std::int64_t offset, std::size_t size) {
-  std::string bytes(size, '\0');
-  LARGE_INTEGER at;
-  at.QuadPart = offset;
-  DWORD count = 0;
-  if (!SetFilePointerEx(input_, at, nullptr, FILE_BEGIN) ||
-      !ReadFile(input_, bytes.data(), static_cast<DWORD>(size), &count, nullptr)) {
-    count = 0;
-  }
-  bytes.resize(count);
-  return bytes;
 }
 
 void FedDecoder::Feed() {

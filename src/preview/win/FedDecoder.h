@@ -1,8 +1,8 @@
 // The Trim preview's decoder for a plain MPEG-TS (see FedDecoderArguments):
 // a thread of its own writes the file to ffmpeg's standard input as fast
 // as ffmpeg reads it (TransportFeed), and a seek makes it go on from a
-// listed keyframe's packet, without the pictures on the way that nothing
-// refers to. ffmpeg decodes on all cores, about twice as fast as the movie
+// keyframe's packet (listed by ffprobe, or found in the file), without the
+// pictures on the way that nothing refers to. ffmpeg decodes on all cores, about twice as fast as the movie
 // filter's one thread. The frames still in ffmpeg from before a seek come
 // first; the first frame with the keyframe's time stamp is the first from
 // there.
@@ -19,6 +19,7 @@
 
 #include "preview/TransportFeed.h"
 #include "preview/win/DecoderChild.h"
+#include "preview/win/InputFile.h"
 #include "preview/win/PreviewDecoder.h"
 
 namespace trellimux {
@@ -29,7 +30,8 @@ class FedDecoder final : public PreviewDecoder {
   // Ends the child and waits for the feeding thread.
   ~FedDecoder() override;
 
-  // Whether the file at `inputPath` can be fed this way: a plain MPEG-TS.
+  // Whether the file can be fed this way: a plain MPEG-TS.
+  static bool CanFeed(const InputFile& input);
   static bool CanFeed(const std::string& inputPath);
 
   // Opens the input and starts ffmpeg.exe from `toolDirectory`, fed from
@@ -38,7 +40,7 @@ class FedDecoder final : public PreviewDecoder {
   bool Start(const std::string& toolDirectory, const std::string& inputPath,
              std::int64_t inputStartUs, int width, int height, VideoCoding coding);
 
-  // Feeds on from the aim's keyframe; false only without one listed (a
+  // Feeds on from the aim's keyframe; false only without one (a
   // child that ended shows as the end of its frames). Pictures nothing
   // refers to that are shown well before the aim's target are left out.
   bool Seek(const SeekAim& aim) override;
@@ -48,15 +50,12 @@ class FedDecoder final : public PreviewDecoder {
 
  private:
   void Feed();
-  // Up to `size` bytes of the input from `offset`; none at its end or on an
-  // error.
-  std::string ReadAt(std::int64_t offset, std::size_t size);
   // Whether a picture was left out between the last frame read since the
   // seek (decodedUs_) and one at `microseconds`.
   bool GapBefore(std::int64_t microseconds);
 
   DecoderChild child_;
-  HANDLE input_ = INVALID_HANDLE_VALUE;
+  InputFile input_;
   // After a seek: the keyframe's time stamp, until its frame came.
   std::optional<std::int64_t> awaitedUs_;
   std::optional<std::int64_t> keyframeUs_;  // the last seek's: frames before it are not from there

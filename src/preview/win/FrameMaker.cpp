@@ -4,6 +4,7 @@
 
 #include "jobs/win/WholeFile.h"
 #include "preview/PreviewSource.h"
+#include "preview/TransportSeek.h"
 #include "preview/win/FedDecoder.h"
 #include "preview/win/FrameDecoder.h"
 #include "trim/KeyframeSearch.h"
@@ -113,6 +114,7 @@ void FrameMaker::Work() {
         EndDecoder();
         EndListing();
         decoded_.Clear();
+        inputFile_.Close();
       }
       continue;
     }
@@ -133,8 +135,12 @@ bool FrameMaker::HasWorkAhead() const {
 }
 
 bool FrameMaker::WantsFedDecoder() const {
-  return feedable_.value_or(false) && !feedRefused_ && keyframes_ && input_ &&
-         !keyframes_->NextIndexWindow(input_->durationMs);
+  return feedable_ && !feedRefused_ && keyframes_ && input_ &&
+         (FindsKeyframesInFile() || !keyframes_->NextIndexWindow(input_->durationMs));
+}
+
+bool FrameMaker::FindsKeyframesInFile() const {
+  return feedable_ && input_ && input_->videoPid >= 0 && input_->coding != VideoCoding::Other;
 }
 
 void FrameMaker::WorkAhead() {
@@ -196,7 +202,6 @@ void FrameMaker::EndListing() {
 
 bool FrameMaker::StartDecoder(const FrameOrder& order) {
   EndDecoder();
-  if (!feedable_) feedable_ = FedDecoder::CanFeed(order.inputPath);
   const bool fed = WantsFedDecoder();
   std::unique_ptr<PreviewDecoder> decoder;
   if (fed) {
@@ -235,7 +240,8 @@ void FrameMaker::EndDecoder() {
 
 std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
   KeyframeCache::Lookup found = keyframes_->Find(order.positionMs);
-  if (found.known || !order.keyframe) return found.keyframe;
+  if (found.known) return found.keyframe;
+  if (!order.keyframe) return FindsKeyframesInFile() ? KeyframeInFile(order) : std::nullopt;
   const KeyframeCache::Window window = KeyframeCache::WindowAround(order.positionMs);
   const std::optional<std::string> packets = Probe(
       KeyframeListArguments(order.inputPath, order.startMicroseconds, window.fromMs, window.toMs),
@@ -245,17 +251,28 @@ std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
   return keyframes_->Find(order.positionMs).keyframe;
 }
 
+std::optional<KeyframeBefore> FrameMaker::KeyframeInFile(const FrameOrder& order) const {
+  const std::int64_t start = order.startMicroseconds;
+  const std::optional<Keyframe> found = FindTransportKeyframe(
+      [this](std::int64_t offset, std::size_t size) { return inputFile_.ReadAt(offset, size); },
+      inputFile_.Size(), {order.videoPid, order.coding, start}, start + order.positionMs * 1000);
+  if (!found) return std::nullopt;
+  return SeekTo(*found, start);
+}
+
 MadeFrame FrameMaker::Make(const FrameOrder& order) {
   if (!keyframes_ || !input_ || input_->input != order.input) {
     EndListing();
     keyframes_.emplace(order.startMicroseconds);
     decoded_.Clear();
-    feedable_.reset();
+    inputFile_.Close();
     feedRefused_ = false;
   } else if (input_->width != order.width || input_->height != order.height) {
     decoded_.Clear();
   }
   input_ = order;
+  if (!inputFile_.IsOpen())
+    feedable_ = inputFile_.Open(order.inputPath) && FedDecoder::CanFeed(inputFile_);
   decoderFailed_ = false;
   MadeFrame frame{order.serial, order.positionMs, false, {}};
   const std::optional<KeyframeBefore> keyframe = KeyframeFor(order);

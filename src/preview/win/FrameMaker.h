@@ -5,11 +5,13 @@
 // through many positions shows where it stopped.
 //
 // Under Wine a child's start costs about half a second, more than making a
-// frame. So one decoder child (FrameDecoder) keeps the input open for as
-// long as the user looks and is told where to seek: an order costs only the
-// frames decoded. While the user looks, the input's keyframes are listed
-// ahead, window by window, by an ffprobe child read beside the orders, so
-// that a seek lands just before the keyframe of the frame asked for.
+// frame. So one decoder child keeps the input open for as long as the user
+// looks and is told where to seek: an order costs only the frames decoded.
+// While the user looks, the input's keyframes are listed ahead, window by
+// window, by an ffprobe child read beside the orders, so that a seek lands
+// just before the keyframe of the frame asked for. A plain transport
+// stream needs no list for that: its keyframes are found in its packets
+// (TransportSeek), and the decoder is the one fed from them (FedDecoder).
 #pragma once
 
 #include <windows.h>
@@ -28,6 +30,7 @@
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
 #include "preview/win/BackgroundToolRun.h"
+#include "preview/win/InputFile.h"
 #include "preview/win/PreviewDecoder.h"
 
 namespace trellimux {
@@ -46,6 +49,7 @@ struct FrameOrder {
   int width = 0;                       // the picture's size in the window
   int height = 0;
   VideoCoding coding = VideoCoding::Other;  // of its first video stream
+  int videoPid = -1;  // that stream's packet identifier in a transport stream; -1: none
 };
 
 struct MadeFrame {
@@ -75,9 +79,12 @@ class FrameMaker {
  private:
   void Work();
   MadeFrame Make(const FrameOrder& order);
-  // The keyframe at or before the position from the list made ahead, or in
-  // Copy mode (which must show it) from a probe.
+  // The keyframe at or before the position from the list made ahead, else
+  // in Copy mode (which must show ffmpeg's own) from a probe, or from the
+  // input's own packets when it is a transport stream that can be read so.
   std::optional<KeyframeBefore> KeyframeFor(const FrameOrder& order);
+  bool FindsKeyframesInFile() const;
+  std::optional<KeyframeBefore> KeyframeInFile(const FrameOrder& order) const;
   // The bitmap of the goal's frame; nothing when superseded or when no
   // decoder could make it.
   std::string Decode(const FrameOrder& order, const FrameGoal& goal);
@@ -99,7 +106,8 @@ class FrameMaker {
   void EndListing();
   bool StartDecoder(const FrameOrder& order);
   // The fed decoder serves input_ from now on: a plain MPEG-TS whose
-  // keyframes are all listed, and that no seek had to refuse.
+  // keyframes are found in the file or all listed, and that no seek had to
+  // refuse.
   bool WantsFedDecoder() const;
   // Seeks (towards aim_'s keyframe), and marks the frames kept so far as
   // not followed by the next; nothing while the seek is under way, else
@@ -134,7 +142,8 @@ class FrameMaker {
   std::optional<KeyframeCache> keyframes_;  // input_'s
   std::unique_ptr<PreviewDecoder> decoder_;
   bool decoderFed_ = false;  // decoder_ is a FedDecoder
-  std::optional<bool> feedable_;  // input_ is a plain MPEG-TS, once looked at
+  InputFile inputFile_;  // input_, where its keyframes are looked for
+  bool feedable_ = false;  // input_ is a plain MPEG-TS
   bool feedRefused_ = false;  // a seek in input_ needed the movie decoder
   SeekAim aim_;  // the keyframe of the order being made
   DecodedFrames decoded_;  // of input_ at its picture size

@@ -16,7 +16,7 @@ namespace trellimux {
 struct SeekAim {
   std::int64_t microseconds = 0;
   std::optional<std::int64_t> keyframeUs;
-  std::int64_t keyframeBytePos = -1;  // its packet's first byte; -1: not listed
+  std::int64_t keyframeBytePos = -1;  // its packet's first byte; -1: not known
   std::int64_t targetUs = 0;  // the frame wanted: the first at or after it
 };
 
@@ -34,7 +34,7 @@ class PreviewDecoder {
   std::optional<std::int64_t> DecodedUs() const { return decodedUs_; }
 
   // False when the child is gone, or when this decoder cannot go there
-  // (the fed decoder without a listed keyframe): another kind is then
+  // (the fed decoder without a known keyframe): another kind is then
   // needed.
   virtual bool Seek(const SeekAim& aim) = 0;
 

@@ -65,17 +65,17 @@ class EndToEndPreview : public EndToEndTest {
     EXPECT_NEAR(SliderEnd(Program()), 4000, 100) << "the slider does not span the duration";
   }
 
-  // Probes the clip and shows a frame in Reencode mode; once the clip's
-  // keyframes are all listed, the idle preview hands the transport stream
-  // to the decoder it feeds.
-  void WaitForTheFedDecoder() {
+  // Probes the clip and shows a frame in Reencode mode. A transport
+  // stream's first frame already comes from the decoder the preview feeds:
+  // it finds the keyframes in the file itself, before ffprobe (which starts
+  // listing them only once the preview waits) has listed any.
+  void ProbeForTheFedDecoder() {
     ASSERT_NO_FATAL_FAILURE(ProbeClip());
+    EXPECT_EQ(RunningFedDecoders(Program().ProcessId()), 1) << "the first frame was not fed";
     ASSERT_NO_FATAL_FAILURE(EnterExpertMode());
     ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
-    ASSERT_NO_FATAL_FAILURE(ShowAt(520, "00:00:00.520", 13));
-    ASSERT_TRUE(PollUntil(kStepTimeoutMs,
-                          [] { return RunningFedDecoders(Program().ProcessId()) == 1; }))
-        << "no fed decoder while the preview waits";
+    ASSERT_NO_FATAL_FAILURE(ShowAt(2520, "00:00:02.520", 63));
+    EXPECT_EQ(RunningFedDecoders(Program().ProcessId()), 1) << "a move was not fed";
   }
 
   // Moves the slider and waits for the picture of that time.
@@ -145,8 +145,8 @@ TEST_F(EndToEndPreview, LeftArrowStepsBackOneFrameAtATime) {
 // Moves of the fed decoder back and forth, into another keyframe's frames
 // and past the clip's end (where that child ends and is started again),
 // show the same frames as the movie decoder.
-TEST_F(EndToEndPreview, ATransportStreamIsFedOnceItsKeyframesAreListed) {
-  ASSERT_NO_FATAL_FAILURE(WaitForTheFedDecoder());
+TEST_F(EndToEndPreview, ATransportStreamIsFedFromItsFirstFrame) {
+  ASSERT_NO_FATAL_FAILURE(ProbeForTheFedDecoder());
   const struct {
     int ms;
     int frame;
@@ -161,7 +161,7 @@ TEST_F(EndToEndPreview, ATransportStreamIsFedOnceItsKeyframesAreListed) {
 TEST_F(EndToEndPreview, StepsBackThroughPicturesLeftOutOnTheWay) {
   static const std::string withB = MakeCountingClip("preview-b", "-g 25 -bf 2 -flags +cgop");
   clip_ = withB;
-  ASSERT_NO_FATAL_FAILURE(WaitForTheFedDecoder());
+  ASSERT_NO_FATAL_FAILURE(ProbeForTheFedDecoder());
   ASSERT_NO_FATAL_FAILURE(ShowAt(1880, "00:00:01.880", 47));
   for (int frame = 46; frame >= 32; --frame) {
     ASSERT_TRUE(PressSliderKey(Program(), VK_LEFT));
