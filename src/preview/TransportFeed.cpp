@@ -102,8 +102,8 @@ bool TransportFeed::LeavesOut(std::string_view packet, std::int64_t offset) {
     if ((payload = PesPayload(read_(offset, span)))) break;
   }
   if (!payload || !IsDisposablePicture(*payload, coding_)) return false;
-  leftOut_.microseconds.push_back(
-      *leaveOutBeforeUs_ + std::llround(static_cast<double>(before) * 1000000 / kPesTicksPerSecond));
+  leftOut_.microseconds.push_back(*leaveOutBeforeUs_ + std::llround(static_cast<double>(before) *
+                                                                    1000000 / kPesTicksPerSecond));
   return true;
 }
 

@@ -38,8 +38,8 @@ TEST(TransportKeyframesRun, FindsTheKeyframesFfprobeLists) {
   } clips[] = {
       {"MPEG-2 with B pictures", MakeCountingClip("keyframes-mpeg2.ts", 8, false, true)},
       {"H.264, IDR pictures", MakeH264Clip("keyframes-idr.ts", "keyint=30:scenecut=0:bframes=2")},
-      {"H.264, open GOPs",
-       MakeH264Clip("keyframes-open.ts", "keyint=30:min-keyint=30:scenecut=0:open-gop=1:bframes=2")},
+      {"H.264, open GOPs", MakeH264Clip("keyframes-open.ts",
+                                        "keyint=30:min-keyint=30:scenecut=0:open-gop=1:bframes=2")},
   };
   for (const auto& c : clips) {
     SCOPED_TRACE(c.what);

@@ -2,10 +2,10 @@
 // a thread of its own writes the file to ffmpeg's standard input as fast
 // as ffmpeg reads it (TransportFeed), and a seek makes it go on from a
 // keyframe's packet (listed by ffprobe, or found in the file), without the
-// pictures on the way that nothing refers to. ffmpeg decodes on all cores, about twice as fast as the movie
-// filter's one thread. The frames still in ffmpeg from before a seek come
-// first; the first frame with the keyframe's time stamp is the first from
-// there.
+// pictures on the way that nothing refers to. ffmpeg decodes on all
+// cores, about twice as fast as the movie filter's one thread. The frames
+// still in ffmpeg from before a seek come first; the first frame with the
+// keyframe's time stamp is the first from there.
 #pragma once
 
 #include <windows.h>
