@@ -4,21 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "preview/CodedUnits.h"
+
 namespace trellimux {
 namespace {
 
-constexpr std::string_view kStartCode("\0\0\1", 3);
-
-// H.264 NAL unit types (ITU-T H.264, table 7-1) and SEI payload type
-// (annex D.1).
-constexpr int kH264Slice = 1;
-constexpr int kH264SlicePartitionA = 2;
-constexpr int kH264IdrSlice = 5;
-constexpr int kH264Sei = 6;
+// The SEI payload type of a recovery point (annex D.1).
 constexpr int kRecoveryPointSei = 6;
-
-constexpr unsigned char kMpeg2PictureStart = 0x00;  // start code 00 00 01 00
-constexpr int kMpeg2IPicture = 1;
 
 // The NAL unit's payload without its emulation prevention bytes (00 00 03
 // stands for 00 00, 7.4.1).
@@ -87,30 +79,30 @@ bool RecoversAtOnce(std::string_view unit) {
 }
 
 bool IsH264KeyPicture(std::string_view elementary) {
-  bool recovers = false;
-  for (std::size_t at = elementary.find(kStartCode); at != std::string_view::npos;) {
-    const std::size_t begin = at + kStartCode.size();
-    const std::size_t end = elementary.find(kStartCode, begin);
-    const std::string_view unit = elementary.substr(begin, end - begin);
-    at = end;
-    if (unit.empty()) continue;
-    const int type = static_cast<unsigned char>(unit[0]) & 0x1f;
-    if (type == kH264IdrSlice) return true;
-    if (type == kH264Slice || type == kH264SlicePartitionA) return recovers;
+  bool key = false, recovers = false;
+  VisitCodedUnits(elementary, [&](std::string_view unit) {
+    const int type = H264NalType(unit);
+    if (type == kH264IdrSlice) {
+      key = true;
+      return false;
+    }
+    if (IsH264Slice(type)) {
+      key = recovers;
+      return false;
+    }
     if (type == kH264Sei && RecoversAtOnce(unit.substr(1))) recovers = true;
-  }
-  return false;
+    return true;
+  });
+  return key;
 }
 
 bool IsMpeg2KeyPicture(std::string_view elementary) {
-  for (std::size_t at = elementary.find(kStartCode); at != std::string_view::npos;
-       at = elementary.find(kStartCode, at + kStartCode.size())) {
-    // picture_header: temporal_reference (10 bits), picture_coding_type (3).
-    const std::string_view unit = elementary.substr(at + kStartCode.size());
-    if (unit.size() < 3 || static_cast<unsigned char>(unit[0]) != kMpeg2PictureStart) continue;
-    return (static_cast<unsigned char>(unit[2]) >> 3 & 0x7) == kMpeg2IPicture;
-  }
-  return false;
+  std::optional<int> first;
+  VisitCodedUnits(elementary, [&](std::string_view unit) {
+    first = Mpeg2PictureCodingType(unit);
+    return !first;
+  });
+  return first == kMpeg2IPicture;
 }
 
 }  // namespace
