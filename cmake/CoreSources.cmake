@@ -7,7 +7,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/params/ColumnMenu.cpp
   src/text/PathText.cpp
   src/text/Utf8Text.cpp
-  src/cmdline/CommandText.cpp
+  src/text/CommandText.cpp
   src/cmdline/EncoderFacts.cpp
   src/cmdline/ProbedValues.cpp
   src/cmdline/ProfileNames.cpp
@@ -36,11 +36,11 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/DisposablePictures.cpp
   src/preview/KeyPictures.cpp
   src/preview/TransportSeek.cpp
-  src/jobs/ToolInvocation.cpp
+  src/process/ToolInvocation.cpp
   src/jobs/LogText.cpp
   src/jobs/PendingLog.cpp
   src/jobs/LogTail.cpp
-  src/jobs/ChildCommandLine.cpp
+  src/process/ChildCommandLine.cpp
   src/jobs/JobCompletion.cpp
   src/jobs/FailureText.cpp
   src/jobs/StartChecks.cpp
@@ -48,9 +48,9 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/ProgressParts.cpp
   src/jobs/ProgressUpdate.cpp
   src/jobs/OldFileRemoval.cpp
-  src/jobs/MediaSeconds.cpp
+  src/probe/MediaSeconds.cpp
   src/jobs/StatusLine.cpp
-  src/jobs/ProbedDuration.cpp
+  src/probe/ProbedDuration.cpp
   src/jobs/TimeLeft.cpp
   src/jobs/ProgressText.cpp
   src/app/AboutText.cpp
@@ -94,19 +94,19 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/TransportSeekTest.cpp
   tests/preview/FrameSearchTest.cpp
   tests/preview/DecodedFramesTest.cpp
-  tests/jobs/ToolInvocationTest.cpp
+  tests/process/ToolInvocationTest.cpp
   tests/jobs/LogTextTest.cpp
   tests/jobs/PendingLogTest.cpp
   tests/jobs/LogTailTest.cpp
   tests/jobs/StopLadderTest.cpp
   tests/jobs/ProgressPartsTest.cpp
-  tests/jobs/ChildCommandLineTest.cpp
+  tests/process/ChildCommandLineTest.cpp
   tests/jobs/JobCompletionTest.cpp
   tests/jobs/FailureTextTest.cpp
   tests/jobs/StartChecksTest.cpp
   tests/jobs/OldFileRemovalTest.cpp
   tests/jobs/StatusLineTest.cpp
-  tests/jobs/ProbedDurationTest.cpp
+  tests/probe/ProbedDurationTest.cpp
   tests/jobs/TimeLeftTest.cpp
   tests/jobs/ProgressTextTest.cpp
   tests/app/AboutTextTest.cpp
@@ -159,8 +159,8 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/PageRouting.cpp
   src/app/win/StreamListHeaders.cpp
   src/app/win/TableCommands.cpp
-  src/params/win/InPlaceEditor.cpp
-  src/params/win/ValueMenuPopup.cpp
+  src/app/win/InPlaceEditor.cpp
+  src/app/win/ValueMenuPopup.cpp
   src/app/win/JobControl.cpp
   src/app/win/JobStart.cpp
   src/app/win/KeyframeLookup.cpp
@@ -176,10 +176,10 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/ProcessHandles.cpp
   src/app/win/Launchers.cpp
   src/app/win/StartFiles.cpp
-  src/jobs/win/ChildProcess.cpp
-  src/jobs/win/WholeFile.cpp
-  src/jobs/win/ToolOutput.cpp
-  src/jobs/win/ChildStart.cpp
+  src/process/win/ChildProcess.cpp
+  src/process/win/WholeFile.cpp
+  src/process/win/ToolOutput.cpp
+  src/process/win/ChildStart.cpp
   src/jobs/win/ChildStopper.cpp
   src/jobs/win/FrameCaption.cpp
   src/jobs/win/JobProgress.cpp
@@ -187,7 +187,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp
   src/jobs/win/TrimSequence.cpp
-  src/jobs/win/PlatformError.cpp
+  src/process/win/PlatformError.cpp
 )
 
 # The window tests: the real main window, created in the test process.

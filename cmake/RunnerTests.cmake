@@ -13,7 +13,7 @@ add_executable(trellimux_runner_tests
   tests/jobs/win/CancelPhasesTest.cpp
   tests/jobs/win/JobProgressTest.cpp
   tests/jobs/win/ByteCopyJoinTest.cpp tests/jobs/win/TrimSequenceTest.cpp
-  tests/jobs/win/HandleCount.cpp tests/jobs/win/JobHandleTest.cpp tests/jobs/win/ChildStartTest.cpp
+  tests/jobs/win/HandleCount.cpp tests/jobs/win/JobHandleTest.cpp tests/process/win/ChildStartTest.cpp
   tests/app/win/WindowTestSupport.cpp)
 target_include_directories(trellimux_runner_tests PRIVATE tests)
 target_link_libraries(trellimux_runner_tests PRIVATE trellimux_shell GTest::gtest_main ${TRELLIMUX_STATIC_LINK})

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "bench/win/TimedJob.h"
-#include "jobs/ChildCommandLine.h"
 #include "jobs/JobKind.h"
-#include "jobs/ToolInvocation.h"
 #include "jobs/win/JobHost.h"
+#include "process/ChildCommandLine.h"
+#include "process/ToolInvocation.h"
 
 using namespace trellimux;
 using namespace trellimux::bench;

@@ -22,11 +22,11 @@
 #include "app/ControlIds.h"
 #include "app/win/PreviewDriving.h"
 #include "app/win/ProgramDriver.h"
-#include "jobs/ToolInvocation.h"
 #include "media/ToolRunner.h"
 #include "preview/FrameFit.h"
 #include "preview/FrameRequest.h"
 #include "preview/PreviewSource.h"
+#include "process/ToolInvocation.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 

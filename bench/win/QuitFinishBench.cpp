@@ -14,11 +14,11 @@
 #include <thread>
 
 #include "bench/win/TimedJob.h"
-#include "jobs/ChildCommandLine.h"
 #include "jobs/StopLadder.h"
-#include "jobs/ToolInvocation.h"
-#include "jobs/win/ChildProcess.h"
 #include "jobs/win/JobHost.h"
+#include "process/ChildCommandLine.h"
+#include "process/ToolInvocation.h"
+#include "process/win/ChildProcess.h"
 
 using namespace trellimux;
 using namespace trellimux::bench;

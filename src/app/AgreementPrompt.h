@@ -1,7 +1,7 @@
 // The question every start asks before the window is first shown.
 #pragma once
 
-#include "app/MessageRequest.h"
+#include "model/MessageRequest.h"
 
 namespace trellimux {
 

@@ -1,6 +1,6 @@
 #include "app/ContainerChoice.h"
 
-#include "app/FixedItemLists.h"
+#include "model/FixedItemLists.h"
 #include "text/AsciiText.h"
 #include "text/PathText.h"
 

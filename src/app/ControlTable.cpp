@@ -1,8 +1,8 @@
 #include "app/ControlTable.h"
 
 #include "app/ControlIds.h"
-#include "app/FixedItemLists.h"
 #include "app/ProgramIdentity.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

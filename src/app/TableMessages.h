@@ -1,7 +1,7 @@
 // The message boxes that the stream tables and the easy-mode lists raise.
 #pragma once
 
-#include "app/MessageRequest.h"
+#include "model/MessageRequest.h"
 
 namespace trellimux {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "app/FixedItemLists.h"
 #include "cmdline/EasySlots.h"
+#include "model/FixedItemLists.h"
 #include "params/ValueLists.h"
 #include "text/AsciiText.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FixedItemLists.h"
 #include "cmdline/ContainerPresets.h"
+#include "model/FixedItemLists.h"
 #include "text/AsciiText.h"
 
 namespace trellimux {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "cmdline/CommandText.h"
 #include "params/StreamTable.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 

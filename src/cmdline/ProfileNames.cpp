@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "cmdline/CommandText.h"
 #include "cmdline/EncoderFacts.h"
 #include "text/AsciiText.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 namespace {
@@ -122,7 +122,10 @@ std::string MapProfileName(std::string_view codec, std::string_view profile) {
   const std::string_view name = FamilyName(*family, profile);
   for (const ProfileName& entry : family->profiles) {
     const bool byNumber = !family->takesEncoderNames && name == FormatUnsigned(entry.number);
-    if (!EqualsIgnoringCase(entry.name, name) && !byNumber) continue;
+    // A value typed in the encoder's own spelling ("main10") is one it takes.
+    const bool byEncoderName = family->takesEncoderNames && !entry.encoderName.empty() &&
+                               EqualsIgnoringCase(entry.encoderName, name);
+    if (!EqualsIgnoringCase(entry.name, name) && !byNumber && !byEncoderName) continue;
     if (!family->takesEncoderNames) return FormatUnsigned(entry.number);
     return std::string(entry.encoderName);  // empty: the encoder has no such profile
   }

@@ -29,10 +29,11 @@ std::span<const ProfileFamily> ProfileFamilies();
 const ProfileFamily* FindProfileFamily(std::string_view codec);
 
 // The value to write for `profile` when encoding with `codec`: the family's
-// number (or encoder name) for a name of its menu or ffprobe's display name
-// of one. Left out (empty) when the encoder has no spelling for it, for
-// codecs without profiles, and for a text with a blank that no family knows;
-// a plain value for an unknown or empty codec is written as it stands.
+// number (or encoder name) for a name of its menu, ffprobe's display name of
+// one, or the encoder's own name typed in. Left out (empty) when the encoder
+// has no spelling for it, for codecs without profiles, and for a text with a
+// blank that no family knows; a plain value for an unknown or empty codec is
+// written as it stands.
 std::string MapProfileName(std::string_view codec, std::string_view profile);
 
 }  // namespace trellimux

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "cmdline/CommandText.h"
 #include "cmdline/EncoderFacts.h"
 #include "cmdline/ProbedValues.h"
 #include "cmdline/ProfileNames.h"
 #include "params/ParameterColumns.h"
 #include "text/AsciiText.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "cmdline/CommandText.h"
 #include "cmdline/StreamOptions.h"
 #include "concat/ByteJoin.h"
 #include "concat/ConcatCommand.h"
+#include "text/CommandText.h"
 #include "text/PathText.h"
 #include "trim/CutTime.h"
 #include "trim/TrimChoices.h"
@@ -126,8 +126,9 @@ std::string BuildTrimCommand(const TrimCommandInput& input, const StreamTable& s
   std::int64_t joinedMs = 0;  // where the cut begins in the joined file
   std::string command;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    const std::string_view start =
-        input.cutMode == kCopyCut && i < input.copyStarts.size() ? input.copyStarts[i] : cuts[i].in;
+    const bool startFound =
+        input.cutMode == kCopyCut && i < input.copyStarts.size() && !input.copyStarts[i].empty();
+    const std::string_view start = startFound ? input.copyStarts[i] : cuts[i].in;
     AppendCutSection(command, input, start, cuts[i].out, streamOptions);
     if (byteJoin) AppendFollowOn(command, joinedMs);
     joinedMs +=

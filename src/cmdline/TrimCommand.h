@@ -24,7 +24,7 @@ struct TrimCommandInput {
   int concatMode = 0;        // ConcatModeItem of list B; no selection counts as 0
   bool expertMode = false;
   // "Copy": where each cut's copy seeks to, from the keyframe search; a cut
-  // without one seeks to its In.
+  // without one, or with an empty one, seeks to its In.
   std::span<const std::string> copyStarts;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SelectableList.h"
+#include "model/SelectableList.h"
 
 namespace trellimux {
 

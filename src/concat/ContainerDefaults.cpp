@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/FixedItemLists.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

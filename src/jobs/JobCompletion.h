@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/MessageRequest.h"
+#include "model/MessageRequest.h"
 
 namespace trellimux {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessageRequest.h"
+#include "model/MessageRequest.h"
 
 namespace trellimux {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/MessageRequest.h"
 #include "concat/ConcatCommand.h"
+#include "model/MessageRequest.h"
 
 namespace trellimux {
 

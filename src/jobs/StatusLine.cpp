@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "jobs/MediaSeconds.h"
+#include "probe/MediaSeconds.h"
 
 namespace trellimux {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <charconv>
 
-#include "cmdline/CommandText.h"
 #include "preview/FrameFit.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 namespace {

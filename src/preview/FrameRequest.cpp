@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "cmdline/CommandText.h"
 #include "preview/FrameFit.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 namespace {

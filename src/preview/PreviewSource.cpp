@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "jobs/ProbedDuration.h"
+#include "probe/ProbedDuration.h"
 #include "text/AsciiText.h"
 #include "text/ReportLines.h"
 #include "trim/CutTime.h"

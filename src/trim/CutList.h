@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SelectableList.h"
+#include "model/SelectableList.h"
 
 namespace trellimux {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "cmdline/CommandText.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 

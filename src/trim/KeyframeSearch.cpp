@@ -4,7 +4,7 @@
 #include <charconv>
 #include <optional>
 
-#include "cmdline/CommandText.h"
+#include "text/CommandText.h"
 #include "trim/CutTime.h"
 
 namespace trellimux {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/FixedItemLists.h"
 #include "concat/ConcatCommand.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FixedItemLists.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FixedItemLists.h"
 #include "cmdline/ContainerPresets.h"
 #include "cmdline/EasySlots.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FixedItemLists.h"
 #include "cmdline/EasyModeLists.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

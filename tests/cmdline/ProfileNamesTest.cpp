@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cmdline/CommandText.h"
 #include "cmdline/ProfileNames.h"
+#include "text/CommandText.h"
 
 namespace trellimux {
 namespace {
@@ -46,6 +46,8 @@ TEST(MapProfileName, ProbedDisplayNamesTakeTheEncodersSpelling) {
       {"h264", "High 4:4:4 Intra", "high444"},      {"h264", "Extended", ""},
       {"hevc", "Main 10", "main10"},                {"hevc", "Main_10", "main10"},
       {"hevc", "Main Still Picture", "mainstillpicture"},
+      {"hevc", "main10", "main10"},
+      {"libx265", "MainStillPicture", "mainstillpicture"},
       {"hevc", "High", ""},                         {"mpeg2video", "4:2:2", "0"},
       {"mpeg2video", "422", "0"},                   {"mpeg2video", "4", "4"},
       {"mpeg2video", "Main10", ""},                 {"mpeg4", "Simple Profile", "0"},

@@ -3,11 +3,11 @@
 #include <tuple>
 #include <vector>
 
-#include "cmdline/CommandText.h"
 #include "cmdline/StreamRows.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "params/ParameterColumns.h"
+#include "text/CommandText.h"
 #include "trim/TrimChoices.h"
 
 namespace trellimux {
@@ -50,7 +50,7 @@ TEST(TrimCommand, WorkedExampleCutsTwoSectionsAndJoinsThemAsOneByteStream) {
 
 TEST(TrimCommand, CopySeeksToTheKeyframeStartAndOnlyByteJoinedCutsFollowOn) {
   const StreamTable table = Rows({{"0", "video", true, {{kCodec, "h264"}}}});
-  const std::vector<std::string> starts = {"00:00:58.999", "00:19:59.499"};
+  const std::string keyframe = "00:19:59.499";  // the second cut's start
   const std::string copy =
       " -fflags genpts -ss 00:19:59.499 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy -t "
       "00:10:00.501";
@@ -58,12 +58,17 @@ TEST(TrimCommand, CopySeeksToTheKeyframeStartAndOnlyByteJoinedCutsFollowOn) {
       " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0"
       " -c:v:0 h264 -crf:v:0 1 -to 00:30:00.000";
   const std::string followOn = " -avoid_negative_ts disabled -output_ts_offset ";
-  const std::vector<std::tuple<int, int, std::string>> cases = {
-      {kCopyCut, kFileConcat, copy + followOn + "00:09:01.501"},
-      {kCopyCut, kDemuxerConcat, copy},
-      {kReencodeCut, kWindowsFileConcat, reencode + followOn + "00:09:00.500"},  // starts not read
-      {kReencodeCut, kCutOnly, reencode}};
-  for (const auto& [cutMode, concatMode, line] : cases) {
+  const std::vector<std::tuple<int, int, std::string, std::string>> cases = {
+      {kCopyCut, kFileConcat, keyframe, copy + followOn + "00:09:01.501"},
+      {kCopyCut, kDemuxerConcat, keyframe, copy},
+      {kCopyCut, kDemuxerConcat, "",  // no start found: the copy seeks to the cut's In
+       " -fflags genpts -ss 00:20:00.000 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
+       " -t 00:10:00.000"},
+      {kReencodeCut, kWindowsFileConcat, keyframe,
+       reencode + followOn + "00:09:00.500"},  // starts not read
+      {kReencodeCut, kCutOnly, keyframe, reencode}};
+  for (const auto& [cutMode, concatMode, secondStart, line] : cases) {
+    const std::vector<std::string> starts = {"00:00:58.999", secondStart};
     TrimCommandInput input = Input();
     input.cutMode = cutMode;
     input.concatMode = concatMode;

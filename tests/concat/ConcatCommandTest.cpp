@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "app/FixedItemLists.h"
 #include "concat/ContainerDefaults.h"
+#include "model/FixedItemLists.h"
 
 namespace trellimux {
 namespace {

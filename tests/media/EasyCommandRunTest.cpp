@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/FixedItemLists.h"
 #include "cmdline/ContainerPresets.h"
 #include "cmdline/EasyCommand.h"
-#include "jobs/ToolInvocation.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
+#include "model/FixedItemLists.h"
 #include "params/ParameterColumns.h"
+#include "process/ToolInvocation.h"
 #include "text/AsciiText.h"
 
 namespace trellimux::test {

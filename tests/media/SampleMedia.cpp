@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "jobs/ToolInvocation.h"
 #include "media/ToolRunner.h"
 #include "preview/BmpImage.h"
+#include "process/ToolInvocation.h"
 
 namespace trellimux::test {
 namespace {

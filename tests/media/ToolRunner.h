@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "jobs/ToolInvocation.h"
+#include "process/ToolInvocation.h"
 
 namespace trellimux::test {
 

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "app/ContainerChoice.h"
-#include "app/FixedItemLists.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
-#include "jobs/ToolInvocation.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
+#include "model/FixedItemLists.h"
 #include "params/ParameterColumns.h"
+#include "process/ToolInvocation.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/TrimChoices.h"

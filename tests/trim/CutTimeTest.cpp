@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/FixedItemLists.h"
 #include "concat/ConcatCommand.h"
+#include "model/FixedItemLists.h"
 #include "trim/CutTime.h"
 #include "trim/TrimChoices.h"
 

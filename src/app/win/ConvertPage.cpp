@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/ControlIds.h"
-#include "app/FixedItemLists.h"
 #include "app/TableMessages.h"
 #include "app/win/AppState.h"
 #include "app/win/EasyModeView.h"
@@ -16,6 +15,7 @@
 #include "cmdline/ContainerPresets.h"
 #include "cmdline/EasyCommand.h"
 #include "cmdline/ExpertCommand.h"
+#include "model/FixedItemLists.h"
 #include "text/PathText.h"
 
 namespace trellimux {

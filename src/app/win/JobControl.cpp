@@ -14,8 +14,8 @@
 #include "app/win/TrimPreview.h"
 #include "jobs/JobCompletion.h"
 #include "jobs/JobKind.h"
-#include "jobs/ProbedDuration.h"
 #include "jobs/ProgressParts.h"
+#include "probe/ProbedDuration.h"
 
 namespace trellimux {
 namespace {

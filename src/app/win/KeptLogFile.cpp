@@ -1,6 +1,6 @@
 #include "app/win/KeptLogFile.h"
 
-#include "jobs/win/WholeFile.h"
+#include "process/win/WholeFile.h"
 
 namespace trellimux {
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/win/SharedResources.h"
-#include "jobs/win/ToolOutput.h"
+#include "process/win/ToolOutput.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {

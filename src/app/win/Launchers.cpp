@@ -14,7 +14,7 @@
 #include "app/win/SharedResources.h"
 #include "app/win/TextListView.h"
 #include "cmdline/TrimCommand.h"
-#include "jobs/win/PlatformError.h"
+#include "process/win/PlatformError.h"
 #include "text/PathText.h"
 
 namespace trellimux {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/MessageRequest.h"
+#include "model/MessageRequest.h"
 
 namespace trellimux {
 

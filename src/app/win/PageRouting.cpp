@@ -8,14 +8,14 @@
 #include "app/win/ConvertPage.h"
 #include "app/win/CutTimeFields.h"
 #include "app/win/FileChoosers.h"
+#include "app/win/InPlaceEditor.h"
 #include "app/win/Launchers.h"
 #include "app/win/PageView.h"
 #include "app/win/StreamTableView.h"
 #include "app/win/TableCommands.h"
 #include "app/win/TrimPage.h"
+#include "app/win/ValueMenuPopup.h"
 #include "params/ColumnMenu.h"
-#include "params/win/InPlaceEditor.h"
-#include "params/win/ValueMenuPopup.h"
 
 namespace trellimux {
 namespace {

@@ -8,8 +8,8 @@
 #include "app/win/MessageBoxes.h"
 #include "jobs/OldFileRemoval.h"
 #include "jobs/StartChecks.h"
-#include "jobs/win/PlatformError.h"
-#include "jobs/win/WholeFile.h"
+#include "process/win/PlatformError.h"
+#include "process/win/WholeFile.h"
 
 namespace trellimux {
 namespace {

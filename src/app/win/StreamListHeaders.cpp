@@ -9,10 +9,10 @@
 #include "app/ControlIds.h"
 #include "app/TableMessages.h"
 #include "app/win/AppState.h"
+#include "app/win/InPlaceEditor.h"
 #include "app/win/ListViewSetup.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/StreamTableView.h"
-#include "params/win/InPlaceEditor.h"
 
 namespace trellimux {
 namespace {

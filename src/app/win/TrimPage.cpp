@@ -6,7 +6,6 @@
 
 #include "app/ContainerChoice.h"
 #include "app/ControlIds.h"
-#include "app/FixedItemLists.h"
 #include "app/win/AppState.h"
 #include "app/win/CutTimeFields.h"
 #include "app/win/MessageBoxes.h"
@@ -16,6 +15,7 @@
 #include "app/win/TrimPreview.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
+#include "model/FixedItemLists.h"
 #include "text/PathText.h"
 
 namespace trellimux {

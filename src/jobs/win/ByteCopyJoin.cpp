@@ -12,7 +12,7 @@
 #include "concat/ConcatCommand.h"
 #include "jobs/win/JobLog.h"
 #include "jobs/win/JobSteps.h"
-#include "jobs/win/PlatformError.h"
+#include "process/win/PlatformError.h"
 
 namespace trellimux {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "jobs/StopLadder.h"
-#include "jobs/win/ChildProcess.h"
+#include "process/win/ChildProcess.h"
 
 namespace trellimux {
 

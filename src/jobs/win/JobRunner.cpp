@@ -8,23 +8,23 @@
 #include <thread>
 #include <vector>
 
-#include "jobs/ChildCommandLine.h"
 #include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
 #include "jobs/PendingLog.h"
-#include "jobs/ProbedDuration.h"
 #include "jobs/ProgressParts.h"
-#include "jobs/ToolInvocation.h"
 #include "jobs/win/ByteCopyJoin.h"
-#include "jobs/win/ChildProcess.h"
 #include "jobs/win/ChildStopper.h"
 #include "jobs/win/FrameCaption.h"
 #include "jobs/win/JobLog.h"
 #include "jobs/win/JobProgress.h"
 #include "jobs/win/JobSteps.h"
-#include "jobs/win/PlatformError.h"
-#include "jobs/win/ToolOutput.h"
 #include "jobs/win/TrimSequence.h"
+#include "probe/ProbedDuration.h"
+#include "process/ChildCommandLine.h"
+#include "process/ToolInvocation.h"
+#include "process/win/ChildProcess.h"
+#include "process/win/PlatformError.h"
+#include "process/win/ToolOutput.h"
 
 namespace trellimux {
 namespace {

@@ -1,6 +1,6 @@
 #include "preview/win/BackgroundToolRun.h"
 
-#include "jobs/win/ToolOutput.h"
+#include "process/win/ToolOutput.h"
 
 namespace trellimux {
 

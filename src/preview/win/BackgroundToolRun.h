@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "jobs/ToolInvocation.h"
-#include "jobs/win/ChildProcess.h"
+#include "process/ToolInvocation.h"
+#include "process/win/ChildProcess.h"
 
 namespace trellimux {
 

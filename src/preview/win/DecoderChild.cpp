@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <chrono>
 
-#include "jobs/win/ToolOutput.h"
-#include "jobs/win/WholeFile.h"
 #include "preview/BmpImage.h"
+#include "process/win/ToolOutput.h"
+#include "process/win/WholeFile.h"
 #include "text/ReportLines.h"
 
 namespace trellimux {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "jobs/win/ChildProcess.h"
 #include "preview/DecoderCommand.h"
+#include "process/win/ChildProcess.h"
 
 namespace trellimux {
 

@@ -1,6 +1,6 @@
 #include "preview/win/FrameDecoder.h"
 
-#include "jobs/win/WholeFile.h"
+#include "process/win/WholeFile.h"
 
 namespace trellimux {
 

@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "jobs/win/WholeFile.h"
 #include "preview/PreviewSource.h"
 #include "preview/TransportSeek.h"
 #include "preview/win/FedDecoder.h"
 #include "preview/win/FrameDecoder.h"
+#include "process/win/WholeFile.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {

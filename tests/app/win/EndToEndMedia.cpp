@@ -9,8 +9,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "jobs/ToolInvocation.h"
 #include "media/ToolRunner.h"
+#include "process/ToolInvocation.h"
 
 namespace trellimux::test {
 namespace {

@@ -10,13 +10,13 @@
 
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
+#include "app/win/InPlaceEditor.h"
 #include "app/win/JobControl.h"
 #include "app/win/ListViewSetup.h"
 #include "app/win/TableTestSupport.h"
+#include "app/win/ValueMenuPopup.h"
 #include "media/SampleMedia.h"
 #include "params/ColumnMenu.h"
-#include "params/win/InPlaceEditor.h"
-#include "params/win/ValueMenuPopup.h"
 #include "probe/ProbeReport.h"
 
 namespace trellimux::test {

@@ -9,8 +9,8 @@
 #include "app/win/WindowTestSupport.h"
 #include "concat/ConcatCommand.h"
 #include "jobs/JobKind.h"
-#include "jobs/win/PlatformError.h"
 #include "jobs/win/RunnerTestSupport.h"
+#include "process/win/PlatformError.h"
 
 namespace trellimux::test {
 namespace {

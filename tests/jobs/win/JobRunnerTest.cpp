@@ -5,14 +5,14 @@
 
 #include "app/win/LogWindow.h"
 #include "app/win/WindowTestSupport.h"
-#include "jobs/ChildCommandLine.h"
 #include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
 #include "jobs/LogTail.h"
 #include "jobs/LogText.h"
 #include "jobs/win/DamagedRecordingLog.h"
-#include "jobs/win/PlatformError.h"
 #include "jobs/win/RunnerTestSupport.h"
+#include "process/ChildCommandLine.h"
+#include "process/win/PlatformError.h"
 
 namespace trellimux::test {
 namespace {

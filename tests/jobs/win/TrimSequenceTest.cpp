@@ -11,8 +11,8 @@
 #include "concat/ConcatCommand.h"
 #include "jobs/FailureText.h"
 #include "jobs/JobKind.h"
-#include "jobs/win/PlatformError.h"
 #include "jobs/win/RunnerTestSupport.h"
+#include "process/win/PlatformError.h"
 
 namespace trellimux::test {
 namespace {

@@ -11,11 +11,11 @@
 #include <span>
 #include <vector>
 
-#include "jobs/win/WholeFile.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
 #include "preview/FrameSearch.h"
 #include "preview/win/FedDecoder.h"
+#include "process/win/WholeFile.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux::test {

@@ -1,6 +1,6 @@
-#include "jobs/win/ToolOutput.h"
+#include "process/win/ToolOutput.h"
 
-#include "jobs/ChildCommandLine.h"
+#include "process/ChildCommandLine.h"
 
 namespace trellimux {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "jobs/ToolInvocation.h"
-#include "jobs/win/ChildProcess.h"
+#include "process/ToolInvocation.h"
+#include "process/win/ChildProcess.h"
 
 namespace trellimux {
 

@@ -1,4 +1,4 @@
-#include "jobs/win/WholeFile.h"
+#include "process/win/WholeFile.h"
 
 #include <atomic>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "jobs/win/ChildStart.h"
+#include "process/win/ChildStart.h"
 
 namespace trellimux {
 

@@ -1,4 +1,4 @@
-#include "jobs/win/PlatformError.h"
+#include "process/win/PlatformError.h"
 
 namespace trellimux {
 

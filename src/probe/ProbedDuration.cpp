@@ -1,6 +1,6 @@
-#include "jobs/ProbedDuration.h"
+#include "probe/ProbedDuration.h"
 
-#include "jobs/MediaSeconds.h"
+#include "probe/MediaSeconds.h"
 #include "text/AsciiText.h"
 #include "text/ReportLines.h"
 

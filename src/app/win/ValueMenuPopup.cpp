@@ -1,4 +1,4 @@
-#include "params/win/ValueMenuPopup.h"
+#include "app/win/ValueMenuPopup.h"
 
 #include <string>
 

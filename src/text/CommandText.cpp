@@ -1,4 +1,4 @@
-#include "cmdline/CommandText.h"
+#include "text/CommandText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "jobs/ChildCommandLine.h"
+#include "process/ChildCommandLine.h"
 
 namespace trellimux {
 namespace {

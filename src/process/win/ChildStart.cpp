@@ -1,6 +1,6 @@
-#include "jobs/win/ChildStart.h"
+#include "process/win/ChildStart.h"
 
-#include "jobs/win/PlatformError.h"
+#include "process/win/PlatformError.h"
 
 namespace trellimux {
 namespace {

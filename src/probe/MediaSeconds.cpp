@@ -1,4 +1,4 @@
-#include "jobs/MediaSeconds.h"
+#include "probe/MediaSeconds.h"
 
 #include <charconv>
 

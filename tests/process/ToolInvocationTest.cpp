@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "jobs/ToolInvocation.h"
+#include "process/ToolInvocation.h"
 
 namespace trellimux {
 namespace {

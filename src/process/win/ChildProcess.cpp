@@ -1,4 +1,4 @@
-#include "jobs/win/ChildProcess.h"
+#include "process/win/ChildProcess.h"
 
 #include <mutex>
 #include <vector>

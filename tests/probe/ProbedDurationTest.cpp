@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "jobs/ProbedDuration.h"
+#include "probe/ProbedDuration.h"
 
 namespace trellimux {
 namespace {

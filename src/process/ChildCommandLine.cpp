@@ -1,4 +1,4 @@
-#include "jobs/ChildCommandLine.h"
+#include "process/ChildCommandLine.h"
 
 namespace trellimux {
 

@@ -2,7 +2,7 @@
 // pass by themselves.
 #include <gtest/gtest.h>
 
-#include "jobs/win/ChildStart.h"
+#include "process/win/ChildStart.h"
 
 namespace trellimux {
 namespace {

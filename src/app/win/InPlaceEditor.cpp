@@ -1,4 +1,4 @@
-#include "params/win/InPlaceEditor.h"
+#include "app/win/InPlaceEditor.h"
 
 #include <commctrl.h>
 

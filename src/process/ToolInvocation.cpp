@@ -1,4 +1,4 @@
-#include "jobs/ToolInvocation.h"
+#include "process/ToolInvocation.h"
 
 namespace trellimux {
 
