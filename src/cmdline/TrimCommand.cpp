@@ -1,6 +1,7 @@
 #include "cmdline/TrimCommand.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "cmdline/StreamOptions.h"
 #include "concat/ByteJoin.h"
@@ -64,13 +65,25 @@ std::string JoinLine(const TrimCommandInput& input, std::span<const std::string>
   return line;
 }
 
+// How long a cut line reads: from where it seeks to where it stops.
+std::int64_t SpanMs(std::string_view start, std::string_view end) {
+  return std::max<std::int64_t>(CutTimeMilliseconds(end) - CutTimeMilliseconds(start), 0);
+}
+
+// The i-th entry of a copy's starts or ends; nothing when it is missing or
+// empty.
+std::optional<std::string_view> CopyTime(std::span<const std::string> times, std::size_t i) {
+  if (i >= times.size() || times[i].empty()) return std::nullopt;
+  return times[i];
+}
+
 // A cut line up to its output path. "Copy" seeks on the input side, where
 // ffmpeg begins the copy at a keyframe at or before `start`; the output-side
 // "-ss 0" drops the packets of other streams read before that point, so all
 // streams begin together. The others decode from the file's start and keep
 // exactly In to Out.
 void AppendCutSection(std::string& command, const TrimCommandInput& input, std::string_view start,
-                      std::string_view out, std::string_view streamOptions) {
+                      std::string_view end, std::string_view streamOptions) {
   if (input.cutMode == kCopyCut) {
     command += " -fflags genpts -ss ";
     command += start;
@@ -79,7 +92,7 @@ void AppendCutSection(std::string& command, const TrimCommandInput& input, std::
     command += " -ss 0";
     command += streamOptions;
     command += " -t ";
-    command += MillisecondsAsCutTime(CutTimeMilliseconds(out) - CutTimeMilliseconds(start));
+    command += MillisecondsAsCutTime(SpanMs(start, end));
     return;
   }
   command += " -fflags genpts -i";
@@ -88,7 +101,7 @@ void AppendCutSection(std::string& command, const TrimCommandInput& input, std::
   command += start;
   command += streamOptions;
   command += " -to ";
-  command += out;
+  command += end;
 }
 
 // For a byte join the cut's time stamps continue where the previous cut
@@ -126,13 +139,14 @@ std::string BuildTrimCommand(const TrimCommandInput& input, const StreamTable& s
   std::int64_t joinedMs = 0;  // where the cut begins in the joined file
   std::string command;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    const bool startFound =
-        input.cutMode == kCopyCut && i < input.copyStarts.size() && !input.copyStarts[i].empty();
-    const std::string_view start = startFound ? input.copyStarts[i] : cuts[i].in;
-    AppendCutSection(command, input, start, cuts[i].out, streamOptions);
+    const bool copy = input.cutMode == kCopyCut;
+    const std::string_view start =
+        copy ? CopyTime(input.copyStarts, i).value_or(cuts[i].in) : cuts[i].in;
+    const std::string_view end =
+        copy ? CopyTime(input.copyEnds, i).value_or(cuts[i].out) : cuts[i].out;
+    AppendCutSection(command, input, start, end, streamOptions);
     if (byteJoin) AppendFollowOn(command, joinedMs);
-    joinedMs +=
-        std::max<std::int64_t>(CutTimeMilliseconds(cuts[i].out) - CutTimeMilliseconds(start), 0);
+    joinedMs += SpanMs(start, end);
     AppendQuotedPath(command, cutFiles[i]);
     command += "\r\n";
   }

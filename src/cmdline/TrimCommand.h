@@ -26,6 +26,9 @@ struct TrimCommandInput {
   // "Copy": where each cut's copy seeks to, from the keyframe search; a cut
   // without one, or with an empty one, seeks to its In.
   std::span<const std::string> copyStarts;
+  // "Copy": where each cut's copy stops (CopyCutEnds); a cut without one, or
+  // with an empty one, stops at its Out.
+  std::span<const std::string> copyEnds;
 };
 
 // Which stream table the lines are read from: the parameter table only in
@@ -35,7 +38,7 @@ bool TrimReadsParameterTable(bool expertMode, int cutMode);
 // The whole text, lines joined by CR LF; empty when the table has no row,
 // no checked row, there is no cut, or the concat mode is its caption.
 // A "Copy" line seeks on the input side (ffmpeg starts it at a keyframe at or
-// before the seek time) and ends after the duration up to the Out; the other
+// before the seek time) and ends after the duration up to its end; the other
 // lines decode from the start and keep exactly In to Out. For a byte join
 // each cut's time stamps continue where the previous cut's ended, so the
 // joined bytes make one stream without jumps. Grows without a ceiling;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <utility>
 
 #include "text/CommandText.h"
 #include "trim/CutTime.h"
@@ -74,10 +75,11 @@ std::string PacketListArguments(std::string_view inputPath, const std::string& i
 
 }  // namespace
 
-// "packet,<pts_time>,<dts_time>,<pos>,<flags>..." lines whose flags hold K
-// (ffprobe prints the fields in its own order, not in the order asked for).
-std::vector<Keyframe> ParseKeyframes(std::string_view list) {
-  std::vector<Keyframe> keyframes;
+// "packet,<pts_time>,<dts_time>,<pos>,<flags>..." lines; a K in the flags
+// marks a keyframe (ffprobe prints the fields in its own order, not in the
+// order asked for).
+std::vector<VideoPacket> ParseVideoPackets(std::string_view list) {
+  std::vector<VideoPacket> packets;
   std::size_t start = 0;
   while (start < list.size()) {
     std::size_t end = list.find('\n', start);
@@ -86,8 +88,7 @@ std::vector<Keyframe> ParseKeyframes(std::string_view list) {
     start = end + 1;
     if (line.ends_with('\r')) line.remove_suffix(1);
     const std::vector<std::string_view> fields = Fields(line);
-    if (fields.size() < 5 || fields[0] != "packet" || fields[4].find('K') == std::string_view::npos)
-      continue;
+    if (fields.size() < 5 || fields[0] != "packet") continue;
     const std::optional<std::int64_t> pts = Microseconds(fields[1]);
     const std::optional<std::int64_t> dts = Microseconds(fields[2]);
     std::int64_t bytePos = -1;
@@ -96,8 +97,16 @@ std::vector<Keyframe> ParseKeyframes(std::string_view list) {
         error != std::errc() || end != fields[3].data() + fields[3].size()) {
       bytePos = -1;  // "N/A"
     }
-    if (pts) keyframes.push_back({*pts, dts.value_or(*pts), bytePos});
+    const bool key = fields[4].find('K') != std::string_view::npos;
+    if (pts) packets.push_back({*pts, dts.value_or(*pts), key, bytePos});
   }
+  return packets;
+}
+
+std::vector<Keyframe> ParseKeyframes(std::string_view list) {
+  std::vector<Keyframe> keyframes;
+  for (const VideoPacket& packet : ParseVideoPackets(list))
+    if (packet.key) keyframes.push_back({packet.pts, packet.dts, packet.bytePos});
   return keyframes;
 }
 
@@ -151,6 +160,37 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
   return PacketListArguments(inputPath, intervals);
 }
 
+std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::span<const Cut> cuts) {
+  std::vector<std::pair<std::int64_t, std::int64_t>> windows;
+  for (const Cut& cut : cuts) {
+    const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
+    const std::int64_t out = startMicroseconds + CutTimeMilliseconds(cut.out) * 1000;
+    windows.emplace_back(std::max(startMicroseconds, in - kKeyframeSearchMs * 1000), in + 1000000);
+    windows.emplace_back(std::max(startMicroseconds, out - kCopyEndSearchMs * 1000), out + 1000000);
+  }
+  std::sort(windows.begin(), windows.end());
+  std::string intervals;
+  std::int64_t from = 0, to = -1;
+  auto flush = [&] {
+    if (to < 0) return;
+    const bool first = intervals.empty();
+    if (!first) intervals += ',';
+    intervals += IntervalText(startMicroseconds, from, to, first);
+  };
+  for (const auto& [windowFrom, windowTo] : windows) {
+    if (to >= 0 && windowFrom <= to) {
+      to = std::max(to, windowTo);
+      continue;
+    }
+    flush();
+    from = windowFrom;
+    to = windowTo;
+  }
+  flush();
+  return PacketListArguments(inputPath, intervals);
+}
+
 std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                   std::int64_t fromMs, std::int64_t toMs) {
   return PacketListArguments(
@@ -173,6 +213,34 @@ std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t
     starts.push_back(MillisecondsAsCutTime(std::min(SeekMs(*last, startMicroseconds), inMs)));
   }
   return starts;
+}
+
+std::vector<std::string> CopyCutEnds(std::string_view packetList, std::int64_t startMicroseconds,
+                                     std::span<const Cut> cuts) {
+  const std::vector<VideoPacket> packets = ParseVideoPackets(packetList);
+  std::vector<std::string> ends;
+  for (const Cut& cut : cuts) {
+    const std::int64_t outMs = CutTimeMilliseconds(cut.out);
+    const std::int64_t out = startMicroseconds + outMs * 1000;
+    // Packets of the window around the Out only: the list may hold a window
+    // near an In as well, and ffprobe may list a packet twice.
+    std::optional<std::int64_t> firstShownAfter;
+    for (const VideoPacket& packet : packets)
+      if (packet.pts >= out && packet.dts >= out - kCopyEndSearchMs * 1000 &&
+          (!firstShownAfter || packet.dts < *firstShownAfter))
+        firstShownAfter = packet.dts;
+    // Floored to whole milliseconds: the copy stops at that packet, not after it.
+    const std::int64_t endMs =
+        firstShownAfter ? std::min(outMs, (*firstShownAfter - startMicroseconds) / 1000) : outMs;
+    ends.push_back(MillisecondsAsCutTime(endMs));
+  }
+  return ends;
+}
+
+CopyCutTimes FindCopyCutTimes(std::string_view packetList, std::int64_t startMicroseconds,
+                              std::span<const Cut> cuts) {
+  return {CopyCutStarts(packetList, startMicroseconds, cuts),
+          CopyCutEnds(packetList, startMicroseconds, cuts)};
 }
 
 std::optional<KeyframeBefore> KeyframeAtOrBefore(std::string_view packetList,

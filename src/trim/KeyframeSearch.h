@@ -30,7 +30,20 @@ struct Keyframe {
   std::int64_t bytePos = -1;
 };
 
-// The keyframes of a packet list printed by the arguments below.
+// A video packet of such a list: its times as the file counts them, in
+// microseconds, and whether it is a keyframe.
+struct VideoPacket {
+  std::int64_t pts = 0;
+  std::int64_t dts = 0;
+  bool key = false;
+  std::int64_t bytePos = -1;
+};
+
+// The packets of a packet list printed by the arguments below, in the
+// list's order; a packet without a presentation time is left out.
+std::vector<VideoPacket> ParseVideoPackets(std::string_view packetList);
+
+// The keyframes of such a list.
 std::vector<Keyframe> ParseKeyframes(std::string_view packetList);
 
 // ffprobe's arguments that print only the input's start time: the cut times
@@ -53,12 +66,38 @@ std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t star
 std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                   std::int64_t fromMs, std::int64_t toMs);
 
+// The list a copied cut needs: KeyframeProbeArguments' windows before each
+// In, and one around each Out (kCopyEndSearchMs before it to 1 s after it),
+// in time order, windows that meet read as one.
+std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::span<const Cut> cuts);
+inline constexpr std::int64_t kCopyEndSearchMs = 2000;
+
 // Per cut, where its copy seeks to, as a cut time counted from the file's
 // start: 1 ms before the decoding time of the last keyframe whose
 // presentation time is at or before its In; the In itself when the list
 // shows none (an audio-only input, a longer GOP, a failed probe).
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,
                                        std::span<const Cut> cuts);
+
+// Per cut, where its copy stops, as a cut time counted from the file's start.
+// ffmpeg ends a copy at the first packet whose decoding time reaches the end,
+// and packets come in decoding order: ending at the Out kept the frames
+// decoded before it but shown after it (measured: 2-3 frames past the Out).
+// So the copy stops at the decoding time of the first packet shown at or
+// after the Out: every frame kept is shown before the Out, and the few shown
+// just before it that decode after that packet (B-frames that refer to it)
+// are left out. The Out itself when the list shows no such packet.
+std::vector<std::string> CopyCutEnds(std::string_view packetList, std::int64_t startMicroseconds,
+                                     std::span<const Cut> cuts);
+
+// Both, for a list printed by CopyCutProbeArguments.
+struct CopyCutTimes {
+  std::vector<std::string> starts;
+  std::vector<std::string> ends;
+};
+CopyCutTimes FindCopyCutTimes(std::string_view packetList, std::int64_t startMicroseconds,
+                              std::span<const Cut> cuts);
 
 // The last keyframe at or before `positionMs` in a list printed by
 // KeyframeProbeArguments (a cut with that In): its presentation time in

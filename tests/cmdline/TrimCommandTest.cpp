@@ -58,23 +58,37 @@ TEST(TrimCommand, CopySeeksToTheKeyframeStartAndOnlyByteJoinedCutsFollowOn) {
       " -fflags genpts -i \"D:\\rec.ts\" -ss 00:20:00.000 -map 0:0"
       " -c:v:0 h264 -crf:v:0 1 -to 00:30:00.000";
   const std::string followOn = " -avoid_negative_ts disabled -output_ts_offset ";
-  const std::vector<std::tuple<int, int, std::string, std::string>> cases = {
-      {kCopyCut, kFileConcat, keyframe, copy + followOn + "00:09:01.501"},
-      {kCopyCut, kDemuxerConcat, keyframe, copy},
-      {kCopyCut, kDemuxerConcat, "",  // no start found: the copy seeks to the cut's In
+  struct Case {
+    int cutMode;
+    int concatMode;
+    std::string secondStart;  // "": none found
+    std::string secondEnd;    // "": none found
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {kCopyCut, kFileConcat, keyframe, "", copy + followOn + "00:09:01.501"},
+      {kCopyCut, kDemuxerConcat, keyframe, "", copy},
+      {kCopyCut, kDemuxerConcat, "", "",  // the copy seeks to the cut's In
        " -fflags genpts -ss 00:20:00.000 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
        " -t 00:10:00.000"},
-      {kReencodeCut, kWindowsFileConcat, keyframe,
-       reencode + followOn + "00:09:00.500"},  // starts not read
-      {kReencodeCut, kCutOnly, keyframe, reencode}};
-  for (const auto& [cutMode, concatMode, secondStart, line] : cases) {
-    const std::vector<std::string> starts = {"00:00:58.999", secondStart};
+      // Stopping before the Out: the length and the next cut's offset shrink.
+      {kCopyCut, kWindowsFileConcat, keyframe, "00:29:59.880",
+       " -fflags genpts -ss 00:19:59.499 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
+       " -t 00:10:00.381" +
+           followOn + "00:09:00.881"},
+      {kReencodeCut, kWindowsFileConcat, keyframe, "00:29:59.880",
+       reencode + followOn + "00:09:00.500"},  // starts and ends not read
+      {kReencodeCut, kCutOnly, keyframe, "", reencode}};
+  for (const Case& c : cases) {
+    const std::vector<std::string> starts = {"00:00:58.999", c.secondStart};
+    const std::vector<std::string> ends = {"00:09:59.880", c.secondEnd};
     TrimCommandInput input = Input();
-    input.cutMode = cutMode;
-    input.concatMode = concatMode;
+    input.cutMode = c.cutMode;
+    input.concatMode = c.concatMode;
     input.copyStarts = starts;
+    if (!c.secondEnd.empty()) input.copyEnds = ends;
     EXPECT_EQ(TrimCommandLines(BuildTrimCommand(input, table, kTwoCuts))[1],
-              line + " \"D:\\app\\Temp\\temp1.ts\"");
+              c.line + " \"D:\\app\\Temp\\temp1.ts\"");
   }
 }
 

@@ -77,12 +77,12 @@ void RunTrim(const TrimCommandInput& input, const StreamTable& streams,
   ASSERT_EQ(run.exitCode, 0) << lines.back() << "\n" << run.output;
 }
 
-// Where each copied cut begins, searched as the Trim start searches it.
-std::vector<std::string> SearchCopyStarts(const std::string& input, const std::vector<Cut>& cuts) {
+// Where each copied cut begins and ends, searched as the Trim start searches.
+CopyCutTimes SearchCopyTimes(const std::string& input, const std::vector<Cut>& cuts) {
   const std::int64_t start = ParseStartTimeMicroseconds(
       RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(input)).output);
-  return CopyCutStarts(
-      RunTool(FfmpegTool::Ffprobe, KeyframeProbeArguments(input, start, cuts)).output, start, cuts);
+  return FindCopyCutTimes(
+      RunTool(FfmpegTool::Ffprobe, CopyCutProbeArguments(input, start, cuts)).output, start, cuts);
 }
 
 std::string_view Cell(const ProbedFile& file, std::size_t row, int column) {
@@ -120,13 +120,16 @@ struct JoinedCutsCase {
   const char* sample;
   int cutMode;
   std::vector<Cut> cuts;
-  std::vector<int> asked;  // frames from In to Out
-  int extra;               // frames a cut may hold beyond them
+  std::vector<int> asked;   // frames from In to Out
+  std::vector<int> before;  // frames a cut holds before its In
+  int missing;              // frames before the Out a cut may lack
 };
 
 // Copy: H.264 with B-frames and 2 s GOPs, the Ins 1 s and 1.3 s after a
-// keyframe (seeking to the Ins kept 25 + 25 frames): every frame asked for
-// and one GOP more at most. Reencode: two audio tracks (with each cut's time
+// keyframe (seeking to the Ins kept 25 + 25 frames): every frame from the
+// keyframe before the In, none after the Out (ending at the Out kept 2-3
+// more), at most the B-frames just before the Out that refer to a frame
+// after it left out. Reencode: two audio tracks (with each cut's time
 // stamps restarting, a byte join showed 1.28 s for 2.25 s). Every join: as
 // long as its cuts (a freeze would lengthen it), every frame kept.
 TEST(TrimRun, CutsJoinedInEveryModeHoldEveryFrameWithoutAFreeze) {
@@ -135,30 +138,33 @@ TEST(TrimRun, CutsJoinedInEveryModeHoldEveryFrameWithoutAFreeze) {
        kCopyCut,
        {{"00:00:03.000", "00:00:05.000"}, {"00:00:07.300", "00:00:09.000"}},
        {50, 42},
-       51},
+       {25, 33},
+       2},
       {"broadcast.ts",
        kReencodeCut,
        {{"00:00:00.250", "00:00:01.250"}, {"00:00:01.500", "00:00:02.750"}},
        {25, 31},
-       1}};
+       {0, 0},
+       0}};
   for (const JoinedCutsCase& test : cases) {
     const std::string input = SamplePath(test.sample);
     ProbedFile file = ProbeAllChecked(input);
-    const std::vector<std::string> starts = SearchCopyStarts(input, test.cuts);
+    const CopyCutTimes copies = SearchCopyTimes(input, test.cuts);
     for (int concatMode : {int{kDemuxerConcat}, int{kFileConcat}, int{kWindowsFileConcat}}) {
       SCOPED_TRACE(std::string(test.sample) + ", " + std::string(kConcatModeListB[concatMode]));
       const std::string output = OutputPath("trim-joined.ts");
       const std::string tempDir = WorkFolder("trim-joined");
       TrimCommandInput settings{input, output, tempDir, test.cutMode, concatMode};
-      settings.copyStarts = starts;
+      settings.copyStarts = copies.starts;
+      settings.copyEnds = copies.ends;
       ASSERT_NO_FATAL_FAILURE(RunTrim(settings, file.tables.SourceTable(), test.cuts));
       int cutFrames = 0;
       double cutSeconds = 0;
       for (std::size_t i = 0; i < test.cuts.size(); ++i) {
         const std::string cutFile = CutFilePath(tempDir, i, output);
         const int frames = CountVideoFrames(cutFile);
-        EXPECT_GE(frames, test.asked[i]) << cutFile;
-        EXPECT_LE(frames, test.asked[i] + test.extra) << cutFile;
+        EXPECT_GE(frames, test.before[i] + test.asked[i] - test.missing) << cutFile;
+        EXPECT_LE(frames, test.before[i] + test.asked[i]) << cutFile;
         cutFrames += frames;
         cutSeconds += Duration(Probe(cutFile));
       }

@@ -62,12 +62,13 @@ void StartConvertJob() {
   StartJob({.kind = App().expertMode.convert == 1 ? kConvertExpertJob : kConvertEasyJob});
 }
 
-// "Copy" cuts begin at the keyframes the search finds, and the box shows the
-// lines that run. A text edited by hand runs as it stands.
+// "Copy" cuts begin at the keyframes the search finds and stop where it
+// says, and the box shows the lines that run. A text edited by hand runs as
+// it stands.
 std::string TrimCommandToRun(const std::string& shown) {
-  if (ListSelection(kTrimCutModeList) != kCopyCut || shown != TrimCommandText({})) return shown;
+  if (ListSelection(kTrimCutModeList) != kCopyCut || shown != TrimCommandText()) return shown;
   const std::string text =
-      TrimCommandText(LookUpCopyCutStarts(ControlText(kTrimInputBox), App().cuts.Cuts()));
+      TrimCommandText(LookUpCopyCutTimes(ControlText(kTrimInputBox), App().cuts.Cuts()));
   SetControlText(kTrimCommandBox, text);
   return text;
 }

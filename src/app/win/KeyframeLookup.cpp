@@ -6,7 +6,6 @@
 
 #include "app/win/SharedResources.h"
 #include "process/win/ToolOutput.h"
-#include "trim/KeyframeSearch.h"
 
 namespace trellimux {
 namespace {
@@ -20,15 +19,14 @@ std::string ProbeOutput(const std::string& arguments) {
 
 }  // namespace
 
-std::vector<std::string> LookUpCopyCutStarts(const std::string& inputPath,
-                                             std::span<const Cut> cuts) {
+CopyCutTimes LookUpCopyCutTimes(const std::string& inputPath, std::span<const Cut> cuts) {
   HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
   const std::int64_t start =
       ParseStartTimeMicroseconds(ProbeOutput(StartTimeProbeArguments(inputPath)));
-  std::vector<std::string> starts =
-      CopyCutStarts(ProbeOutput(KeyframeProbeArguments(inputPath, start, cuts)), start, cuts);
+  CopyCutTimes times =
+      FindCopyCutTimes(ProbeOutput(CopyCutProbeArguments(inputPath, start, cuts)), start, cuts);
   SetCursor(previous);
-  return starts;
+  return times;
 }
 
 }  // namespace trellimux

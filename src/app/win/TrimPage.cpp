@@ -85,9 +85,9 @@ bool ApplyTrimContainer() {
 
 }  // namespace
 
-void RebuildTrimCommand() { SetControlText(kTrimCommandBox, TrimCommandText({})); }
+void RebuildTrimCommand() { SetControlText(kTrimCommandBox, TrimCommandText()); }
 
-std::string TrimCommandText(std::span<const std::string> copyStarts) {
+std::string TrimCommandText(const CopyCutTimes& copies) {
   AppState& app = App();
   const std::string inputPath = ControlText(kTrimInputBox);
   const std::string outputPath = ControlText(kTrimOutputBox);
@@ -98,7 +98,8 @@ std::string TrimCommandText(std::span<const std::string> copyStarts) {
   input.cutMode = ListSelection(kTrimCutModeList).value_or(kNoCutMode);
   input.concatMode = ListSelection(kTrimConcatModeList).value_or(kNoConcatMode);
   input.expertMode = app.expertMode.trim == 1;
-  input.copyStarts = copyStarts;
+  input.copyStarts = copies.starts;
+  input.copyEnds = copies.ends;
   const StreamTable& streams = TrimReadsParameterTable(input.expertMode, input.cutMode)
                                    ? app.trimTables.ParameterTable()
                                    : app.trimTables.SourceTable();

@@ -3,8 +3,9 @@
 // make, shown in the command box.
 #pragma once
 
-#include <span>
 #include <string>
+
+#include "trim/KeyframeSearch.h"
 
 namespace trellimux {
 
@@ -12,9 +13,9 @@ namespace trellimux {
 // cut or no concat mode).
 void RebuildTrimCommand();
 
-// The Trim text for the page as it stands; "Copy" cuts seek to
-// `copyStarts` (the keyframe search's) instead of their Ins.
-std::string TrimCommandText(std::span<const std::string> copyStarts);
+// The Trim text for the page as it stands; "Copy" cuts seek to and stop at
+// `copies` (the keyframe search's) instead of their Ins and Outs.
+std::string TrimCommandText(const CopyCutTimes& copies = {});
 
 // The cut-list buttons; each ends by rebuilding the command.
 void AddCut();
