@@ -23,6 +23,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/CutTime.cpp
   src/trim/TrimChoices.cpp
   src/trim/KeyframeSearch.cpp
+  src/trim/SmartCutPlan.cpp
+  src/trim/TransportCopy.cpp
   src/preview/PreviewSource.cpp
   src/preview/FrameFit.cpp
   src/preview/FrameRequest.cpp
@@ -31,7 +33,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/DecoderCommand.cpp
   src/preview/FrameSearch.cpp
   src/preview/DecodedFrames.cpp
-  src/preview/TransportPackets.cpp
+  src/transport/TransportPackets.cpp
   src/preview/TransportFeed.cpp
   src/preview/DisposablePictures.cpp
   src/preview/KeyPictures.cpp
@@ -83,11 +85,13 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/trim/CutListTest.cpp
   tests/trim/CutTimeTest.cpp
   tests/trim/KeyframeSearchTest.cpp
+  tests/trim/SmartCutPlanTest.cpp
+  tests/trim/TransportCopyTest.cpp
   tests/preview/PreviewSourceTest.cpp
   tests/preview/BmpImageTest.cpp
   tests/preview/KeyframeCacheTest.cpp
   tests/preview/DecoderCommandTest.cpp
-  tests/preview/TransportPacketsTest.cpp
+  tests/transport/TransportPacketsTest.cpp
   tests/preview/TransportFeedTest.cpp
   tests/preview/DisposablePicturesTest.cpp
   tests/preview/KeyPicturesTest.cpp
@@ -125,6 +129,7 @@ set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/EasyCommandRunTest.cpp
   tests/media/ConcatRunTest.cpp
   tests/media/TrimRunTest.cpp
+  tests/media/SmartCutRunTest.cpp
   tests/media/PreviewFrameRunTest.cpp
   tests/media/TransportKeyframesRunTest.cpp
   tests/media/RealReportsRunTest.cpp

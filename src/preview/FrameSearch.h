@@ -6,11 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace trellimux {
+#include "trim/CutTime.h"
 
-// A frame this little before the time asked for is the frame at that time,
-// whatever the rounding of its time stamp (90 kHz in a TS).
-inline constexpr std::int64_t kFrameTimeSlackUs = 500;
+namespace trellimux {
 
 struct FrameGoal {
   std::int64_t targetUs = 0;  // the first frame at or after it is shown

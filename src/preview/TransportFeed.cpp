@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 
 namespace trellimux {
 namespace {

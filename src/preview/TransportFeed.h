@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "preview/DisposablePictures.h"
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 
 namespace trellimux {
 

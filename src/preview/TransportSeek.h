@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "preview/DisposablePictures.h"
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {

@@ -10,6 +10,10 @@
 
 namespace trellimux {
 
+// A frame this little before the time asked for is the frame at that time,
+// whatever the rounding of its time stamp (90 kHz in a TS).
+inline constexpr std::int64_t kFrameTimeSlackUs = 500;
+
 // The picker's "HH:MM:SS", ".", then the milliseconds label as it stands.
 std::string CutTimeText(const TimeOfDay& time, std::string_view millisecondsLabel);
 

@@ -8,12 +8,19 @@
 #                 larger than 64 KiB), 1 s
 #   gop2s.ts      h264 160x120 with B-frames and a keyframe every 2 s (as
 #                 broadcasters send) + mp2 stereo + mp2 mono tagged "ger", 12 s
+#   open-gop.ts   mpeg2video 160x120 interlaced (top field first), two B
+#                 pictures between anchors and open GOPs of 12 frames: the
+#                 two B pictures after each I refer to the GOP before, as
+#                 broadcasters send + mp2 stereo, 6 s
+#   pyramid.ts    h264 160x120 with three B-frames between anchors, the
+#                 middle one a reference (a B-pyramid), a keyframe every 2 s
+#                 (closed GOPs) + mp2 stereo + mp2 mono, 6 s
 # 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete-3 ] && exit 0
+[ -f .complete-4 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -46,4 +53,14 @@ ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=12" -f lavfi -i "$(long_to
   -g 50 -keyint_min 50 -sc_threshold 0 -pix_fmt yuv420p -c:a mp2 -b:a 128k -ac:a:0 2 -ac:a:1 1 \
   -metadata:s:a:1 language=ger gop2s.ts
 
-touch .complete-3
+ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=6" \
+  -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=6" -map 0 -map 1 \
+  -c:v mpeg2video -bf 2 -g 12 -q:v 4 -flags +ilme+ildct -top 1 -c:a mp2 -b:a 128k open-gop.ts
+
+ff -f lavfi -i "testsrc2=size=160x120:rate=25:duration=6" \
+  -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=6" \
+  -f lavfi -i "sine=frequency=880:sample_rate=48000:duration=6" -map 0 -map 1 -map 2 \
+  -c:v libx264 -preset veryfast -g 50 -keyint_min 50 -sc_threshold 0 -bf 3 \
+  -x264-params b-pyramid=normal:b-adapt=0 -pix_fmt yuv420p -c:a mp2 -b:a 128k -ac:a:1 1 pyramid.ts
+
+touch .complete-4

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "TransportStreamBuilder.h"
 #include "preview/TransportFeed.h"
+#include "transport/TransportStreamBuilder.h"
 
 namespace trellimux {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "preview/CodedPictures.h"
-#include "preview/TransportStreamBuilder.h"
+#include "transport/TransportStreamBuilder.h"
 
 namespace trellimux {
 namespace {

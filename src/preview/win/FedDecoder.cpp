@@ -6,7 +6,7 @@
 
 #include "preview/DecoderCommand.h"
 #include "preview/FrameSearch.h"
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 
 namespace trellimux {
 namespace {

@@ -1,4 +1,4 @@
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 
 namespace trellimux {
 namespace {

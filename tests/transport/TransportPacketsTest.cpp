@@ -1,10 +1,10 @@
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "TransportStreamBuilder.h"
+#include "transport/TransportStreamBuilder.h"
 
 namespace trellimux {
 namespace {

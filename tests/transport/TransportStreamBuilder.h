@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "preview/TransportPackets.h"
+#include "transport/TransportPackets.h"
 
 namespace trellimux::test {
 

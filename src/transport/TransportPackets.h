@@ -1,8 +1,9 @@
 // Just enough of an MPEG-TS's packets to feed the preview's decoder from a
-// keyframe: which files are made of them, where a frame's packets begin
-// (so that the frame before a jump reaches the decoder whole), and a
-// frame's time stamps and coded bytes (so that pictures nothing refers to
-// can be left out, and a keyframe found by its time).
+// keyframe and to copy a stretch of one: which files are made of them,
+// where a frame's packets begin (so that the frame before a jump reaches
+// the decoder whole), and a frame's time stamps and coded bytes (so that
+// pictures nothing refers to can be left out, and a keyframe found by its
+// time).
 #pragma once
 
 #include <cstddef>

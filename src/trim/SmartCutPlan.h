@@ -1,0 +1,68 @@
+// How a Smart Copy cut is made of the source's own video packets: the
+// frames from the In up to the first keyframe shown at or after it are
+// encoded again (the head), the packets from that keyframe on are copied,
+// and the frames just before the Out that a copy cannot keep are encoded
+// again too (the end).
+//
+// A copy can only begin with a keyframe. It keeps packets in decoding
+// order, and any run of packets from a keyframe on decodes, since a packet
+// refers only to packets decoded before it. So what is copied is the longest
+// run from the keyframe whose frames are all shown before the Out and before
+// every frame decoded after the run; the B-frames shown just before the Out
+// that refer to a frame shown after it are the end. An open GOP's keyframe
+// (a recovery point) is followed by leading pictures that refer to the GOP
+// before and are shown before the keyframe: they belong to the head and are
+// left out of the copy.
+//
+// Times are the file's own presentation and decoding times in microseconds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "trim/KeyframeSearch.h"
+
+namespace trellimux {
+
+// Frames in display order, from `firstPts` to `lastPts`; none when count is 0.
+struct FrameRun {
+  std::int64_t firstPts = 0;
+  std::int64_t lastPts = 0;
+  int count = 0;
+  // An encoded run: the keyframe at or before its first frame, where its
+  // decoding must begin.
+  std::optional<Keyframe> decodeFrom;
+};
+
+struct SmartCutPlan {
+  FrameRun head;  // none: the In is a keyframe's time
+  FrameRun copied;
+  FrameRun end;  // none: every frame up to the Out is copied
+  // The copied packets: decoding-order positions [copyBegin, copyEnd) of
+  // the packets given, without `leftOut` (the keyframe's leading pictures).
+  std::size_t copyBegin = 0;
+  std::size_t copyEnd = 0;
+  std::vector<std::size_t> leftOut;
+  // The decoding time of the first packet after the copy (ffmpeg stops a
+  // copy there); nothing when the copy runs to the list's end.
+  std::optional<std::int64_t> copyStopDts;
+};
+
+// The packets sorted by decoding time, each once (ffprobe's windows may list
+// a packet twice).
+std::vector<VideoPacket> InDecodingOrder(std::vector<VideoPacket> packets);
+
+// The plan of the cut [in, out) over `packets` in decoding order: the first
+// frame is the first shown at or after `in`, the last the last shown before
+// `out` (a frame less than kFrameTimeSlackUs before a time counts as at it).
+// The packets must reach from a keyframe at or before `in` to past the
+// first packet shown at or after `out`. A cut without a keyframe shown
+// inside it is all head; nothing when no frame of the list is in the cut or
+// the list has no keyframe at or before the In.
+std::optional<SmartCutPlan> PlanSmartCut(std::span<const VideoPacket> packets, std::int64_t in,
+                                         std::int64_t out);
+
+}  // namespace trellimux
