@@ -1,6 +1,7 @@
 # The portable core: no Windows headers, built natively and for Windows.
 set(TRELLIMUX_CORE_SOURCES
   src/probe/ProbeReport.cpp
+  src/probe/SectionValues.cpp
   src/params/StreamTable.cpp
   src/params/PageTables.cpp
   src/params/ValueLists.cpp
@@ -17,6 +18,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/EasyCommand.cpp
   src/cmdline/EasyModeLists.cpp
   src/cmdline/TrimCommand.cpp
+  src/cmdline/SmartCopyEncoding.cpp
   src/concat/ContainerDefaults.cpp
   src/concat/ConcatCommand.cpp
   src/concat/ByteJoin.cpp
@@ -80,6 +82,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/EasyModeListsTest.cpp
   tests/cmdline/EasyCommandTest.cpp
   tests/cmdline/TrimCommandTest.cpp
+  tests/cmdline/SmartCopyEncodingTest.cpp
   tests/concat/ConcatInputListTest.cpp
   tests/concat/ConcatCommandTest.cpp
   tests/trim/CutListTest.cpp

@@ -7,12 +7,9 @@
 #include <optional>
 #include <string_view>
 
-namespace trellimux {
+#include "probe/SectionValues.h"
 
-// The text after "key=" on the first such line of the [FORMAT] section
-// (key matched ignoring case); nothing when the section has no such line.
-std::optional<std::string_view> FormatSectionValue(std::string_view report,
-                                                  std::string_view key);
+namespace trellimux {
 
 // Seconds of the format section's duration ("123.456000" or, with
 // -sexagesimal, "1:13:14.162000"); nothing without a format section or

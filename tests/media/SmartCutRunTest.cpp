@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/SmartCopyEncoding.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "media/SampleMedia.h"
@@ -114,30 +115,28 @@ TEST(SmartCutRun, EveryDecodedFrameFromInToOutIsPlannedOnce) {
   }
 }
 
-// Where an encoded run's decoding begins: just before its keyframe's
-// decoding time, as a copied cut seeks.
+// Where a copy seeks: just before its keyframe's decoding time.
 std::string SeekText(const Keyframe& keyframe, const Listed& listed) {
   return MillisecondsAsCutTime(SeekTo(keyframe, listed.start).seekMs);
 }
 
 // A frame's own time as ffmpeg takes it with -copyts: just before its time
-// stamp. Without -copyts, ffmpeg counts an output's -ss from the video's
-// first frame, not from the file's start time (measured, ffmpeg 5.1: 10 ms
-// apart in the samples), and after an input seek from neither.
+// stamp.
 std::string OwnTime(std::int64_t pts) {
   return MillisecondsAsCutTime((pts - kFrameTimeSlackUs) / 1000);
 }
 
-// Encodes `run`'s frames into `path` with the source's codec, as a cut's head
-// or end is made: decoding from its keyframe, keeping the time stamps.
+// Encodes `run`'s frames of the first stream, the video, into `path` as the
+// cut's line does, with the source's codec and parameters.
 void Encode(const std::string& input, const FrameRun& run, const Listed& listed,
-            const std::string& codec, const std::string& path) {
-  const ToolRun encoded =
-      RunTool(FfmpegTool::Ffmpeg, " -nostdin -y -copyts -ss " + SeekText(*run.decodeFrom, listed) +
-                                      " -i" + Quoted(input) + " -ss " + OwnTime(run.firstPts) +
-                                      " -map 0:v:0 -frames:v " + std::to_string(run.count) + " " +
-                                      codec + Quoted(path));
-  ASSERT_EQ(encoded.exitCode, 0) << encoded.output;
+            const std::string& path) {
+  const SmartEncoding encoding = SmartEncoderOptions(ReadSourceVideo(ProbeReport(input), 0));
+  ASSERT_TRUE(encoding.options);
+  std::filesystem::remove(path);  // the line does not overwrite
+  const std::string line =
+      SmartEncodeLine(input, "0:0", listed.start, run, *encoding.options, path);
+  const ToolRun encoded = RunTool(FfmpegTool::Ffmpeg, line);
+  ASSERT_EQ(encoded.exitCode, 0) << line << "\n" << encoded.output;
 }
 
 // The PSNR of `file`'s first frame against the source's frame shown at
@@ -211,18 +210,17 @@ TEST(SmartCutRun, TheCopyLineStopsWherePlanned) {
 struct WholeCutCase {
   const char* sample;
   std::int64_t inMs, outMs;
-  const char* codec;  // the source's, for the head and the end
 };
 
-// A whole cut: the head and the end encoded by ffmpeg, the copy written by
+// A whole cut: the head and the end encoded by their lines, with the codec
+// and parameters the probe report gives, the copy written by
 // the program from the source's packets, joined by ffmpeg's concat demuxer.
 // It holds exactly the frames asked for, decodes without a word, its frames'
 // times rise at both seams, the copied packets are the source's bytes, and
 // its first frame is the source's frame at the In.
 TEST(SmartCutRun, AWholeCutHoldsExactlyTheFramesAskedFor) {
   const WholeCutCase cases[] = {
-      {"pyramid.ts", 1000, 4610, "-c:v libx264 -crf 10"},
-      {"open-gop.ts", 300, 2700, "-c:v mpeg2video -q:v 1 -qmin 1 -flags +ilme+ildct -top 1"},
+      {"pyramid.ts", 1000, 4610}, {"open-gop.ts", 300, 2700},  // interlaced, top field first
   };
   for (const WholeCutCase& c : cases) {
     SCOPED_TRACE(c.sample);
@@ -234,8 +232,8 @@ TEST(SmartCutRun, AWholeCutHoldsExactlyTheFramesAskedFor) {
     const std::string folder = WorkFolder("smart-copy");
     const std::string head = folder + "\\head.ts", copied = folder + "\\copied.ts",
                       end = folder + "\\end.ts", cut = folder + "\\cut.ts";
-    ASSERT_NO_FATAL_FAILURE(Encode(input, plan->head, listed, c.codec, head));
-    ASSERT_NO_FATAL_FAILURE(Encode(input, plan->end, listed, c.codec, end));
+    ASSERT_NO_FATAL_FAILURE(Encode(input, plan->head, listed, head));
+    ASSERT_NO_FATAL_FAILURE(Encode(input, plan->end, listed, end));
 
     const VideoPacket& keyframe = listed.packets[plan->copyBegin];
     std::ifstream source(input, std::ios::binary);

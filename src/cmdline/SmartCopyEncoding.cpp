@@ -1,0 +1,128 @@
+#include "cmdline/SmartCopyEncoding.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+#include "cmdline/ProfileNames.h"
+#include "probe/SectionValues.h"
+#include "text/AsciiText.h"
+#include "text/CommandText.h"
+#include "trim/CutTime.h"
+#include "trim/KeyframeSearch.h"
+
+namespace trellimux {
+namespace {
+
+enum class Interlacing { X264Params, MpegFlags };
+
+struct SmartEncoder {
+  std::string_view codec;    // the source's, as ffprobe names it
+  std::string_view encoder;  // writes it again
+  // A quality that does not show. libx264: crf 10 gave 43-47 dB PSNR on
+  // the test pictures (crf 12: 43); mpeg2video: the finest quantiser, 47.9
+  // dB on interlaced test pictures (q 2: 38.5).
+  std::string_view quality;
+  std::string_view flags;                          // always set; the interlacing flags join them
+  std::span<const std::string_view> pixelFormats;  // "Supported pixel formats"
+  Interlacing interlacing;
+};
+
+// clang-format off
+// "ffmpeg -h encoder=libx264", the same in ffmpeg.exe 4.1 and ffmpeg 5.1.
+constexpr std::array<std::string_view, 15> kX264PixelFormats = {
+    "yuv420p", "yuvj420p", "yuv422p", "yuvj422p", "yuv444p", "yuvj444p", "nv12", "nv16", "nv21",
+    "yuv420p10le", "yuv422p10le", "yuv444p10le", "nv20le", "gray", "gray10le"};
+// "ffmpeg -h encoder=mpeg2video", both versions.
+constexpr std::array<std::string_view, 2> kMpeg2PixelFormats = {"yuv420p", "yuv422p"};
+
+// libx264 begins with an IDR picture and keeps its GOPs closed unless told
+// otherwise; mpeg2video is told (+cgop), which it refuses with its scene
+// change detection on ("closed gop with scene change detection are not
+// supported yet, set threshold to 1000000000").
+constexpr std::array<SmartEncoder, 2> kSmartEncoders = {{
+    {"h264", "libx264", " -preset veryfast -crf 10", "", kX264PixelFormats,
+     Interlacing::X264Params},
+    {"mpeg2video", "mpeg2video", " -q:v 1 -qmin 1 -sc_threshold 1000000000", "+cgop",
+     kMpeg2PixelFormats,
+     Interlacing::MpegFlags},
+}};
+// clang-format on
+
+bool Known(std::string_view value) {
+  return !value.empty() && !EqualsIgnoringCase(value, "unknown") &&
+         !EqualsIgnoringCase(value, "reserved") && !EqualsIgnoringCase(value, "unspecified");
+}
+
+void AppendOption(std::string& options, std::string_view name, std::string_view value) {
+  if (!Known(value)) return;
+  options += ' ';
+  options += name;
+  options += ' ';
+  options += value;
+}
+
+}  // namespace
+
+SourceVideo ReadSourceVideo(std::string_view report, std::size_t index) {
+  auto value = [&](std::string_view key) {
+    return StreamSectionValue(report, index, key).value_or(std::string_view());
+  };
+  return {value("codec_name"),  value("profile"),        value("level"),
+          value("pix_fmt"),     value("field_order"),    value("color_range"),
+          value("color_space"), value("color_transfer"), value("color_primaries")};
+}
+
+SmartEncoding SmartEncoderOptions(const SourceVideo& video) {
+  const auto encoder =
+      std::find_if(kSmartEncoders.begin(), kSmartEncoders.end(),
+                   [&](const SmartEncoder& e) { return EqualsIgnoringCase(e.codec, video.codec); });
+  if (encoder == kSmartEncoders.end()) return {std::nullopt, SmartEncodeRefusal::NoEncoder};
+  const bool pixelFormatTaken =
+      std::any_of(encoder->pixelFormats.begin(), encoder->pixelFormats.end(),
+                  [&](std::string_view format) { return format == video.pixelFormat; });
+  if (!pixelFormatTaken) return {std::nullopt, SmartEncodeRefusal::PixelFormat};
+  const bool progressive = EqualsIgnoringCase(video.fieldOrder, "progressive");
+  const bool topFirst = EqualsIgnoringCase(video.fieldOrder, "tt");
+  if (!progressive && !topFirst && !EqualsIgnoringCase(video.fieldOrder, "bb"))
+    return {std::nullopt, SmartEncodeRefusal::UnknownFieldOrder};
+
+  std::string options = " -c:v ";
+  options += encoder->encoder;
+  options += encoder->quality;
+  std::string flags(encoder->flags);
+  if (!progressive && encoder->interlacing == Interlacing::MpegFlags) flags += "+ilme+ildct";
+  AppendOption(options, "-flags", flags);
+  if (!progressive && encoder->interlacing == Interlacing::MpegFlags)
+    options += topFirst ? " -top 1" : " -top 0";
+  if (!progressive && encoder->interlacing == Interlacing::X264Params)
+    options += topFirst ? " -x264-params tff=1" : " -x264-params bff=1";
+  AppendOption(options, "-pix_fmt", video.pixelFormat);
+  AppendOption(options, "-profile:v", MapProfileName(encoder->encoder, video.profile));
+  // ffprobe prints the level as the encoders take it: 40 for H.264's 4.0,
+  // 8 for MPEG-2's Main; -99 when it does not know it.
+  if (!video.level.starts_with('-')) AppendOption(options, "-level:v", video.level);
+  AppendOption(options, "-color_range", video.colorRange);
+  AppendOption(options, "-colorspace", video.colorSpace);
+  AppendOption(options, "-color_trc", video.colorTransfer);
+  AppendOption(options, "-color_primaries", video.colorPrimaries);
+  return {options, SmartEncodeRefusal::NoEncoder};
+}
+
+std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
+                            std::int64_t startMicroseconds, const FrameRun& run,
+                            std::string_view options, std::string_view outputPath) {
+  const KeyframeBefore seek = SeekTo(*run.decodeFrom, startMicroseconds);
+  std::string line = " -copyts -ss " + MillisecondsAsCutTime(seek.seekMs) + " -i";
+  AppendQuotedPath(line, inputPath);
+  line += " -ss " + MillisecondsAsCutTime((run.firstPts - kFrameTimeSlackUs) / 1000);
+  line += " -map ";
+  line += map;
+  line += " -frames:v " + std::to_string(run.count);
+  line += options;
+  line += " -an";
+  AppendQuotedPath(line, outputPath);
+  return line;
+}
+
+}  // namespace trellimux
