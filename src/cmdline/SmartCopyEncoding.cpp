@@ -54,6 +54,12 @@ bool Known(std::string_view value) {
          !EqualsIgnoringCase(value, "reserved") && !EqualsIgnoringCase(value, "unspecified");
 }
 
+// Microseconds as seconds with six decimals, as a filter takes a time.
+std::string SecondsText(std::int64_t microseconds) {
+  const std::string fraction = std::to_string(1000000 + microseconds % 1000000).substr(1);
+  return std::to_string(microseconds / 1000000) + "." + fraction;
+}
+
 void AppendOption(std::string& options, std::string_view name, std::string_view value) {
   if (!Known(value)) return;
   options += ' ';
@@ -115,12 +121,12 @@ std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
   const KeyframeBefore seek = SeekTo(*run.decodeFrom, startMicroseconds);
   std::string line = " -copyts -ss " + MillisecondsAsCutTime(seek.seekMs) + " -i";
   AppendQuotedPath(line, inputPath);
-  line += " -ss " + MillisecondsAsCutTime((run.firstPts - kFrameTimeSlackUs) / 1000);
   line += " -map ";
   line += map;
+  line += " -vf \"select=gte(t\\," + SecondsText(run.firstPts - kFrameTimeSlackUs) + ")\"";
   line += " -frames:v " + std::to_string(run.count);
   line += options;
-  line += " -an";
+  line += " -an -muxdelay 0 -muxpreload 0";
   AppendQuotedPath(line, outputPath);
   return line;
 }

@@ -77,8 +77,9 @@ TEST(SmartCopyEncoding, ReadsTheStreamsSectionAndSeeksBeforeTheKeyframe) {
   FrameRun run{3480000, 3960000, 13, Keyframe{2400000, 2320000, 1880}};
   EXPECT_EQ(SmartEncodeLine("D:\\rec.ts", "0:1", 1400000, run, " -c:v libx264",
                             "D:\\Temp\\temp0-head.ts"),
-            " -copyts -ss 00:00:00.919 -i \"D:\\rec.ts\" -ss 00:00:03.479 -map 0:1"
-            " -frames:v 13 -c:v libx264 -an \"D:\\Temp\\temp0-head.ts\"");
+            " -copyts -ss 00:00:00.919 -i \"D:\\rec.ts\" -map 0:1"
+            " -vf \"select=gte(t\\,3.479500)\" -frames:v 13 -c:v libx264"
+            " -an -muxdelay 0 -muxpreload 0 \"D:\\Temp\\temp0-head.ts\"");
 }
 
 }  // namespace
