@@ -1,8 +1,7 @@
 // Cuts that are encoded at their ends and copied between, checked against
 // what a real ffmpeg does with the samples' own packets: the plan against
-// the frames it decodes from an In to an Out, its copy stopping where
-// planned, and whole cuts made of encoded ends, the program's copy of the
-// video between, and ffmpeg's join.
+// the frames it decodes from an In to an Out, and whole cuts made of
+// encoded ends and the program's copy of the video between.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,22 +10,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cmdline/SmartCopyEncoding.h"
-#include "cmdline/TrimCommand.h"
-#include "concat/ConcatCommand.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
-#include "params/StreamTable.h"
 #include "process/ToolInvocation.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
 #include "trim/TransportCopy.h"
-#include "trim/TrimChoices.h"
 
 namespace trellimux::test {
 namespace {
@@ -68,58 +64,6 @@ std::vector<std::int64_t> DecodedFrameTimes(const std::string& input) {
   return times;
 }
 
-std::int64_t MsFromStart(std::int64_t microseconds, const Listed& listed) {
-  return (microseconds - listed.start) / 1000;
-}
-
-struct PlanCase {
-  const char* sample;
-  std::int64_t inMs, outMs;
-  bool head, copied, end;  // which parts the cut has
-  std::size_t leftOut;     // leading pictures of the copy's keyframe
-};
-
-// The samples' video starts 10 ms after their start time (the audio's).
-// pyramid.ts: H.264, B-pyramids, a keyframe every 2 s (closed GOPs);
-// open-gop.ts: MPEG-2, two B pictures, a keyframe every 0.48 s whose two
-// leading B pictures refer to the GOP before.
-const PlanCase kPlanCases[] = {
-    {"pyramid.ts", 1000, 4610, true, true, true, 0},    // B-frames before the Out
-    {"pyramid.ts", 2010, 4010, false, true, false, 0},  // on keyframes: all copied
-    {"pyramid.ts", 2300, 3100, true, false, false, 0},  // no keyframe inside
-    {"open-gop.ts", 300, 2700, true, true, true, 2},    // leading pictures: head
-    {"open-gop.ts", 970, 1000, false, true, false, 2},  // one frame, a keyframe
-};
-
-// Every frame the decoder gives from the In to the Out is in one part of
-// the plan, and the parts follow each other.
-TEST(SmartCutRun, EveryDecodedFrameFromInToOutIsPlannedOnce) {
-  for (const PlanCase& c : kPlanCases) {
-    SCOPED_TRACE(std::string(c.sample) + " " + std::to_string(c.inMs));
-    const std::string input = SamplePath(c.sample);
-    const Listed listed = ListPackets(input);
-    const std::int64_t in = listed.start + c.inMs * 1000, out = listed.start + c.outMs * 1000;
-    const std::optional<SmartCutPlan> plan = PlanSmartCut(listed.packets, in, out);
-    ASSERT_TRUE(plan);
-    int decoded = 0;
-    for (std::int64_t time : DecodedFrameTimes(input))
-      decoded += time >= in - kFrameTimeSlackUs && time < out - kFrameTimeSlackUs;
-    EXPECT_EQ(plan->head.count + plan->copied.count + plan->end.count, decoded);
-    EXPECT_EQ(plan->head.count > 0, c.head);
-    EXPECT_EQ(plan->copied.count > 0, c.copied);
-    EXPECT_EQ(plan->end.count > 0, c.end);
-    if (c.head && c.copied) EXPECT_LT(plan->head.lastPts, plan->copied.firstPts);
-    if (c.copied && c.end) EXPECT_LT(plan->copied.lastPts, plan->end.firstPts);
-    EXPECT_EQ(plan->leftOut.size(), c.leftOut);
-    if (c.copied) EXPECT_TRUE(listed.packets[plan->copyBegin].key);
-  }
-}
-
-// Where a copy seeks: just before its keyframe's decoding time.
-std::string SeekText(const Keyframe& keyframe, const Listed& listed) {
-  return MillisecondsAsCutTime(SeekTo(keyframe, listed.start).seekMs);
-}
-
 // A frame's own time as ffmpeg takes it with -copyts: just before its time
 // stamp.
 std::string OwnTime(std::int64_t pts) {
@@ -127,14 +71,11 @@ std::string OwnTime(std::int64_t pts) {
 }
 
 // Encodes `run`'s frames of the first stream, the video, into `path` as the
-// cut's line does, with the source's codec and parameters.
+// cut's line does.
 void Encode(const std::string& input, const FrameRun& run, const Listed& listed,
-            const std::string& path) {
-  const SmartEncoding encoding = SmartEncoderOptions(ReadSourceVideo(ProbeReport(input), 0));
-  ASSERT_TRUE(encoding.options);
+            const std::string& options, const std::string& path) {
   std::filesystem::remove(path);  // the line does not overwrite
-  const std::string line =
-      SmartEncodeLine(input, "0:0", listed.start, run, *encoding.options, path);
+  const std::string line = SmartEncodeLine(input, "0:0", listed.start, run, options, path);
   const ToolRun encoded = RunTool(FfmpegTool::Ffmpeg, line);
   ASSERT_EQ(encoded.exitCode, 0) << line << "\n" << encoded.output;
 }
@@ -178,106 +119,136 @@ int VideoPid(const std::string& input) {
   return static_cast<int>(std::strtol(id.c_str(), nullptr, 16));
 }
 
-// The Copy line seeks to just before the keyframe's decoding time and stops
-// at the first packet after the copy: ffmpeg keeps exactly the planned
-// frames of a closed GOP.
-TEST(SmartCutRun, TheCopyLineStopsWherePlanned) {
-  const std::string input = SamplePath("pyramid.ts");
-  const Listed listed = ListPackets(input);
-  const std::optional<SmartCutPlan> plan =
-      PlanSmartCut(listed.packets, listed.start + 1000000, listed.start + 4610000);
-  ASSERT_TRUE(plan && plan->copyStopDts);
-  const VideoPacket& keyframe = listed.packets[plan->copyBegin];
-  const std::vector<std::string> starts = {
-      SeekText({keyframe.pts, keyframe.dts, keyframe.bytePos}, listed)};
-  const std::vector<std::string> ends = {
-      MillisecondsAsCutTime(MsFromStart(*plan->copyStopDts, listed))};
-  ProbedFile file = Probe(input);  // the video alone checked, as a user ticks it
-  StreamTable& video = file.tables.SourceTable();
-  for (std::size_t row = 0; row < video.RowCount(); ++row) video.SetChecked(row, row == 0);
-  const std::string tempDir = WorkFolder("smart-copy-line");
-  const std::string output = tempDir + "\\copied.ts";
-  TrimCommandInput copy{input, output, tempDir, kCopyCut, kCutOnly};
-  copy.copyStarts = starts;
-  copy.copyEnds = ends;
-  const std::vector<Cut> cut = {{starts[0], ends[0]}};
-  const std::string line = TrimCommandLines(BuildTrimCommand(copy, video, cut)).front();
-  std::filesystem::remove(CutFilePath(tempDir, 0, output));  // the line does not overwrite
-  ASSERT_EQ(RunTool(FfmpegTool::Ffmpeg, line).exitCode, 0) << line;
-  EXPECT_EQ(CountVideoFrames(CutFilePath(tempDir, 0, output)), plan->copied.count);
-}
-
-struct WholeCutCase {
-  const char* sample;
-  std::int64_t inMs, outMs;
+// What the tests read of a sample once: its packets, decoded frames, packet
+// sums, video PID and the encoder options its probe report gives.
+struct Sample {
+  std::string path;
+  Listed listed;
+  std::vector<std::int64_t> frameTimes;
+  std::vector<std::string> hashes;
+  int videoPid = -1;
+  std::optional<std::string> encoderOptions;
 };
 
-// A whole cut: the head and the end encoded by their lines, with the codec
-// and parameters the probe report gives, the copy written by the program
-// from the source's packets, all three in the source's time stamps, their
-// bytes joined (the samples' video PIDs are the ones ffmpeg writes). It
-// holds exactly the frames asked for, decodes without a word, its frames
-// follow each other one frame apart across both seams (the concat
-// demuxer's join left a 1.44 s gap before a one-frame end, whose start
-// time ffprobe cannot tell), the copied packets are the source's bytes,
-// and its first frame is the source's frame at the In.
-TEST(SmartCutRun, AWholeCutHoldsExactlyTheFramesAskedFor) {
-  const WholeCutCase cases[] = {
-      {"pyramid.ts", 1000, 4610}, {"open-gop.ts", 300, 2700},  // interlaced, top field first
-  };
-  for (const WholeCutCase& c : cases) {
-    SCOPED_TRACE(c.sample);
-    const std::string input = SamplePath(c.sample);
-    const Listed listed = ListPackets(input);
+const Sample& SampleFacts(const std::string& name) {
+  static std::map<std::string, Sample> known;
+  if (const auto found = known.find(name); found != known.end()) return found->second;
+  Sample sample;
+  sample.path = SamplePath(name);
+  sample.listed = ListPackets(sample.path);
+  sample.frameTimes = DecodedFrameTimes(sample.path);
+  sample.hashes = PacketHashes(sample.path);
+  sample.videoPid = VideoPid(sample.path);
+  sample.encoderOptions = SmartEncoderOptions(ReadSourceVideo(ProbeReport(sample.path), 0)).options;
+  return known.emplace(name, std::move(sample)).first->second;
+}
+
+struct CutCase {
+  const char* sample;
+  std::int64_t inMs, outMs;
+  bool head, copied, end;  // which parts the cut has
+  std::size_t leftOut;     // leading pictures of the copy's keyframe
+};
+
+// The samples' video starts 10 ms after their start time (the audio's).
+// pyramid.ts: H.264, B-pyramids, a keyframe every 2 s (closed GOPs);
+// open-gop.ts: MPEG-2 interlaced, top field first, two B pictures, a
+// keyframe every 0.48 s whose two leading B pictures refer to the GOP before.
+const CutCase kCutCases[] = {
+    {"pyramid.ts", 1000, 4610, true, true, true, 0},    // B-frames before the Out
+    {"pyramid.ts", 2010, 4010, false, true, false, 0},  // on keyframes: all copied
+    {"pyramid.ts", 2300, 3100, true, false, false, 0},  // no keyframe inside
+    {"open-gop.ts", 300, 2700, true, true, true, 2},    // leading pictures: head
+    {"open-gop.ts", 970, 1000, false, true, false, 2},  // one frame, a keyframe
+};
+
+// Each cut: its plan holds every frame the decoder gives from the In to the
+// Out once, in parts that follow each other. Then the cut is made: the head
+// and the end encoded by their lines, with the codec and parameters the
+// probe report gives, the copy written by the program from the source's
+// packets, all in the source's time stamps, their bytes joined (the samples'
+// video PIDs are the ones ffmpeg writes). It holds exactly the frames asked
+// for, decodes without a word, its frames follow each other one frame
+// apart across the seams (ffmpeg's concat demuxer left a 1.44 s gap before
+// a one-frame end, whose start time ffprobe cannot tell), the copied packets
+// are the source's bytes, and its first frame is the source's frame at the
+// In.
+TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
+  for (const CutCase& c : kCutCases) {
+    SCOPED_TRACE(std::string(c.sample) + " " + std::to_string(c.inMs));
+    const Sample& sample = SampleFacts(c.sample);
+    const std::string& input = sample.path;
+    const Listed& listed = sample.listed;
+    ASSERT_TRUE(sample.encoderOptions);
     const std::int64_t in = listed.start + c.inMs * 1000, out = listed.start + c.outMs * 1000;
     const std::optional<SmartCutPlan> plan = PlanSmartCut(listed.packets, in, out);
-    ASSERT_TRUE(plan && plan->head.count > 0 && plan->copied.count > 0 && plan->end.count > 0);
+    ASSERT_TRUE(plan);
+    const int asked = plan->head.count + plan->copied.count + plan->end.count;
+    int decoded = 0;
+    for (std::int64_t time : sample.frameTimes)
+      decoded += time >= in - kFrameTimeSlackUs && time < out - kFrameTimeSlackUs;
+    EXPECT_EQ(asked, decoded);
+    ASSERT_EQ(plan->head.count > 0, c.head);
+    ASSERT_EQ(plan->copied.count > 0, c.copied);
+    ASSERT_EQ(plan->end.count > 0, c.end);
+    if (c.head && c.copied) EXPECT_LT(plan->head.lastPts, plan->copied.firstPts);
+    if (c.copied && c.end) EXPECT_LT(plan->copied.lastPts, plan->end.firstPts);
+    EXPECT_EQ(plan->leftOut.size(), c.leftOut);
+
     const std::string folder = WorkFolder("smart-copy");
-    const std::string head = folder + "\\head.ts", copied = folder + "\\copied.ts",
-                      end = folder + "\\end.ts", cut = folder + "\\cut.ts";
-    ASSERT_NO_FATAL_FAILURE(Encode(input, plan->head, listed, head));
-    ASSERT_NO_FATAL_FAILURE(Encode(input, plan->end, listed, end));
-
-    const VideoPacket& keyframe = listed.packets[plan->copyBegin];
-    std::ifstream source(input, std::ios::binary);
-    std::ofstream target(copied, std::ios::binary | std::ios::trunc);
-    const std::optional<TransportCopyCount> count = CopyTransportVideo(
-        [&](std::int64_t offset, std::size_t size) {
-          std::string bytes(size, '\0');
-          source.clear();
-          source.seekg(offset);
-          source.read(bytes.data(), static_cast<std::streamsize>(size));
-          bytes.resize(static_cast<std::size_t>(source.gcount()));
-          return bytes;
-        },
-        {VideoPid(input), keyframe.bytePos, keyframe.pts, plan->copyStopDts},
-        [&](std::string_view bytes) {
-          return static_cast<bool>(
-              target.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
-        });
-    target.close();
-    ASSERT_TRUE(count);
-    EXPECT_EQ(count->pictures, plan->copied.count);
-    EXPECT_EQ(static_cast<std::size_t>(count->leftOut), plan->leftOut.size());
-
+    std::vector<std::string> pieces;
+    if (c.head) {
+      pieces.push_back(folder + "\\head.ts");
+      ASSERT_NO_FATAL_FAILURE(
+          Encode(input, plan->head, listed, *sample.encoderOptions, pieces.back()));
+    }
+    if (c.copied) {
+      const VideoPacket& keyframe = listed.packets[plan->copyBegin];
+      ASSERT_TRUE(keyframe.key);
+      pieces.push_back(folder + "\\copied.ts");
+      std::ifstream source(input, std::ios::binary);
+      std::ofstream target(pieces.back(), std::ios::binary | std::ios::trunc);
+      const std::optional<TransportCopyCount> count = CopyTransportVideo(
+          [&](std::int64_t offset, std::size_t size) {
+            std::string bytes(size, '\0');
+            source.clear();
+            source.seekg(offset);
+            source.read(bytes.data(), static_cast<std::streamsize>(size));
+            bytes.resize(static_cast<std::size_t>(source.gcount()));
+            return bytes;
+          },
+          {sample.videoPid, keyframe.bytePos, keyframe.pts, plan->copyStopDts},
+          [&](std::string_view bytes) {
+            return static_cast<bool>(
+                target.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+          });
+      ASSERT_TRUE(count);
+      EXPECT_EQ(count->pictures, plan->copied.count);
+      EXPECT_EQ(static_cast<std::size_t>(count->leftOut), plan->leftOut.size());
+    }
+    if (c.end) {
+      pieces.push_back(folder + "\\end.ts");
+      ASSERT_NO_FATAL_FAILURE(
+          Encode(input, plan->end, listed, *sample.encoderOptions, pieces.back()));
+    }
+    const std::string cut = folder + "\\cut.ts";
     {
       std::ofstream joined(cut, std::ios::binary | std::ios::trunc);
-      for (const std::string& piece : {head, copied, end})
+      for (const std::string& piece : pieces)
         joined << std::ifstream(piece, std::ios::binary).rdbuf();
     }
 
-    EXPECT_EQ(CountVideoFrames(cut), plan->head.count + plan->copied.count + plan->end.count);
-    const ToolRun decoded =
-        RunTool(FfmpegTool::Ffmpeg, " -nostdin -v error -i" + Quoted(cut) + " -f null -");
-    EXPECT_EQ(decoded.output, "");
+    EXPECT_EQ(CountVideoFrames(cut), asked);
+    EXPECT_EQ(
+        RunTool(FfmpegTool::Ffmpeg, " -nostdin -v error -i" + Quoted(cut) + " -f null -").output,
+        "");
     const std::vector<std::int64_t> times = DecodedFrameTimes(cut);
     for (std::size_t i = 1; i < times.size(); ++i)
       EXPECT_NEAR(times[i] - times[i - 1], 40000, 20000) << "frame " << i;  // 25 fps
-    const std::vector<std::string> cutHashes = PacketHashes(cut),
-                                   sourceHashes = PacketHashes(input);
+    const std::vector<std::string> cutHashes = PacketHashes(cut);
     std::vector<std::string> shared;
-    std::set_intersection(cutHashes.begin(), cutHashes.end(), sourceHashes.begin(),
-                          sourceHashes.end(), std::back_inserter(shared));
+    std::set_intersection(cutHashes.begin(), cutHashes.end(), sample.hashes.begin(),
+                          sample.hashes.end(), std::back_inserter(shared));
     EXPECT_GE(static_cast<int>(shared.size()), plan->copied.count);
     EXPECT_GE(FirstFramePsnr(cut, input, in, folder), 40);
   }
