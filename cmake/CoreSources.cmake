@@ -19,6 +19,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/EasyModeLists.cpp
   src/cmdline/TrimCommand.cpp
   src/cmdline/SmartCopyEncoding.cpp
+  src/cmdline/SmartCutLines.cpp
   src/concat/ContainerDefaults.cpp
   src/concat/ConcatCommand.cpp
   src/concat/ByteJoin.cpp
@@ -83,6 +84,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/EasyCommandTest.cpp
   tests/cmdline/TrimCommandTest.cpp
   tests/cmdline/SmartCopyEncodingTest.cpp
+  tests/cmdline/SmartCutLinesTest.cpp
   tests/concat/ConcatInputListTest.cpp
   tests/concat/ConcatCommandTest.cpp
   tests/trim/CutListTest.cpp

@@ -7,9 +7,6 @@
 #include "cmdline/ProfileNames.h"
 #include "probe/SectionValues.h"
 #include "text/AsciiText.h"
-#include "text/CommandText.h"
-#include "trim/CutTime.h"
-#include "trim/KeyframeSearch.h"
 
 namespace trellimux {
 namespace {
@@ -52,12 +49,6 @@ constexpr std::array<SmartEncoder, 2> kSmartEncoders = {{
 bool Known(std::string_view value) {
   return !value.empty() && !EqualsIgnoringCase(value, "unknown") &&
          !EqualsIgnoringCase(value, "reserved") && !EqualsIgnoringCase(value, "unspecified");
-}
-
-// Microseconds as seconds with six decimals, as a filter takes a time.
-std::string SecondsText(std::int64_t microseconds) {
-  const std::string fraction = std::to_string(1000000 + microseconds % 1000000).substr(1);
-  return std::to_string(microseconds / 1000000) + "." + fraction;
 }
 
 void AppendOption(std::string& options, std::string_view name, std::string_view value) {
@@ -113,22 +104,6 @@ SmartEncoding SmartEncoderOptions(const SourceVideo& video) {
   AppendOption(options, "-color_trc", video.colorTransfer);
   AppendOption(options, "-color_primaries", video.colorPrimaries);
   return {options, SmartEncodeRefusal::NoEncoder};
-}
-
-std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
-                            std::int64_t startMicroseconds, const FrameRun& run,
-                            std::string_view options, std::string_view outputPath) {
-  const KeyframeBefore seek = SeekTo(*run.decodeFrom, startMicroseconds);
-  std::string line = " -copyts -ss " + MillisecondsAsCutTime(seek.seekMs) + " -i";
-  AppendQuotedPath(line, inputPath);
-  line += " -map ";
-  line += map;
-  line += " -vf \"select=gte(t\\," + SecondsText(run.firstPts - kFrameTimeSlackUs) + ")\"";
-  line += " -frames:v " + std::to_string(run.count);
-  line += options;
-  line += " -an -muxdelay 0 -muxpreload 0";
-  AppendQuotedPath(line, outputPath);
-  return line;
 }
 
 }  // namespace trellimux

@@ -5,12 +5,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "trim/SmartCutPlan.h"
 
 namespace trellimux {
 
@@ -43,20 +40,5 @@ struct SmartEncoding {
   SmartEncodeRefusal refusal = SmartEncodeRefusal::NoEncoder;
 };
 SmartEncoding SmartEncoderOptions(const SourceVideo& video);
-
-// The line that encodes `run` of the video stream `map` ("0:0") into the
-// MPEG-TS `outputPath`, in the source's own time stamps, so that the pieces
-// of a cut follow each other when their bytes are joined: decoding from just
-// before the run's keyframe (a transport stream's seek may land on any frame
-// at or before the time asked for, and no frame decodes before a keyframe),
-// then keeping `run.count` frames from its first one. The frames are picked
-// by their own times (-copyts, a select filter) and written at those times
-// (no multiplexer delay): an output -ss counts from the first frame of the
-// streams written, not from the input's start (measured, ffmpeg 5.1: a video
-// that begins 10 ms after the audio lost its first frame), and shifts the
-// time stamps written even with -copyts.
-std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
-                            std::int64_t startMicroseconds, const FrameRun& run,
-                            std::string_view options, std::string_view outputPath);
 
 }  // namespace trellimux

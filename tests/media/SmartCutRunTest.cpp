@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cmdline/SmartCopyEncoding.h"
+#include "cmdline/SmartCutLines.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
 #include "process/ToolInvocation.h"
@@ -81,7 +82,7 @@ void Encode(const std::string& input, const FrameRun& run, const Listed& listed,
 }
 
 // The PSNR of `file`'s first frame against the source's frame shown at
-// `pts`; 0 when it cannot be measured.
+// `pts` in dB (1000 for equal pictures); 0 when it cannot be measured.
 double FirstFramePsnr(const std::string& file, const std::string& input, std::int64_t pts,
                       const std::string& folder) {
   const std::string made = folder + "\\made.png", source = folder + "\\source.png";
@@ -92,7 +93,10 @@ double FirstFramePsnr(const std::string& file, const std::string& input, std::in
       RunTool(FfmpegTool::Ffmpeg,
               " -nostdin -i" + Quoted(made) + " -i" + Quoted(source) + " -lavfi psnr -f null -");
   const std::size_t at = compared.output.find("average:");
-  return at == std::string::npos ? 0 : std::atof(compared.output.c_str() + at + 8);  // "inf" too
+  if (at == std::string::npos) return 0;
+  // Equal pictures: "inf", which the Windows C library does not read.
+  if (compared.output.compare(at + 8, 3, "inf") == 0) return 1000;
+  return std::atof(compared.output.c_str() + at + 8);
 }
 
 // The MD5 sums of a file's video packets, as ffprobe prints them.
@@ -108,6 +112,24 @@ std::vector<std::string> PacketHashes(const std::string& file) {
     hashes.push_back(printed.substr(at, 36));
   std::sort(hashes.begin(), hashes.end());
   return hashes;
+}
+
+struct StreamSpan {
+  double start = -1, duration = -1;  // seconds
+};
+
+// A stream's start time and duration, as ffprobe gives them.
+StreamSpan Span(const std::string& file, const std::string& stream) {
+  const std::string printed = RunTool(FfmpegTool::Ffprobe, " -v error -select_streams " + stream +
+                                                               " -show_entries stream=start_time,"
+                                                               "duration -of csv=p=0" +
+                                                               Quoted(file))
+                                  .output;
+  StreamSpan span;
+  span.start = std::atof(printed.c_str());
+  const std::size_t comma = printed.find(',');
+  if (comma != std::string::npos) span.duration = std::atof(printed.c_str() + comma + 1);
+  return span;
 }
 
 int VideoPid(const std::string& input) {
@@ -231,11 +253,22 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
       ASSERT_NO_FATAL_FAILURE(
           Encode(input, plan->end, listed, *sample.encoderOptions, pieces.back()));
     }
-    const std::string cut = folder + "\\cut.ts";
+    const std::string video = folder + "\\video.ts", audio = folder + "\\audio.ts",
+                      cut = folder + "\\cut.ts";
     {
-      std::ofstream joined(cut, std::ios::binary | std::ios::trunc);
+      std::ofstream joined(video, std::ios::binary | std::ios::trunc);
       for (const std::string& piece : pieces)
         joined << std::ifstream(piece, std::ios::binary).rdbuf();
+    }
+    // The audio from the first frame shown: the In may lie between frames.
+    const std::int64_t firstShown = c.head ? plan->head.firstPts : plan->copied.firstPts;
+    std::filesystem::remove(audio);  // the lines do not overwrite
+    std::filesystem::remove(cut);
+    for (const std::string& line :
+         {SmartAudioLine(input, listed.start, firstShown, out, " -map 0:a", audio),
+          SmartMuxLine(video, audio, cut)}) {
+      const ToolRun run = RunTool(FfmpegTool::Ffmpeg, line);
+      ASSERT_EQ(run.exitCode, 0) << line << "\n" << run.output;
     }
 
     EXPECT_EQ(CountVideoFrames(cut), asked);
@@ -251,6 +284,11 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
                           sample.hashes.end(), std::back_inserter(shared));
     EXPECT_GE(static_cast<int>(shared.size()), plan->copied.count);
     EXPECT_GE(FirstFramePsnr(cut, input, in, folder), 40);
+    // The audio (MPEG audio frames of 24 ms) begins and ends within a frame
+    // of the video.
+    const StreamSpan pictures = Span(cut, "v:0"), sound = Span(cut, "a:0");
+    EXPECT_NEAR(sound.start, pictures.start, 0.024);
+    EXPECT_NEAR(sound.start + sound.duration, pictures.start + pictures.duration, 0.024);
   }
 }
 

@@ -1,0 +1,63 @@
+#include "cmdline/SmartCutLines.h"
+
+#include <algorithm>
+
+#include "text/CommandText.h"
+#include "trim/CutTime.h"
+#include "trim/KeyframeSearch.h"
+
+namespace trellimux {
+namespace {
+
+// Microseconds as seconds with six decimals, as a filter and ffmpeg's time
+// options take them.
+std::string SecondsText(std::int64_t microseconds) {
+  const std::string fraction = std::to_string(1000000 + microseconds % 1000000).substr(1);
+  return std::to_string(microseconds / 1000000) + "." + fraction;
+}
+
+}  // namespace
+
+std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
+                            std::int64_t startMicroseconds, const FrameRun& run,
+                            std::string_view options, std::string_view outputPath) {
+  const KeyframeBefore seek = SeekTo(*run.decodeFrom, startMicroseconds);
+  std::string line = " -copyts -ss " + MillisecondsAsCutTime(seek.seekMs) + " -i";
+  AppendQuotedPath(line, inputPath);
+  line += " -map ";
+  line += map;
+  line += " -vf \"select=gte(t\\," + SecondsText(run.firstPts - kFrameTimeSlackUs) + ")\"";
+  line += " -frames:v " + std::to_string(run.count);
+  line += options;
+  line += " -an -muxdelay 0 -muxpreload 0";
+  AppendQuotedPath(line, outputPath);
+  return line;
+}
+
+std::string SmartAudioLine(std::string_view inputPath, std::int64_t startMicroseconds,
+                           std::int64_t in, std::int64_t out, std::string_view maps,
+                           std::string_view outputPath) {
+  const std::int64_t seekMs =
+      std::max<std::int64_t>(in - startMicroseconds - kAudioSeekBackUs, 0) / 1000;
+  const std::string from = SecondsText(in - kFrameTimeSlackUs);
+  std::string line = " -copyts -ss " + MillisecondsAsCutTime(seekMs) + " -i";
+  AppendQuotedPath(line, inputPath);
+  line += maps;
+  line += " -c copy -ss " + from + " -to " + SecondsText(out - kFrameTimeSlackUs);
+  line += " -output_ts_offset " + from + " -muxdelay 0 -muxpreload 0";
+  AppendQuotedPath(line, outputPath);
+  return line;
+}
+
+std::string SmartMuxLine(std::string_view videoPath, std::string_view audioPath,
+                         std::string_view outputPath) {
+  std::string line = " -copyts -i";
+  AppendQuotedPath(line, videoPath);
+  line += " -i";
+  AppendQuotedPath(line, audioPath);
+  line += " -map 0:v -map 1:a -c copy -muxdelay 0 -muxpreload 0";
+  AppendQuotedPath(line, outputPath);
+  return line;
+}
+
+}  // namespace trellimux

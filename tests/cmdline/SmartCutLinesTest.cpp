@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "cmdline/SmartCutLines.h"
+
+namespace trellimux {
+namespace {
+
+// A cut of a recording that starts at 1.4 s: frames shown from 3.48 s
+// (file time) decoded from the keyframe at 2.40 s whose decoding time is
+// 2.32 s; the audio from the In at 3.48 s to the Out at 9.00 s.
+TEST(SmartCutLines, EachPieceKeepsTheSourcesTimeStamps) {
+  const FrameRun run{3480000, 3960000, 13, Keyframe{2400000, 2320000, 1880}};
+  EXPECT_EQ(SmartEncodeLine("D:\\rec.ts", "0:1", 1400000, run, " -c:v libx264",
+                            "D:\\Temp\\temp0-head.ts"),
+            " -copyts -ss 00:00:00.919 -i \"D:\\rec.ts\" -map 0:1"
+            " -vf \"select=gte(t\\,3.479500)\" -frames:v 13 -c:v libx264"
+            " -an -muxdelay 0 -muxpreload 0 \"D:\\Temp\\temp0-head.ts\"");
+  EXPECT_EQ(SmartAudioLine("D:\\rec.ts", 1400000, 3480000, 9000000, " -map 0:2 -map 0:3",
+                           "D:\\Temp\\temp0-audio.ts"),
+            " -copyts -ss 00:00:00.000 -i \"D:\\rec.ts\" -map 0:2 -map 0:3 -c copy"
+            " -ss 3.479500 -to 8.999500 -output_ts_offset 3.479500 -muxdelay 0 -muxpreload 0"
+            " \"D:\\Temp\\temp0-audio.ts\"");
+  EXPECT_EQ(SmartAudioLine("D:\\rec.ts", 1400000, 63480000, 69000000, " -map 0:2", "D:\\a.ts")
+                .substr(0, 25),
+            " -copyts -ss 00:00:57.080")
+      << "5 s before the In";
+  EXPECT_EQ(SmartMuxLine("D:\\v.ts", "D:\\a.ts", "D:\\Temp\\temp0.ts"),
+            " -copyts -i \"D:\\v.ts\" -i \"D:\\a.ts\" -map 0:v -map 1:a -c copy -muxdelay 0"
+            " -muxpreload 0 \"D:\\Temp\\temp0.ts\"");
+}
+
+}  // namespace
+}  // namespace trellimux
