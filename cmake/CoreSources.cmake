@@ -37,6 +37,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/FrameSearch.cpp
   src/preview/DecodedFrames.cpp
   src/transport/TransportPackets.cpp
+  src/transport/ProgramTables.cpp
   src/preview/TransportFeed.cpp
   src/preview/DisposablePictures.cpp
   src/preview/KeyPictures.cpp
@@ -97,6 +98,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/KeyframeCacheTest.cpp
   tests/preview/DecoderCommandTest.cpp
   tests/transport/TransportPacketsTest.cpp
+  tests/transport/ProgramTablesTest.cpp
   tests/preview/TransportFeedTest.cpp
   tests/preview/DisposablePicturesTest.cpp
   tests/preview/KeyPicturesTest.cpp

@@ -18,9 +18,16 @@ std::string SecondsText(std::int64_t microseconds) {
 
 }  // namespace
 
+bool MultiplexerTakes(const SourceTransport& transport) {
+  return transport.programNumber >= 1 && transport.programNumber <= 65535 &&
+         transport.mapPid >= 32 && transport.mapPid <= 7936 && transport.videoPid >= 16 &&
+         transport.videoPid < 0x1fff && transport.videoPid != transport.mapPid;
+}
+
 std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
                             std::int64_t startMicroseconds, const FrameRun& run,
-                            std::string_view options, std::string_view outputPath) {
+                            std::string_view options, const SourceTransport& transport,
+                            std::string_view outputPath) {
   const KeyframeBefore seek = SeekTo(*run.decodeFrom, startMicroseconds);
   std::string line = " -copyts -ss " + MillisecondsAsCutTime(seek.seekMs) + " -i";
   AppendQuotedPath(line, inputPath);
@@ -29,7 +36,9 @@ std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
   line += " -vf \"select=gte(t\\," + SecondsText(run.firstPts - kFrameTimeSlackUs) + ")\"";
   line += " -frames:v " + std::to_string(run.count);
   line += options;
-  line += " -an -muxdelay 0 -muxpreload 0";
+  line += " -an -muxdelay 0 -muxpreload 0 -mpegts_service_id " +
+          std::to_string(transport.programNumber) + " -mpegts_pmt_start_pid " +
+          std::to_string(transport.mapPid) + " -streamid 0:" + std::to_string(transport.videoPid);
   AppendQuotedPath(line, outputPath);
   return line;
 }

@@ -17,15 +17,29 @@
 
 namespace trellimux {
 
+// The numbers an encoded piece takes from the source, so that it and the
+// packets copied from the source are one program's one video stream.
+struct SourceTransport {
+  int programNumber = 1;
+  int mapPid = 0x1000;
+  int videoPid = 0x100;
+};
+
+// Whether the multiplexer of both our ffmpeg versions takes them (4.1: a
+// map table's PID from 16 to 7936; 5.1: from 32 to 8186).
+bool MultiplexerTakes(const SourceTransport& transport);
+
 // Encodes `run` (a head or an end) of the video stream `map` ("0:0") into
-// `outputPath` with the encoder `options` (SmartEncoderOptions): decoding
+// `outputPath` with the encoder `options` (SmartEncoderOptions), as
+// `transport`'s program and video PID: decoding
 // from just before the run's keyframe (a transport stream's seek may land
 // on any frame at or before the time asked for, and no frame decodes before
 // a keyframe), then keeping `run.count` frames from its first one, picked by
 // their own times (-copyts and a select filter).
 std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
                             std::int64_t startMicroseconds, const FrameRun& run,
-                            std::string_view options, std::string_view outputPath);
+                            std::string_view options, const SourceTransport& transport,
+                            std::string_view outputPath);
 
 // How far before a cut's In its audio copy seeks: more than the distance a
 // broadcast's audio lies from its video in the file (a seek lands by the

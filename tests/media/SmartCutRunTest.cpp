@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
 #include "process/ToolInvocation.h"
+#include "transport/ProgramTables.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
@@ -74,9 +76,10 @@ std::string OwnTime(std::int64_t pts) {
 // Encodes `run`'s frames of the first stream, the video, into `path` as the
 // cut's line does.
 void Encode(const std::string& input, const FrameRun& run, const Listed& listed,
-            const std::string& options, const std::string& path) {
+            const std::string& options, const SourceTransport& transport, const std::string& path) {
   std::filesystem::remove(path);  // the line does not overwrite
-  const std::string line = SmartEncodeLine(input, "0:0", listed.start, run, options, path);
+  const std::string line =
+      SmartEncodeLine(input, "0:0", listed.start, run, options, transport, path);
   const ToolRun encoded = RunTool(FfmpegTool::Ffmpeg, line);
   ASSERT_EQ(encoded.exitCode, 0) << line << "\n" << encoded.output;
 }
@@ -132,6 +135,19 @@ StreamSpan Span(const std::string& file, const std::string& stream) {
   return span;
 }
 
+// Reads `path` as the program reads an input, at any offset.
+TransportReader FileReader(const std::string& path) {
+  auto file = std::make_shared<std::ifstream>(path, std::ios::binary);
+  return [file](std::int64_t offset, std::size_t size) {
+    std::string bytes(size, '\0');
+    file->clear();
+    file->seekg(offset);
+    file->read(bytes.data(), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(file->gcount()));
+    return bytes;
+  };
+}
+
 int VideoPid(const std::string& input) {
   const std::string id = RunTool(FfmpegTool::Ffprobe,
                                  " -v error -select_streams v:0 -show_entries stream=id"
@@ -148,7 +164,7 @@ struct Sample {
   Listed listed;
   std::vector<std::int64_t> frameTimes;
   std::vector<std::string> hashes;
-  int videoPid = -1;
+  SourceTransport transport;
   std::optional<std::string> encoderOptions;
 };
 
@@ -160,7 +176,14 @@ const Sample& SampleFacts(const std::string& name) {
   sample.listed = ListPackets(sample.path);
   sample.frameTimes = DecodedFrameTimes(sample.path);
   sample.hashes = PacketHashes(sample.path);
-  sample.videoPid = VideoPid(sample.path);
+  sample.transport.videoPid = VideoPid(sample.path);
+  const std::optional<TransportProgram> program =
+      FindProgramOf(FileReader(sample.path), sample.transport.videoPid);
+  EXPECT_TRUE(program) << name;
+  if (program) {
+    sample.transport.programNumber = program->number;
+    sample.transport.mapPid = program->mapPid;
+  }
   sample.encoderOptions = SmartEncoderOptions(ReadSourceVideo(ProbeReport(sample.path), 0)).options;
   return known.emplace(name, std::move(sample)).first->second;
 }
@@ -221,25 +244,17 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
     std::vector<std::string> pieces;
     if (c.head) {
       pieces.push_back(folder + "\\head.ts");
-      ASSERT_NO_FATAL_FAILURE(
-          Encode(input, plan->head, listed, *sample.encoderOptions, pieces.back()));
+      ASSERT_NO_FATAL_FAILURE(Encode(input, plan->head, listed, *sample.encoderOptions,
+                                     sample.transport, pieces.back()));
     }
     if (c.copied) {
       const VideoPacket& keyframe = listed.packets[plan->copyBegin];
       ASSERT_TRUE(keyframe.key);
       pieces.push_back(folder + "\\copied.ts");
-      std::ifstream source(input, std::ios::binary);
       std::ofstream target(pieces.back(), std::ios::binary | std::ios::trunc);
       const std::optional<TransportCopyCount> count = CopyTransportVideo(
-          [&](std::int64_t offset, std::size_t size) {
-            std::string bytes(size, '\0');
-            source.clear();
-            source.seekg(offset);
-            source.read(bytes.data(), static_cast<std::streamsize>(size));
-            bytes.resize(static_cast<std::size_t>(source.gcount()));
-            return bytes;
-          },
-          {sample.videoPid, keyframe.bytePos, keyframe.pts, plan->copyStopDts},
+          FileReader(input),
+          {sample.transport.videoPid, keyframe.bytePos, keyframe.pts, plan->copyStopDts},
           [&](std::string_view bytes) {
             return static_cast<bool>(
                 target.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
@@ -250,8 +265,8 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
     }
     if (c.end) {
       pieces.push_back(folder + "\\end.ts");
-      ASSERT_NO_FATAL_FAILURE(
-          Encode(input, plan->end, listed, *sample.encoderOptions, pieces.back()));
+      ASSERT_NO_FATAL_FAILURE(Encode(input, plan->end, listed, *sample.encoderOptions,
+                                     sample.transport, pieces.back()));
     }
     const std::string video = folder + "\\video.ts", audio = folder + "\\audio.ts",
                       cut = folder + "\\cut.ts";

@@ -14,13 +14,15 @@
 #                 broadcasters send + mp2 stereo, 6 s
 #   pyramid.ts    h264 160x120 with three B-frames between anchors, the
 #                 middle one a reference (a B-pyramid), a keyframe every 2 s
-#                 (closed GOPs) + mp2 stereo + mp2 mono, 6 s
+#                 (closed GOPs) + mp2 stereo + mp2 mono, 6 s, with a
+#                 broadcaster's numbers: program 28006, its map table on PID
+#                 100, the streams on PIDs 511-513
 # 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete-4 ] && exit 0
+[ -f .complete-5 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -61,6 +63,8 @@ ff -f lavfi -i "testsrc2=size=160x120:rate=25:duration=6" \
   -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=6" \
   -f lavfi -i "sine=frequency=880:sample_rate=48000:duration=6" -map 0 -map 1 -map 2 \
   -c:v libx264 -preset veryfast -g 50 -keyint_min 50 -sc_threshold 0 -bf 3 \
-  -x264-params b-pyramid=normal:b-adapt=0 -pix_fmt yuv420p -c:a mp2 -b:a 128k -ac:a:1 1 pyramid.ts
+  -x264-params b-pyramid=normal:b-adapt=0 -pix_fmt yuv420p -c:a mp2 -b:a 128k -ac:a:1 1 \
+  -mpegts_service_id 28006 -mpegts_pmt_start_pid 100 -streamid 0:511 -streamid 1:512 \
+  -streamid 2:513 pyramid.ts
 
-touch .complete-4
+touch .complete-5

@@ -1,0 +1,23 @@
+// Which program of an MPEG-TS carries a stream, read from its tables: the
+// program association table (PID 0) names each program's map table, which
+// names its streams' PIDs (ISO/IEC 13818-1, 2.4.4.3 and 2.4.4.8). Pieces an
+// encoder writes for a cut take the program's numbers, so that they join the
+// packets copied from the source as one program.
+#pragma once
+
+#include <optional>
+
+#include "transport/TransportPackets.h"
+
+namespace trellimux {
+
+struct TransportProgram {
+  int number = 0;  // the program (service) number
+  int mapPid = 0;  // the PID of its program map table
+};
+
+// The program whose map table lists `pid`, from the tables in the file's
+// first bytes; nothing when none does there, or a table spans packets.
+std::optional<TransportProgram> FindProgramOf(const TransportReader& read, int pid);
+
+}  // namespace trellimux
