@@ -21,7 +21,7 @@
 namespace trellimux::test {
 namespace {
 
-// A 4 s counting clip (see MakeCountingClip): an MPEG-TS, whose time
+// A counting clip (see MakeCountingClip): an MPEG-TS, whose time
 // stamps begin at 1.4 s or so.
 std::int64_t kStartUs = 0;  // the clip's, as probed
 std::int64_t FrameUs(int n) { return kStartUs + n * 40000; }
@@ -60,9 +60,9 @@ struct Move {
   int shown;     // mod 25
 };
 
-// Each move in turn; a move past the clip's 100 frames ends the output.
+// Each move in turn; a move past the clip's `frames` ends the output.
 void ExpectMoves(PreviewDecoder& decoder, const std::vector<Keyframe>& listed,
-                 std::span<const Move> moves) {
+                 std::span<const Move> moves, int frames = 100) {
   for (const Move& move : moves) {
     FrameGoal goal{FrameUs(move.frame), std::nullopt, std::nullopt, kStartUs};
     if (move.keyframe >= 0) {
@@ -72,7 +72,7 @@ void ExpectMoves(PreviewDecoder& decoder, const std::vector<Keyframe>& listed,
         if (keyframe.pts == *goal.keyframeUs) goal.keyframeBytePos = keyframe.bytePos;
     }
     const auto [shown, read] = FrameFor(decoder, goal);
-    if (move.frame >= 100) {
+    if (move.frame >= frames) {
       EXPECT_EQ(shown, -1) << "the decoder's output ends after the last frame";
       break;
     }
@@ -84,8 +84,10 @@ void ExpectMoves(PreviewDecoder& decoder, const std::vector<Keyframe>& listed,
 TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
   // Frames of a broadcast's size: a seek sent while ffmpeg reads on is
   // taken at its next look at standard input (a tenth of a second), before
-  // it reaches the clip's end.
-  const std::string clip = MakeCountingClip("decoder-counting.ts", 4, true);
+  // it reaches the clip's end. 8 s of them: on a quiet machine ffmpeg.exe
+  // read the 43 frames after a seek to frame 57 of a 4 s clip to its end
+  // within that tenth (2 runs of 3).
+  const std::string clip = MakeCountingClip("decoder-counting.ts", 8, true);
   kStartUs = ParseStartTimeMicroseconds(
       RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(clip)).output);
   ASSERT_GT(kStartUs, 0);
@@ -98,9 +100,9 @@ TEST(FrameDecoder, ShowsEachFrameAskedForFromOneChild) {
       {"back, to the keyframe listed", 57, 50, 7},
       {"back, unlisted: seeks further back until it lands before", 36, -1, 11},
       {"the next frame", 37, 30, 12},
-      {"past the last frame: the last", 200, -1, 99 % 25},
+      {"past the last frame: the last", 400, -1, 199 % 25},
   };
-  ExpectMoves(decoder, {}, moves);
+  ExpectMoves(decoder, {}, moves, 200);
   DeleteFileA(script.c_str());
 }
 
