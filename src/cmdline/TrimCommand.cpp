@@ -85,11 +85,18 @@ std::optional<std::string_view> CopyTime(std::span<const std::string> times, std
 void AppendCutSection(std::string& command, const TrimCommandInput& input, std::string_view start,
                       std::string_view end, std::string_view streamOptions) {
   if (input.cutMode == kCopyCut) {
-    command += " -fflags genpts -ss ";
-    command += start;
+    // From the file's start nothing is read before the copy, and "-ss 0"
+    // would drop a first keyframe decoded before the file's start time (an
+    // audio's), and its whole GOP (measured: 67 of 117 frames kept).
+    const bool fromStart = CutTimeMilliseconds(start) == 0;
+    command += " -fflags genpts";
+    if (!fromStart) {
+      command += " -ss ";
+      command += start;
+    }
     command += " -i";
     AppendQuotedPath(command, input.inputPath);
-    command += " -ss 0";
+    if (!fromStart) command += " -ss 0";
     command += streamOptions;
     command += " -t ";
     command += MillisecondsAsCutTime(SpanMs(start, end));

@@ -67,6 +67,10 @@ TEST(TrimCommand, CopySeeksToTheKeyframeStartAndOnlyByteJoinedCutsFollowOn) {
   };
   const std::vector<Case> cases = {
       {kCopyCut, kFileConcat, keyframe, "", copy + followOn + "00:09:01.501"},
+      // From the file's start: no seek, and no "-ss 0" that would drop a
+      // first keyframe decoded before the start time.
+      {kCopyCut, kDemuxerConcat, "00:00:00.000", "",
+       " -fflags genpts -i \"D:\\rec.ts\" -map 0:0 -c:v:0 copy -t 00:30:00.000"},
       {kCopyCut, kDemuxerConcat, keyframe, "", copy},
       {kCopyCut, kDemuxerConcat, "", "",  // the copy seeks to the cut's In
        " -fflags genpts -ss 00:20:00.000 -i \"D:\\rec.ts\" -ss 0 -map 0:0 -c:v:0 copy"
