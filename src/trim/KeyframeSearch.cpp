@@ -113,12 +113,15 @@ std::vector<Keyframe> ParseKeyframes(std::string_view list) {
 namespace {
 
 // The keyframe shown last at or before `in` (microseconds as the file
-// counts them), within the search window.
+// counts them), within the search window. One less than kFrameTimeSlackUs
+// after it is at it: cut times are whole milliseconds and time stamps are
+// not, so a keyframe chosen as the In lies up to a millisecond after it
+// (measured: 22 us, and the copy began a whole GOP earlier).
 std::optional<Keyframe> LastKeyframeAtOrBefore(const std::vector<Keyframe>& keyframes,
                                                std::int64_t in) {
   std::optional<Keyframe> last;
   for (const Keyframe& keyframe : keyframes)
-    if (keyframe.pts <= in && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
+    if (keyframe.pts < in + kFrameTimeSlackUs && keyframe.pts > in - kKeyframeSearchMs * 1000 &&
         (!last || keyframe.pts > last->pts))
       last = keyframe;
   return last;
@@ -193,9 +196,9 @@ std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t start
 
 std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,
                                   std::int64_t fromMs, std::int64_t toMs) {
-  return PacketListArguments(
-      inputPath, IntervalText(startMicroseconds, startMicroseconds + fromMs * 1000,
-                              startMicroseconds + toMs * 1000, true));
+  return PacketListArguments(inputPath,
+                             IntervalText(startMicroseconds, startMicroseconds + fromMs * 1000,
+                                          startMicroseconds + toMs * 1000, true));
 }
 
 std::vector<std::string> CopyCutStarts(std::string_view packetList, std::int64_t startMicroseconds,

@@ -47,6 +47,10 @@ TEST(KeyframeSearch, EachCutSeeksJustBeforeTheLastKeyframeAtOrBeforeItsIn) {
       CopyCutStarts(packets, 1400000, kCuts),
       (std::vector<std::string>{"00:00:01.999", "00:00:01.999", "00:00:00.050", "00:01:00.250"}));
   EXPECT_EQ(CopyCutStarts("", 0, kCuts)[0], "00:00:03.000") << "a failed probe";
+  // An In of whole milliseconds just before the keyframe's time stamp is
+  // at it; one a millisecond before is not.
+  EXPECT_EQ(CopyCutStarts(packets, 1399600, {&kCuts[1], 1})[0], "00:00:01.999");
+  EXPECT_EQ(CopyCutStarts(packets, 1399000, {&kCuts[1], 1})[0], "00:00:00.000");
   // Where each keyframe's packet begins, for a decoder fed from there.
   std::vector<std::int64_t> bytes;
   for (const Keyframe& keyframe : ParseKeyframes(packets)) bytes.push_back(keyframe.bytePos);
