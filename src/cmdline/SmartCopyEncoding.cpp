@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "cmdline/ProbedValues.h"
 #include "cmdline/ProfileNames.h"
 #include "probe/SectionValues.h"
 #include "text/AsciiText.h"
@@ -87,18 +88,16 @@ SmartEncoding SmartEncoderOptions(const SourceVideo& video) {
   std::string options = " -c:v ";
   options += encoder->encoder;
   options += encoder->quality;
-  std::string flags(encoder->flags);
-  if (!progressive && encoder->interlacing == Interlacing::MpegFlags) flags += "+ilme+ildct";
-  AppendOption(options, "-flags", flags);
-  if (!progressive && encoder->interlacing == Interlacing::MpegFlags)
-    options += topFirst ? " -top 1" : " -top 0";
+  const bool mpegFields = !progressive && encoder->interlacing == Interlacing::MpegFlags;
+  AppendOption(options, "-flags", std::string(encoder->flags) + (mpegFields ? "+ilme+ildct" : ""));
+  if (mpegFields) options += topFirst ? " -top 1" : " -top 0";
   if (!progressive && encoder->interlacing == Interlacing::X264Params)
     options += topFirst ? " -x264-params tff=1" : " -x264-params bff=1";
   AppendOption(options, "-pix_fmt", video.pixelFormat);
   AppendOption(options, "-profile:v", MapProfileName(encoder->encoder, video.profile));
   // ffprobe prints the level as the encoders take it: 40 for H.264's 4.0,
-  // 8 for MPEG-2's Main; -99 when it does not know it.
-  if (!video.level.starts_with('-')) AppendOption(options, "-level:v", video.level);
+  // 8 for MPEG-2's Main.
+  AppendOption(options, "-level:v", KnownLevel(video.codec, video.level));
   AppendOption(options, "-color_range", video.colorRange);
   AppendOption(options, "-colorspace", video.colorSpace);
   AppendOption(options, "-color_trc", video.colorTransfer);

@@ -25,14 +25,14 @@ unsigned Length12(std::string_view bytes, std::size_t at) {
 // the end of its section (without the CRC); empty when `table` is not it or
 // it does not end in this packet.
 std::string_view Section(std::string_view packet, unsigned table) {
-  if (PacketPid(packet) < 0 || !BeginsPesPacket(packet) || !(Byte(packet, 3) & 0x10)) return {};
-  std::size_t at = 4;
-  if (Byte(packet, 3) & 0x20) at += 1 + Byte(packet, 4);
-  at += 1 + Byte(packet, at);  // the pointer field
-  if (at + 3 > packet.size() || Byte(packet, at) != table) return {};
-  const std::size_t length = Length12(packet, at + 1);
-  if (length < 4 || at + 3 + length > packet.size()) return {};
-  return packet.substr(at, 3 + length - 4);
+  if (PacketPid(packet) < 0 || !BeginsPesPacket(packet)) return {};
+  const std::string_view payload = PacketPayload(packet);
+  if (payload.empty()) return {};
+  const std::size_t at = 1 + Byte(payload, 0);  // after the pointer field
+  if (at + 3 > payload.size() || Byte(payload, at) != table) return {};
+  const std::size_t length = Length12(payload, at + 1);
+  if (length < 4 || at + 3 + length > payload.size()) return {};
+  return payload.substr(at, 3 + length - 4);
 }
 
 }  // namespace

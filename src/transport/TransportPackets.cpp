@@ -18,17 +18,6 @@ unsigned Byte(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
 }
 
-// The bytes after the packet's header and adaptation field; empty when it
-// carries none.
-std::string_view PacketPayload(std::string_view packet) {
-  const unsigned control = Byte(packet, 3) >> 4 & 0x3;
-  if (!(control & 0x1)) return {};
-  std::size_t at = kPacketHeaderBytes;
-  if (control & 0x2) at += 1 + Byte(packet, kPacketHeaderBytes);
-  return at < kTransportPacketBytes ? packet.substr(at, kTransportPacketBytes - at)
-                                    : std::string_view();
-}
-
 // The PES header at the start of a payload, with the optional fields that
 // every video and audio stream's has: nothing when it is none.
 std::optional<std::string_view> PesHeader(std::string_view payload) {
@@ -54,10 +43,20 @@ bool IsPlainTransportStream(std::string_view head) {
 
 int PacketPid(std::string_view packet) {
   if (packet.size() < kTransportPacketBytes || packet[0] != kSyncByte) return -1;
-  return (static_cast<unsigned char>(packet[1]) & 0x1f) << 8 | static_cast<unsigned char>(packet[2]);
+  return (static_cast<unsigned char>(packet[1]) & 0x1f) << 8 |
+         static_cast<unsigned char>(packet[2]);
 }
 
 bool BeginsPesPacket(std::string_view packet) { return Byte(packet, 1) & kPayloadUnitStart; }
+
+std::string_view PacketPayload(std::string_view packet) {
+  const unsigned control = Byte(packet, 3) >> 4 & 0x3;
+  if (!(control & 0x1)) return {};
+  std::size_t at = kPacketHeaderBytes;
+  if (control & 0x2) at += 1 + Byte(packet, kPacketHeaderBytes);
+  return at < kTransportPacketBytes ? packet.substr(at, kTransportPacketBytes - at)
+                                    : std::string_view();
+}
 
 std::size_t NextPesStart(std::string_view packets, int pid) {
   for (std::size_t at = 0; at + kTransportPacketBytes <= packets.size();

@@ -38,6 +38,10 @@ int PacketPid(std::string_view packet);
 // start bit is set.
 bool BeginsPesPacket(std::string_view packet);
 
+// The bytes of `packet` (a whole packet) after its header and adaptation
+// field; empty when it carries none.
+std::string_view PacketPayload(std::string_view packet);
+
 // The offset of the first packet in `packets` (whole packets, from a
 // packet's start) of `pid` that begins a PES packet (its payload unit
 // start bit set): where the next frame of that stream begins, as a

@@ -1,6 +1,7 @@
 #include "trim/TransportCopy.h"
 
 #include <array>
+#include <cstdlib>
 #include <string>
 
 namespace trellimux {
@@ -15,15 +16,13 @@ unsigned Byte(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
 }
 
+// Its counter counts on only when a packet says it carries a payload.
 bool HasPayload(std::string_view packet) { return (Byte(packet, 3) & 0x10) != 0; }
 
 // Whether the payload of a packet that begins a unit is a PES packet (its
 // start code) rather than a table section.
 bool CarriesPes(std::string_view packet) {
-  std::size_t at = 4;
-  if (Byte(packet, 3) & 0x20) at += 1 + Byte(packet, 4);
-  return at + 3 <= packet.size() && Byte(packet, at) == 0 && Byte(packet, at + 1) == 0 &&
-         Byte(packet, at + 2) == 1;
+  return PacketPayload(packet).starts_with(std::string_view("\0\0\1", 3));
 }
 
 enum class PidKind : unsigned char { Unknown, Tables, Pes };
@@ -63,8 +62,7 @@ std::optional<TransportCopyCount> CopyTransportVideo(const TransportReader& read
           const std::optional<std::int64_t> pts = PesPresentationTime(packet);
           const std::optional<std::int64_t> dts = PesDecodingTime(packet);
           if (first) {
-            if (!pts || PesTicksBetween(*pts, keyframe) < -kTickSlack ||
-                PesTicksBetween(*pts, keyframe) > kTickSlack)
+            if (!pts || std::llabs(PesTicksBetween(*pts, keyframe)) > kTickSlack)
               return std::nullopt;
             first = false;
           }
