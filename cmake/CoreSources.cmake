@@ -9,6 +9,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/text/PathText.cpp
   src/text/Utf8Text.cpp
   src/text/CommandText.cpp
+  src/text/SecondsText.cpp
   src/cmdline/EncoderFacts.cpp
   src/cmdline/ProbedValues.cpp
   src/cmdline/ProfileNames.cpp
@@ -20,6 +21,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/TrimCommand.cpp
   src/cmdline/SmartCopyEncoding.cpp
   src/cmdline/SmartCutLines.cpp
+  src/cmdline/SmartCopyCommand.cpp
   src/concat/ContainerDefaults.cpp
   src/concat/ConcatCommand.cpp
   src/concat/ByteJoin.cpp
@@ -28,6 +30,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/KeyframeSearch.cpp
   src/trim/SmartCutPlan.cpp
   src/trim/TransportCopy.cpp
+  src/trim/TransportCopyLine.cpp
   src/preview/PreviewSource.cpp
   src/preview/FrameFit.cpp
   src/preview/FrameRequest.cpp
@@ -176,11 +179,12 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/JobControl.cpp
   src/app/win/JobStart.cpp
   src/app/win/KeyframeLookup.cpp
+  src/app/win/WindowWaits.cpp
   src/app/win/TrimPreview.cpp
   src/preview/win/FrameMaker.cpp
   src/preview/win/FrameDecoder.cpp
   src/preview/win/FedDecoder.cpp
-  src/preview/win/InputFile.cpp
+  src/process/win/InputFile.cpp
   src/preview/win/DecoderChild.cpp
   src/preview/win/BackgroundToolRun.cpp
   src/app/win/FileChoosers.cpp
@@ -199,6 +203,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp
   src/jobs/win/TrimSequence.cpp
+  src/jobs/win/TransportCopyStep.cpp
   src/process/win/PlatformError.cpp
 )
 

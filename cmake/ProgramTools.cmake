@@ -22,6 +22,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndConcatTest.cpp
   tests/app/win/EndToEndConvertTest.cpp
   tests/app/win/EndToEndTrimTest.cpp
+  tests/app/win/EndToEndSmartCopyTest.cpp
   tests/app/win/EndToEndFailureTest.cpp
   tests/app/win/EndToEndEasyAudioTest.cpp
   tests/app/win/EndToEndByteJoinTest.cpp

@@ -3,20 +3,11 @@
 #include <algorithm>
 
 #include "text/CommandText.h"
+#include "text/SecondsText.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
-namespace {
-
-// Microseconds as seconds with six decimals, as a filter and ffmpeg's time
-// options take them.
-std::string SecondsText(std::int64_t microseconds) {
-  const std::string fraction = std::to_string(1000000 + microseconds % 1000000).substr(1);
-  return std::to_string(microseconds / 1000000) + "." + fraction;
-}
-
-}  // namespace
 
 bool MultiplexerTakes(const SourceTransport& transport) {
   return transport.programNumber >= 1 && transport.programNumber <= 65535 &&
@@ -33,7 +24,8 @@ std::string SmartEncodeLine(std::string_view inputPath, std::string_view map,
   AppendQuotedPath(line, inputPath);
   line += " -map ";
   line += map;
-  line += " -vf \"select=gte(t\\," + SecondsText(run.firstPts - kFrameTimeSlackUs) + ")\"";
+  line +=
+      " -vf \"select=gte(t\\," + MicrosecondsAsSeconds(run.firstPts - kFrameTimeSlackUs) + ")\"";
   line += " -frames:v " + std::to_string(run.count);
   line += options;
   line += " -an -muxdelay 0 -muxpreload 0 -mpegts_service_id " +
@@ -48,23 +40,34 @@ std::string SmartAudioLine(std::string_view inputPath, std::int64_t startMicrose
                            std::string_view outputPath) {
   const std::int64_t seekMs =
       std::max<std::int64_t>(in - startMicroseconds - kAudioSeekBackUs, 0) / 1000;
-  const std::string from = SecondsText(in - kFrameTimeSlackUs);
+  const std::string from = MicrosecondsAsSeconds(in - kFrameTimeSlackUs);
   std::string line = " -copyts -ss " + MillisecondsAsCutTime(seekMs) + " -i";
   AppendQuotedPath(line, inputPath);
   line += maps;
-  line += " -c copy -ss " + from + " -to " + SecondsText(out - kFrameTimeSlackUs);
+  line += " -c copy -ss " + from + " -to " + MicrosecondsAsSeconds(out - kFrameTimeSlackUs);
   line += " -output_ts_offset " + from + " -muxdelay 0 -muxpreload 0";
   AppendQuotedPath(line, outputPath);
   return line;
 }
 
-std::string SmartMuxLine(std::string_view videoPath, std::string_view audioPath,
+std::string SmartMuxLine(std::span<const std::string> videoPieces,
+                         std::optional<std::string_view> otherPath, std::int64_t offsetMicroseconds,
                          std::string_view outputPath) {
+  std::string video;
+  for (const std::string& piece : videoPieces) video += (video.empty() ? "" : "|") + piece;
+  if (videoPieces.size() > 1) video = "concat:" + video;
   std::string line = " -copyts -i";
-  AppendQuotedPath(line, videoPath);
-  line += " -i";
-  AppendQuotedPath(line, audioPath);
-  line += " -map 0:v -map 1:a -c copy -muxdelay 0 -muxpreload 0";
+  AppendQuotedPath(line, video);
+  if (otherPath) {
+    line += " -i";
+    AppendQuotedPath(line, *otherPath);
+  }
+  line += " -map 0:v";
+  if (otherPath) line += " -map 1";
+  line += " -c copy";
+  if (offsetMicroseconds != 0)
+    line += " -output_ts_offset " + MicrosecondsAsSeconds(offsetMicroseconds);
+  line += " -muxdelay 0 -muxpreload 0";
   AppendQuotedPath(line, outputPath);
   return line;
 }

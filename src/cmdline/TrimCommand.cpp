@@ -1,7 +1,6 @@
 #include "cmdline/TrimCommand.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "cmdline/StreamOptions.h"
 #include "concat/ByteJoin.h"
@@ -26,6 +25,7 @@ StreamOptionRules CutStreamRules(int cutMode, bool expertMode) {
       if (!expertMode) rules.fixedQuality = "1";
       break;
     case kCopyCut:
+    case kSmartCopyCut:
       rules.set = StreamOptionSet::Copy;
       break;
     default:
@@ -70,13 +70,6 @@ std::int64_t SpanMs(std::string_view start, std::string_view end) {
   return std::max<std::int64_t>(CutTimeMilliseconds(end) - CutTimeMilliseconds(start), 0);
 }
 
-// The i-th entry of a copy's starts or ends; nothing when it is missing or
-// empty.
-std::optional<std::string_view> CopyTime(std::span<const std::string> times, std::size_t i) {
-  if (i >= times.size() || times[i].empty()) return std::nullopt;
-  return times[i];
-}
-
 // A cut line up to its output path. "Copy" seeks on the input side, where
 // ffmpeg begins the copy at a keyframe at or before `start`; the output-side
 // "-ss 0" drops the packets of other streams read before that point, so all
@@ -84,7 +77,7 @@ std::optional<std::string_view> CopyTime(std::span<const std::string> times, std
 // exactly In to Out.
 void AppendCutSection(std::string& command, const TrimCommandInput& input, std::string_view start,
                       std::string_view end, std::string_view streamOptions) {
-  if (input.cutMode == kCopyCut) {
+  if (CopiesCuts(input.cutMode)) {
     // From the file's start nothing is read before the copy, and "-ss 0"
     // would drop a first keyframe decoded before the file's start time (an
     // audio's), and its whole GOP (measured: 67 of 117 frames kept).
@@ -126,6 +119,11 @@ void AppendFollowOn(std::string& command, std::int64_t joinedMs) {
 
 }  // namespace
 
+std::string_view CopyCutTime(std::span<const std::string> times, std::size_t i,
+                             std::string_view otherwise) {
+  return i < times.size() && !times[i].empty() ? std::string_view(times[i]) : otherwise;
+}
+
 bool TrimReadsParameterTable(bool expertMode, int cutMode) {
   return expertMode && cutMode == kReencodeCut;
 }
@@ -146,11 +144,9 @@ std::string BuildTrimCommand(const TrimCommandInput& input, const StreamTable& s
   std::int64_t joinedMs = 0;  // where the cut begins in the joined file
   std::string command;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    const bool copy = input.cutMode == kCopyCut;
-    const std::string_view start =
-        copy ? CopyTime(input.copyStarts, i).value_or(cuts[i].in) : cuts[i].in;
-    const std::string_view end =
-        copy ? CopyTime(input.copyEnds, i).value_or(cuts[i].out) : cuts[i].out;
+    const bool copy = CopiesCuts(input.cutMode);
+    const std::string_view start = copy ? CopyCutTime(input.copyStarts, i, cuts[i].in) : cuts[i].in;
+    const std::string_view end = copy ? CopyCutTime(input.copyEnds, i, cuts[i].out) : cuts[i].out;
     AppendCutSection(command, input, start, end, streamOptions);
     if (byteJoin) AppendFollowOn(command, joinedMs);
     joinedMs += SpanMs(start, end);

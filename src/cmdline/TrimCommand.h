@@ -31,6 +31,11 @@ struct TrimCommandInput {
   std::span<const std::string> copyEnds;
 };
 
+// The i-th entry of a copy's starts or ends; `otherwise` when it is missing
+// or empty.
+std::string_view CopyCutTime(std::span<const std::string> times, std::size_t i,
+                             std::string_view otherwise);
+
 // Which stream table the lines are read from: the parameter table only in
 // expert mode with "Reencode", else the source table.
 bool TrimReadsParameterTable(bool expertMode, int cutMode);

@@ -152,6 +152,13 @@ std::string FfmpegFailedText(const FfmpegRun& run, unsigned long exitCode, std::
   return text + kParagraph + kLogNote;
 }
 
+std::string CopyFailedText(const FfmpegRun& run, std::string_view reason) {
+  return "Cut " + std::to_string(run.cut) + " of " + std::to_string(run.cuts) +
+         ": the video packets of this cut could not be copied: " + std::string(reason) +
+         kParagraph + "Trimming stopped here: no later cut and no join was made." + kParagraph +
+         kLogNote;
+}
+
 std::string ProbeFailedText(std::string_view inputPath, unsigned long exitCode,
                             std::string_view output) {
   std::string text = "This file could not be read:\r\n" + std::string(inputPath) + kParagraph;

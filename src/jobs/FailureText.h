@@ -47,6 +47,10 @@ struct FfmpegRun {
 std::string FfmpegFailedText(const FfmpegRun& run, unsigned long exitCode, std::string_view output,
                              std::string_view leftOutput);
 
+// The box text for a cut whose video packets the program could not copy
+// (a line of the Trim box it runs itself), and `reason` why.
+std::string CopyFailedText(const FfmpegRun& run, std::string_view reason);
+
 // The box text for a probe whose ffprobe ended with a non-zero code or
 // printed nothing: the file could not be read.
 std::string ProbeFailedText(std::string_view inputPath, unsigned long exitCode,

@@ -38,7 +38,8 @@ inline constexpr std::array<std::string_view, 4> kConcatModeListA = {
 inline constexpr std::array<std::string_view, 5> kConcatModeListB = {
     "Concat Mode", "FFmpeg Demuxer", "FFmpeg File", "Windows File", "None, cut only"};
 
-inline constexpr std::array<std::string_view, 3> kCutModeList = {"Cut Mode", "Reencode", "Copy"};
+inline constexpr std::array<std::string_view, 4> kCutModeList = {"Cut Mode", "Reencode", "Copy",
+                                                                 "Smart Copy"};
 
 // The easy-mode lists hold only this until a container fills them.
 inline constexpr std::array<std::string_view, 1> kEasyModeStartList = {"None"};

@@ -6,38 +6,11 @@
 #include <utility>
 
 #include "text/CommandText.h"
+#include "text/SecondsText.h"
 #include "trim/CutTime.h"
 
 namespace trellimux {
 namespace {
-
-// "12.345678" (ffprobe's seconds, six decimals) as microseconds; nullopt for
-// anything else ("N/A", an empty field). Read by hand: no locale decides the
-// decimal point.
-std::optional<std::int64_t> Microseconds(std::string_view text) {
-  bool negative = !text.empty() && text.front() == '-';
-  if (negative) text.remove_prefix(1);
-  std::int64_t whole = 0, fraction = 0, scale = 1000000;
-  bool digits = false, point = false;
-  for (char c : text) {
-    if (c == '.' && !point) {
-      point = true;
-    } else if (c >= '0' && c <= '9') {
-      digits = true;
-      if (!point) {
-        whole = whole * 10 + (c - '0');
-      } else if (scale > 1) {
-        scale /= 10;
-        fraction += (c - '0') * scale;
-      }
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (!digits) return std::nullopt;
-  const std::int64_t value = whole * 1000000 + fraction;
-  return negative ? -value : value;
-}
 
 // Seconds with three decimals for ffprobe's -read_intervals.
 std::string SecondsText(std::int64_t microseconds) {
@@ -89,8 +62,8 @@ std::vector<VideoPacket> ParseVideoPackets(std::string_view list) {
     if (line.ends_with('\r')) line.remove_suffix(1);
     const std::vector<std::string_view> fields = Fields(line);
     if (fields.size() < 5 || fields[0] != "packet") continue;
-    const std::optional<std::int64_t> pts = Microseconds(fields[1]);
-    const std::optional<std::int64_t> dts = Microseconds(fields[2]);
+    const std::optional<std::int64_t> pts = SecondsAsMicroseconds(fields[1]);
+    const std::optional<std::int64_t> dts = SecondsAsMicroseconds(fields[2]);
     std::int64_t bytePos = -1;
     if (const auto [end, error] =
             std::from_chars(fields[3].data(), fields[3].data() + fields[3].size(), bytePos);
@@ -133,43 +106,18 @@ std::int64_t SeekMs(const Keyframe& keyframe, std::int64_t startMicroseconds) {
   return std::max<std::int64_t>((keyframe.dts - startMicroseconds) / 1000 - 1, 0);
 }
 
-}  // namespace
-
-std::string StartTimeProbeArguments(std::string_view inputPath) {
-  std::string arguments = " -v error -show_entries format=start_time -of csv=p=0";
-  AppendQuotedPath(arguments, inputPath);
-  return arguments;
-}
-
-std::int64_t ParseStartTimeMicroseconds(std::string_view output) {
-  while (!output.empty() &&
-         (output.back() == '\n' || output.back() == '\r' || output.back() == ' '))
-    output.remove_suffix(1);
-  const std::size_t lineStart = output.find_last_of('\n');
-  if (lineStart != std::string_view::npos) output.remove_prefix(lineStart + 1);
-  return Microseconds(output).value_or(0);
-}
-
-std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
-                                   std::span<const Cut> cuts) {
-  std::string intervals;
-  for (const Cut& cut : cuts) {
-    const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
-    const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
-    const bool first = intervals.empty();
-    if (!first) intervals += ',';
-    intervals += IntervalText(startMicroseconds, from, in + 1000000, first);
-  }
-  return PacketListArguments(inputPath, intervals);
-}
-
-std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
-                                  std::span<const Cut> cuts) {
+// The packet list of windows around each cut's ends, in time order, windows
+// that meet read as one: from kKeyframeSearchMs before each In to
+// `afterInMs` after it, and from kCopyEndSearchMs before each Out to 1 s
+// after it.
+std::string CutEndsProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::span<const Cut> cuts, std::int64_t afterInMs) {
   std::vector<std::pair<std::int64_t, std::int64_t>> windows;
   for (const Cut& cut : cuts) {
     const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
     const std::int64_t out = startMicroseconds + CutTimeMilliseconds(cut.out) * 1000;
-    windows.emplace_back(std::max(startMicroseconds, in - kKeyframeSearchMs * 1000), in + 1000000);
+    windows.emplace_back(std::max(startMicroseconds, in - kKeyframeSearchMs * 1000),
+                         in + afterInMs * 1000);
     windows.emplace_back(std::max(startMicroseconds, out - kCopyEndSearchMs * 1000), out + 1000000);
   }
   std::sort(windows.begin(), windows.end());
@@ -192,6 +140,46 @@ std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t start
   }
   flush();
   return PacketListArguments(inputPath, intervals);
+}
+
+}  // namespace
+
+std::string StartTimeProbeArguments(std::string_view inputPath) {
+  std::string arguments = " -v error -show_entries format=start_time -of csv=p=0";
+  AppendQuotedPath(arguments, inputPath);
+  return arguments;
+}
+
+std::int64_t ParseStartTimeMicroseconds(std::string_view output) {
+  while (!output.empty() &&
+         (output.back() == '\n' || output.back() == '\r' || output.back() == ' '))
+    output.remove_suffix(1);
+  const std::size_t lineStart = output.find_last_of('\n');
+  if (lineStart != std::string_view::npos) output.remove_prefix(lineStart + 1);
+  return SecondsAsMicroseconds(output).value_or(0);
+}
+
+std::string KeyframeProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                   std::span<const Cut> cuts) {
+  std::string intervals;
+  for (const Cut& cut : cuts) {
+    const std::int64_t in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
+    const std::int64_t from = std::max(startMicroseconds, in - kKeyframeSearchMs * 1000);
+    const bool first = intervals.empty();
+    if (!first) intervals += ',';
+    intervals += IntervalText(startMicroseconds, from, in + 1000000, first);
+  }
+  return PacketListArguments(inputPath, intervals);
+}
+
+std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                  std::span<const Cut> cuts) {
+  return CutEndsProbeArguments(inputPath, startMicroseconds, cuts, 1000);
+}
+
+std::string SmartCutProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                   std::span<const Cut> cuts) {
+  return CutEndsProbeArguments(inputPath, startMicroseconds, cuts, kKeyframeSearchMs);
 }
 
 std::string KeyframeListArguments(std::string_view inputPath, std::int64_t startMicroseconds,

@@ -73,6 +73,12 @@ std::string CopyCutProbeArguments(std::string_view inputPath, std::int64_t start
                                   std::span<const Cut> cuts);
 inline constexpr std::int64_t kCopyEndSearchMs = 2000;
 
+// The list a Smart Copy cut needs: the same, but reaching kKeyframeSearchMs
+// after each In, where the first keyframe inside the cut is (its copy
+// begins there).
+std::string SmartCutProbeArguments(std::string_view inputPath, std::int64_t startMicroseconds,
+                                   std::span<const Cut> cuts);
+
 // Per cut, where its copy seeks to, as a cut time counted from the file's
 // start: 1 ms before the decoding time of the last keyframe whose
 // presentation time is at or before its In; the In itself when the list

@@ -9,6 +9,9 @@ namespace trellimux {
 namespace {
 
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+// Packets come in decoding order: the frames shown just before a time may
+// be listed up to this much after it.
+constexpr std::int64_t kHeadListingMarginUs = 1000000;
 
 // Adds a frame to a run; frames come in any order.
 void Add(FrameRun& run, std::int64_t pts) {
@@ -113,6 +116,36 @@ std::optional<SmartCutPlan> PlanSmartCut(std::span<const VideoPacket> packets, s
     if (!encoded->decodeFrom) return std::nullopt;
   }
   return plan;
+}
+
+std::vector<std::optional<PlannedSmartCut>> PlanListedSmartCuts(std::string_view packetList,
+                                                                std::int64_t startMicroseconds,
+                                                                std::span<const Cut> cuts) {
+  const std::vector<VideoPacket> packets = InDecodingOrder(ParseVideoPackets(packetList));
+  std::vector<std::optional<PlannedSmartCut>> planned;
+  for (const Cut& cut : cuts) {
+    PlannedSmartCut one;
+    one.in = startMicroseconds + CutTimeMilliseconds(cut.in) * 1000;
+    one.out = startMicroseconds + CutTimeMilliseconds(cut.out) * 1000;
+    std::optional<SmartCutPlan> plan = PlanSmartCut(packets, one.in, one.out);
+    if (plan && plan->copied.count > 0) {
+      const VideoPacket& first = packets[plan->copyBegin];
+      one.copyFrom = Keyframe{first.pts, first.dts, first.bytePos};
+    }
+    // The windows of a long cut leave its middle out: the frames up to its
+    // first keyframe must lie well inside the window after its In.
+    const std::int64_t inWindowEnd = one.in + kKeyframeSearchMs * 1000;
+    const bool windowsMeet = one.out - kCopyEndSearchMs * 1000 <= inWindowEnd;
+    const bool headListed =
+        windowsMeet || (one.copyFrom && one.copyFrom->pts < inWindowEnd - kHeadListingMarginUs);
+    if (!plan || !headListed) {
+      planned.emplace_back();
+      continue;
+    }
+    one.plan = std::move(*plan);
+    planned.push_back(std::move(one));
+  }
+  return planned;
 }
 
 }  // namespace trellimux

@@ -21,8 +21,10 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
+#include "trim/CutList.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
@@ -64,5 +66,23 @@ std::vector<VideoPacket> InDecodingOrder(std::vector<VideoPacket> packets);
 // the list has no keyframe at or before the In.
 std::optional<SmartCutPlan> PlanSmartCut(std::span<const VideoPacket> packets, std::int64_t in,
                                          std::int64_t out);
+
+// A cut of the page planned over the list SmartCutProbeArguments prints.
+struct PlannedSmartCut {
+  std::int64_t in = 0;  // the file's own times of the cut's In and Out
+  std::int64_t out = 0;
+  SmartCutPlan plan;
+  // The packet the copy begins with; none when nothing is copied.
+  std::optional<Keyframe> copyFrom;
+};
+
+// Each cut's plan; none for a cut the list cannot plan: no frame or no
+// keyframe before it listed, or a long cut whose first keyframe lies past
+// the window after its In (the frames between the windows are not listed,
+// so such a cut would lose them). In a long cut the copy's frame count
+// leaves out the frames between the windows.
+std::vector<std::optional<PlannedSmartCut>> PlanListedSmartCuts(std::string_view packetList,
+                                                                std::int64_t startMicroseconds,
+                                                                std::span<const Cut> cuts);
 
 }  // namespace trellimux

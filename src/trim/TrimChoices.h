@@ -5,7 +5,11 @@
 namespace trellimux {
 
 // Cut mode entries: 0 is the caption.
-enum CutModeItem : int { kNoCutMode = 0, kReencodeCut = 1, kCopyCut = 2 };
+enum CutModeItem : int { kNoCutMode = 0, kReencodeCut = 1, kCopyCut = 2, kSmartCopyCut = 3 };
+
+// "Copy" and "Smart Copy" copy the streams; the page and the lines it
+// shows before the lookup treat both alike.
+constexpr bool CopiesCuts(int cutMode) { return cutMode == kCopyCut || cutMode == kSmartCopyCut; }
 
 struct TrimChoices {
   int container = 0;  // item of the Trim container list A

@@ -32,9 +32,13 @@ TEST(SmartCutLines, EachPieceKeepsTheSourcesTimeStamps) {
                 .substr(0, 25),
             " -copyts -ss 00:00:57.080")
       << "5 s before the In";
-  EXPECT_EQ(SmartMuxLine("D:\\v.ts", "D:\\a.ts", "D:\\Temp\\temp0.ts"),
-            " -copyts -i \"D:\\v.ts\" -i \"D:\\a.ts\" -map 0:v -map 1:a -c copy -muxdelay 0"
-            " -muxpreload 0 \"D:\\Temp\\temp0.ts\"");
+  const std::string pieces[] = {"D:\\h.ts", "D:\\c.ts"};
+  EXPECT_EQ(SmartMuxLine(pieces, "D:\\a.ts", -2080000, "D:\\Temp\\temp0.ts"),
+            " -copyts -i \"concat:D:\\h.ts|D:\\c.ts\" -i \"D:\\a.ts\" -map 0:v -map 1 -c copy"
+            " -output_ts_offset -2.080000 -muxdelay 0 -muxpreload 0 \"D:\\Temp\\temp0.ts\"");
+  EXPECT_EQ(SmartMuxLine(std::span(pieces, 1), std::nullopt, 0, "D:\\t.ts"),
+            " -copyts -i \"D:\\h.ts\" -map 0:v -c copy -muxdelay 0 -muxpreload 0 \"D:\\t.ts\"")
+      << "one piece, nothing beside it";
 }
 
 }  // namespace

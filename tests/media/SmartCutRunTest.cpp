@@ -211,8 +211,8 @@ const CutCase kCutCases[] = {
 // Out once, in parts that follow each other. Then the cut is made: the head
 // and the end encoded by their lines, with the codec and parameters the
 // probe report gives, the copy written by the program from the source's
-// packets, all in the source's time stamps, their bytes joined (the samples'
-// video PIDs are the ones ffmpeg writes). It holds exactly the frames asked
+// packets, all in the source's time stamps, their bytes read as one by the line that multiplexes
+// the cut (the samples' video PIDs are the ones ffmpeg writes). It holds exactly the frames asked
 // for, decodes without a word, its frames follow each other one frame
 // apart across the seams (ffmpeg's concat demuxer left a 1.44 s gap before
 // a one-frame end, whose start time ffprobe cannot tell), the copied packets
@@ -268,20 +268,14 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
       ASSERT_NO_FATAL_FAILURE(Encode(input, plan->end, listed, *sample.encoderOptions,
                                      sample.transport, pieces.back()));
     }
-    const std::string video = folder + "\\video.ts", audio = folder + "\\audio.ts",
-                      cut = folder + "\\cut.ts";
-    {
-      std::ofstream joined(video, std::ios::binary | std::ios::trunc);
-      for (const std::string& piece : pieces)
-        joined << std::ifstream(piece, std::ios::binary).rdbuf();
-    }
+    const std::string audio = folder + "\\audio.ts", cut = folder + "\\cut.ts";
     // The audio from the first frame shown: the In may lie between frames.
     const std::int64_t firstShown = c.head ? plan->head.firstPts : plan->copied.firstPts;
     std::filesystem::remove(audio);  // the lines do not overwrite
     std::filesystem::remove(cut);
     for (const std::string& line :
          {SmartAudioLine(input, listed.start, firstShown, out, " -map 0:a", audio),
-          SmartMuxLine(video, audio, cut)}) {
+          SmartMuxLine(pieces, audio, 0, cut)}) {
       const ToolRun run = RunTool(FfmpegTool::Ffmpeg, line);
       ASSERT_EQ(run.exitCode, 0) << line << "\n" << run.output;
     }

@@ -60,6 +60,9 @@ struct AppState {
   CutList cuts;
   TrimChoiceMemory trimChoices;
   std::string trimInputExtension;
+  // The Trim input's probe report, kept for a Smart Copy start (a later
+  // Convert probe replaces the shared one).
+  std::string trimReport;
   // Where each page's last input dialog, and the shared output dialog,
   // ended: the next dialog of its kind starts there.
   std::string concatInputFolder;

@@ -67,9 +67,9 @@ void StartJob(JobDescription job) {
     job.outputPath = ControlText(OutputBoxOf(job.kind));
   }
   if (IsSingleRunJob(job.kind) && job.kind != kConcatJob) {
-    job.progressParts = ConvertProgressParts(
-        ProbedDuration(ProbeReportOf(app.jobResults.convertReportSize)), ConvertStartSeconds(),
-        ConvertEndSeconds());
+    job.progressParts =
+        ConvertProgressParts(ProbedDuration(ProbeReportOf(app.jobResults.convertReportSize)),
+                             ConvertStartSeconds(), ConvertEndSeconds());
   }
   job.mainWindow = app.mainWindow;
   job.logWindow = app.logWindow;
@@ -140,6 +140,7 @@ void OnJobDone() {
       break;
     case Completion::TrimProbeDone:
       LoadReport(Page::Trim, app.jobResults.trimReportSize);
+      app.trimReport = ProbeReportOf(app.jobResults.trimReportSize);
       RebuildTrimCommand();
       StartTrimPreview(ProbeReportOf(app.jobResults.trimReportSize), ControlText(kTrimInputBox));
       Finish(kJobDoneBox);

@@ -11,6 +11,7 @@
 #include "app/win/SharedResources.h"
 #include "app/win/StartFiles.h"
 #include "app/win/TrimPage.h"
+#include "cmdline/SmartCopyCommand.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "jobs/JobKind.h"
@@ -62,15 +63,52 @@ void StartConvertJob() {
   StartJob({.kind = App().expertMode.convert == 1 ? kConvertExpertJob : kConvertEasyJob});
 }
 
+// What a Trim start runs, and what its progress is measured against.
+struct TrimRun {
+  std::string commandText;
+  std::vector<JobPart> progressParts;
+};
+
+std::vector<JobPart> CutProgressParts(int concatMode) {
+  return TrimProgressParts(App().cuts.Cuts(), ListSelection(kTrimCutModeList) == kReencodeCut,
+                           concatMode == kDemuxerConcat || concatMode == kFileConcat);
+}
+
+// "Smart Copy" cuts are planned by the lookup, and a cut that cannot be
+// made exact is named before anything runs; nothing when the user then
+// does not go on.
+std::optional<TrimRun> SmartCopyRun() {
+  AppState& app = App();
+  const SmartCopyFacts facts = LookUpSmartCopyFacts(ControlText(kTrimInputBox), app.cuts.Cuts(),
+                                                    app.trimReport, app.trimTables.SourceTable());
+  const SmartCopyCommand command = SmartTrimCommand(facts);
+  SetControlText(kTrimCommandBox, command.text);
+  const std::string note = SmartFallbackNote(command.fallbacks);
+  if (!note.empty() && ShowMessage(app.mainWindow, {" Note", note, MessageIcon::Warning,
+                                                    MessageButtons::YesNo}) != MessageAnswer::Yes) {
+    RebuildTrimCommand();  // the next start looks up again and asks again
+    return std::nullopt;
+  }
+  TrimRun run{command.text, {}};
+  for (const LineCost& cost : command.costs)
+    run.progressParts.push_back({cost.mediaSeconds, cost.weight});
+  return run;
+}
+
 // "Copy" cuts begin at the keyframes the search finds and stop where it
-// says, and the box shows the lines that run. A text edited by hand runs as
-// it stands.
-std::string TrimCommandToRun(const std::string& shown) {
-  if (ListSelection(kTrimCutModeList) != kCopyCut || shown != TrimCommandText()) return shown;
+// says, "Smart Copy" cuts as the lookup plans them, and the box shows the
+// lines that run. A text edited by hand runs as it stands.
+std::optional<TrimRun> TrimCommandToRun(const std::string& shown, int concatMode) {
+  const std::optional<int> cutMode = ListSelection(kTrimCutModeList);
+  if (!cutMode || !CopiesCuts(*cutMode) || shown != TrimCommandText())
+    return TrimRun{shown, TrimCommandBlocks(shown).size() > App().cuts.Size() + 1
+                              ? std::vector<JobPart>()  // the parts would not match the lines
+                              : CutProgressParts(concatMode)};
+  if (*cutMode == kSmartCopyCut) return SmartCopyRun();
   const std::string text =
       TrimCommandText(LookUpCopyCutTimes(ControlText(kTrimInputBox), App().cuts.Cuts()));
   SetControlText(kTrimCommandBox, text);
-  return text;
+  return TrimRun{text, CutProgressParts(concatMode)};
 }
 
 void StartTrimJob() {
@@ -82,18 +120,19 @@ void StartTrimJob() {
   const TrimStartFacts facts{
       !app.trimTables.SourceTable().Empty(), command.empty(), input, output, PathIsFolder(output),
       concatMode.value_or(kNoConcatMode)};
-  if (!Passed(CheckTrimStart(facts)) || !ClearOutputPath(output)) return;
+  if (!Passed(CheckTrimStart(facts)) || !Passed(CheckTrimConcatMode(concatMode, app.cuts.Size())))
+    return;
+  // The lookup and its note come before anything on disk changes.
+  std::optional<TrimRun> run = TrimCommandToRun(command, *concatMode);
+  if (!run || !ClearOutputPath(output)) return;
   const std::string& tempDir = Resources().tempDir;
   if (!EmptyTemporaryFolder(tempDir)) return;
-  if (!Passed(CheckTrimConcatMode(concatMode, app.cuts.Size()))) return;
   const JobDescription job{.kind = kTrimJob,
-                           .commandText = TrimCommandToRun(command),
+                           .commandText = std::move(run->commandText),
                            .outputPath = output,
                            .cutFilePaths = CutFilePaths(tempDir, app.cuts.Size(), output),
                            .trimConcatMode = *concatMode,
-                           .progressParts = TrimProgressParts(
-                               app.cuts.Cuts(), ListSelection(kTrimCutModeList) == kReencodeCut,
-                               *concatMode == kDemuxerConcat || *concatMode == kFileConcat)};
+                           .progressParts = std::move(run->progressParts)};
   if (*concatMode == kDemuxerConcat &&
       !WriteListFile(ConcatListFilePath(tempDir), ConcatListFileText(job.cutFilePaths)))
     return;

@@ -49,14 +49,15 @@ void FinishCutChange() {
 Cut CutOfFields() { return {CutTimeOfFields(CutEnd::In), CutTimeOfFields(CutEnd::Out)}; }
 
 TrimChoices CurrentChoices() {
-  return {ListSelection(kTrimContainerList).value_or(0), ListSelection(kTrimCutModeList).value_or(0),
+  return {ListSelection(kTrimContainerList).value_or(0),
+          ListSelection(kTrimCutModeList).value_or(0),
           ListSelection(kTrimConcatModeList).value_or(0)};
 }
 
 void SelectChoices(const TrimChoices& choices, bool enable) {
   const std::pair<int, int> selections[] = {{kTrimContainerList, choices.container},
-                                             {kTrimCutModeList, choices.cutMode},
-                                             {kTrimConcatModeList, choices.concatMode}};
+                                            {kTrimCutModeList, choices.cutMode},
+                                            {kTrimConcatModeList, choices.concatMode}};
   for (const auto& [list, item] : selections) {
     SelectListItem(list, item);
     EnableWindow(Control(list), enable);
@@ -87,23 +88,41 @@ bool ApplyTrimContainer() {
 
 void RebuildTrimCommand() { SetControlText(kTrimCommandBox, TrimCommandText()); }
 
-std::string TrimCommandText(const CopyCutTimes& copies) {
-  AppState& app = App();
-  const std::string inputPath = ControlText(kTrimInputBox);
-  const std::string outputPath = ControlText(kTrimOutputBox);
+// The page's choices as the builders take them; the texts they refer to
+// live as long as this.
+struct PageTrimInput {
+  std::string inputPath = ControlText(kTrimInputBox);
+  std::string outputPath = ControlText(kTrimOutputBox);
   TrimCommandInput input;
-  input.inputPath = inputPath;
-  input.outputPath = outputPath;
-  input.tempDir = Resources().tempDir;
-  input.cutMode = ListSelection(kTrimCutModeList).value_or(kNoCutMode);
-  input.concatMode = ListSelection(kTrimConcatModeList).value_or(kNoConcatMode);
-  input.expertMode = app.expertMode.trim == 1;
-  input.copyStarts = copies.starts;
-  input.copyEnds = copies.ends;
-  const StreamTable& streams = TrimReadsParameterTable(input.expertMode, input.cutMode)
-                                   ? app.trimTables.ParameterTable()
-                                   : app.trimTables.SourceTable();
-  return BuildTrimCommand(input, streams, app.cuts.Cuts());
+
+  PageTrimInput() {
+    input.inputPath = inputPath;
+    input.outputPath = outputPath;
+    input.tempDir = Resources().tempDir;
+    input.cutMode = ListSelection(kTrimCutModeList).value_or(kNoCutMode);
+    input.concatMode = ListSelection(kTrimConcatModeList).value_or(kNoConcatMode);
+    input.expertMode = App().expertMode.trim == 1;
+  }
+  PageTrimInput(const PageTrimInput&) = delete;
+  PageTrimInput& operator=(const PageTrimInput&) = delete;
+
+  const StreamTable& Streams() const {
+    const PageTables& tables = App().trimTables;
+    return TrimReadsParameterTable(input.expertMode, input.cutMode) ? tables.ParameterTable()
+                                                                    : tables.SourceTable();
+  }
+};
+
+std::string TrimCommandText(const CopyCutTimes& copies) {
+  PageTrimInput page;
+  page.input.copyStarts = copies.starts;
+  page.input.copyEnds = copies.ends;
+  return BuildTrimCommand(page.input, page.Streams(), App().cuts.Cuts());
+}
+
+SmartCopyCommand SmartTrimCommand(const SmartCopyFacts& facts) {
+  const PageTrimInput page;
+  return BuildSmartCopyCommand(page.input, page.Streams(), App().cuts.Cuts(), facts);
 }
 
 void AddCut() {
@@ -167,7 +186,7 @@ void OnTrimContainerChange() {
 void OnCutModeChange() {
   if (App().expertMode.trim == 1) ShowTrimStreamTable();
   RebuildTrimCommand();
-  RefreshTrimPreview();  // Copy shows keyframes, Reencode any frame
+  RefreshTrimPreview();  // Copy shows keyframes, the others any frame
 }
 
 void ToggleTrimExpertMode() {

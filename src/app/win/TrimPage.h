@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cmdline/SmartCopyCommand.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
@@ -16,6 +17,10 @@ void RebuildTrimCommand();
 // The Trim text for the page as it stands; "Copy" cuts seek to and stop at
 // `copies` (the keyframe search's) instead of their Ins and Outs.
 std::string TrimCommandText(const CopyCutTimes& copies = {});
+
+// The "Smart Copy" text for the page as it stands, the cuts made as the
+// lookup's `facts` say.
+SmartCopyCommand SmartTrimCommand(const SmartCopyFacts& facts);
 
 // The cut-list buttons; each ends by rebuilding the command.
 void AddCut();

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -27,18 +28,22 @@ class JobProgress {
   // Measured against `parts`; none: nothing is reported.
   JobProgress(const JobDescription& job, std::vector<JobPart> parts);
 
-  // A run starts: the part `which` names (a cut, the join, the only run).
-  void StartRun(const FfmpegRun& which);
+  // A run starts: the part `which` names (a cut, the join, the only run),
+  // or `part` when given (a line of a cut of several).
+  void StartRun(const FfmpegRun& which, std::optional<std::size_t> part = std::nullopt);
   // The next bytes of the running child's output.
   void Read(std::string_view output);
 
  private:
   void Report(Clock::time_point now, bool nowOrNever);
+  std::size_t RunIndex() const;
+  std::size_t RunCount() const;
 
   const JobDescription& job_;
   std::optional<TimeLeftEstimate> estimate_;
   StatusLineReader reader_;
   bool lastIsJoin_ = false;
+  FfmpegRun run_{FfmpegRun::kCut, 1, 1};
   std::optional<ProgressUpdate> sent_;
   Clock::time_point sentAt_{};
 };

@@ -217,10 +217,10 @@ bool TakeCancelRequest(const JobDescription& job) {
 }
 
 FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
-                       const FfmpegRun& which) {
+                       const FfmpegRun& which, std::optional<std::size_t> progressPart) {
   ChildProcess child;
   if (!StartTool(job, FfmpegTool::Ffmpeg, arguments, child)) return FfmpegRunEnd::Failed;
-  if (job.progress) job.progress->StartRun(which);
+  if (job.progress) job.progress->StartRun(which, progressPart);
   const PumpedRun run = PumpOutput(job, child);
   if (run.forced) return FfmpegRunEnd::Forced;
   // A cancelled run's code tells only how it was stopped.

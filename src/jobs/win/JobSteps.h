@@ -2,6 +2,8 @@
 // sequence, the byte-copy join) share with the single runs.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +29,11 @@ enum class FfmpegRunEnd {
 
 // One ffmpeg.exe run with `arguments`, its output pumped into the log until
 // it ends; cancel requests climb the stop ladder meanwhile. A failure's text
-// names the run as `which` says. The log's header is the caller's business.
+// names the run as `which` says; the job's progress counts it as its part
+// `progressPart` (none: the part `which` names). The log's header is the
+// caller's business.
 FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
-                       const FfmpegRun& which = {});
+                       const FfmpegRun& which = {},
+                       std::optional<std::size_t> progressPart = std::nullopt);
 
 }  // namespace trellimux

@@ -3,33 +3,47 @@
 #include <string>
 #include <vector>
 
-#include "cmdline/TrimCommand.h"
+#include "cmdline/SmartCopyCommand.h"
 #include "concat/ConcatCommand.h"
 #include "jobs/win/ByteCopyJoin.h"
 #include "jobs/win/JobLog.h"
+#include "jobs/win/JobProgress.h"
 #include "jobs/win/JobSteps.h"
+#include "jobs/win/TransportCopyStep.h"
+#include "trim/TransportCopyLine.h"
 
 namespace trellimux {
 namespace {
 
 constexpr char kCommandEnd[] = "\r\n\r\n";  // after each logged command
-constexpr char kRunEnd[] = "\r\n\r\n\r\n";  // after the output of each cut
+constexpr char kRunEnd[] = "\r\n\r\n\r\n";  // after the output of each run
 
-// The box's lines; one the box does not have counts as empty.
-class BoxLines {
+// The box's blocks (one a cut, then the join); one the box does not have
+// counts as one empty line.
+class BoxBlocks {
  public:
-  explicit BoxLines(const std::string& text) : lines_(TrimCommandLines(text)) {}
-  std::string operator[](std::size_t i) const { return i < lines_.size() ? lines_[i] : ""; }
+  explicit BoxBlocks(const std::string& text) : blocks_(TrimCommandBlocks(text)) {}
+  std::vector<std::string> operator[](std::size_t i) const {
+    return i < blocks_.size() && !blocks_[i].empty() ? blocks_[i] : std::vector<std::string>{""};
+  }
 
  private:
-  std::vector<std::string> lines_;
+  std::vector<std::vector<std::string>> blocks_;
 };
 
-// Logs the command, then runs it with its output pumped into the log.
+// Logs the command, then runs it: an ffmpeg run with its output pumped into
+// the log, or a copy the program makes.
 FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
-                       const FfmpegRun& which) {
+                       const FfmpegRun& which, std::size_t progressPart) {
   AppendJobLog(job.logWindow, command + kCommandEnd);
-  return RunFfmpeg(job, command, which);
+  if (IsTransportCopyLine(command)) {
+    if (job.progress) job.progress->StartRun(which, progressPart);
+    return RunTransportCopy(job, command, which) ? FfmpegRunEnd::Ended : FfmpegRunEnd::Failed;
+  }
+  const FfmpegRunEnd end = RunFfmpeg(job, command, which, progressPart);
+  // A child ended by force stopped mid-line; its output is left as it was.
+  if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
+  return end;
 }
 
 }  // namespace
@@ -38,21 +52,23 @@ void RunTrimSequence(const JobDescription& job) {
   const std::size_t cuts = job.cutFilePaths.size();
   if (cuts == 0) return;
   ClearJobLog(job.logWindow);
-  const BoxLines lines(job.commandText);
+  const BoxBlocks blocks(job.commandText);
+  std::size_t part = 0;  // the progress part of each line in turn
   for (std::size_t cut = 0; cut < cuts; ++cut) {
-    const FfmpegRunEnd end = LoggedRun(job, lines[cut], {FfmpegRun::kCut, cut + 1, cuts});
-    if (end == FfmpegRunEnd::Failed) return;  // no later cut, no join of a missing cut
-    // A child ended by force stopped mid-line; its output is left as it was.
-    if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
-    if (job.results->cancelled) return;  // the remaining cuts and the join are skipped
+    for (const std::string& line : blocks[cut]) {
+      const FfmpegRunEnd end = LoggedRun(job, line, {FfmpegRun::kCut, cut + 1, cuts}, part++);
+      if (end == FfmpegRunEnd::Failed) return;  // no later cut, no join of a missing cut
+      if (job.results->cancelled) return;       // the remaining cuts and the join are skipped
+    }
   }
+  const std::string join = blocks[cuts].front();
   switch (job.trimConcatMode) {
     case kDemuxerConcat:
     case kFileConcat:
-      LoggedRun(job, lines[cuts], {FfmpegRun::kJoin});
+      LoggedRun(job, join, {FfmpegRun::kJoin}, part);
       return;
     case kWindowsFileConcat:
-      RunTrimByteCopyJoin(job, lines[cuts]);
+      RunTrimByteCopyJoin(job, join);
       return;
     default:  // no selection, the caption, "cut only": the cut files are the result
       return;

@@ -19,8 +19,8 @@
 
 #include "preview/TransportFeed.h"
 #include "preview/win/DecoderChild.h"
-#include "preview/win/InputFile.h"
 #include "preview/win/PreviewDecoder.h"
+#include "process/win/InputFile.h"
 
 namespace trellimux {
 
@@ -64,8 +64,8 @@ class FedDecoder final : public PreviewDecoder {
   std::mutex feedMutex_;
   // Guarded by feedMutex_:
   std::optional<TransportFeed::Jump> feedJump_;  // a seek the feeding thread has yet to take
-  unsigned seeks_ = 0;                   // the serial of the last seek
-  std::vector<std::int64_t> leftOutUs_;  // pictures its jump left out so far
+  unsigned seeks_ = 0;                           // the serial of the last seek
+  std::vector<std::int64_t> leftOutUs_;          // pictures its jump left out so far
   // The feeding thread's own.
   std::optional<TransportFeed> feed_;
   std::thread feeder_;

@@ -30,8 +30,8 @@
 #include "preview/FrameSearch.h"
 #include "preview/KeyframeCache.h"
 #include "preview/win/BackgroundToolRun.h"
-#include "preview/win/InputFile.h"
 #include "preview/win/PreviewDecoder.h"
+#include "process/win/InputFile.h"
 
 namespace trellimux {
 
@@ -126,27 +126,27 @@ class FrameMaker {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::optional<FrameOrder> pending_;
-  unsigned newest_ = 0;  // the serial of the last order; 0: cancelled
+  unsigned newest_ = 0;     // the serial of the last order; 0: cancelled
   bool workAhead_ = false;  // from an order until a cancel
   // Keyframes are listed ahead only from this moment on, a little after the
   // last order: a drag keeps the decoder the only child.
   std::chrono::steady_clock::time_point quietFrom_;
-  BackgroundToolRun* probing_ = nullptr;  // a Copy move's keyframe probe
-  PreviewDecoder* liveDecoder_ = nullptr;  // decoder_, for ending it from any thread
+  BackgroundToolRun* probing_ = nullptr;      // a Copy move's keyframe probe
+  PreviewDecoder* liveDecoder_ = nullptr;     // decoder_, for ending it from any thread
   BackgroundToolRun* liveListing_ = nullptr;  // listing_, the same
   bool listingDone_ = false;
   std::optional<MadeFrame> made_;
   bool quitting_ = false;
   // The worker's own.
-  std::optional<FrameOrder> input_;  // the last order's input, listed ahead
+  std::optional<FrameOrder> input_;         // the last order's input, listed ahead
   std::optional<KeyframeCache> keyframes_;  // input_'s
   std::unique_ptr<PreviewDecoder> decoder_;
-  bool decoderFed_ = false;  // decoder_ is a FedDecoder
-  InputFile inputFile_;  // input_, where its keyframes are looked for
-  bool feedable_ = false;  // input_ is a plain MPEG-TS
+  bool decoderFed_ = false;   // decoder_ is a FedDecoder
+  InputFile inputFile_;       // input_, where its keyframes are looked for
+  bool feedable_ = false;     // input_ is a plain MPEG-TS
   bool feedRefused_ = false;  // a seek in input_ needed the movie decoder
-  SeekAim aim_;  // the keyframe of the order being made
-  DecodedFrames decoded_;  // of input_ at its picture size
+  SeekAim aim_;               // the keyframe of the order being made
+  DecodedFrames decoded_;     // of input_ at its picture size
   std::unique_ptr<BackgroundToolRun> listing_;
   KeyframeCache::Window listingWindow_;
   bool decoderFailed_ = false;  // it could not be started: not again until the next order

@@ -1,4 +1,4 @@
-#include "preview/win/InputFile.h"
+#include "process/win/InputFile.h"
 
 namespace trellimux {
 

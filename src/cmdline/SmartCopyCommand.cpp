@@ -1,0 +1,270 @@
+#include "cmdline/SmartCopyCommand.h"
+
+#include <algorithm>
+#include <array>
+
+#include "concat/ByteJoin.h"
+#include "concat/ConcatCommand.h"
+#include "params/ParameterColumns.h"
+#include "probe/TypeTag.h"
+#include "text/AsciiText.h"
+#include "text/PathText.h"
+#include "trim/CutTime.h"
+#include "trim/TransportCopyLine.h"
+#include "trim/TrimChoices.h"
+
+namespace trellimux {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kBlockGap = "\r\n\r\n";
+
+// The multiplexer writes MPEG-TS for these (".m2ts" with 192-byte packets).
+constexpr std::array<std::string_view, 3> kTransportExtensions = {".ts", ".m2ts", ".mts"};
+
+bool WritesTransport(std::string_view path) {
+  const std::string_view extension = PathExtension(path);
+  return std::ranges::any_of(kTransportExtensions, [extension](std::string_view known) {
+    return EqualsIgnoringCase(known, extension);
+  });
+}
+
+// The checked streams: the video's maps ("0:1"), and the others' options.
+struct CheckedStreams {
+  std::vector<std::string> video;
+  std::string otherMaps;  // " -map 0:2 -map 0:3"
+};
+
+CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
+  CheckedStreams checked;
+  for (std::size_t i = 0; i < streams.RowCount(); ++i) {
+    const TableRow& row = streams.Row(i);
+    const StreamKind kind = KindOfTag(row.typeTag);
+    if (!row.checked || kind == StreamKind::Other) continue;
+    const std::string map = "0:" + row.cells[kStream];
+    if (kind == StreamKind::Video) {
+      checked.video.push_back(map);
+    } else {
+      checked.otherMaps += " -map " + map;
+    }
+  }
+  return checked;
+}
+
+// What keeps every cut of the file from being exact; None when nothing does.
+SmartFallback FileFallback(const TrimCommandInput& input, const CheckedStreams& checked,
+                           const SmartCopyFacts& facts) {
+  if (!facts.transportInput) return SmartFallback::NotTransport;
+  if (!WritesTransport(input.outputPath)) return SmartFallback::OutputNotTransport;
+  if (checked.video.size() != 1) return SmartFallback::VideoStreams;
+  if (!facts.encoding.options) {
+    switch (facts.encoding.refusal) {
+      case SmartEncodeRefusal::PixelFormat:
+        return SmartFallback::PixelFormat;
+      case SmartEncodeRefusal::UnknownFieldOrder:
+        return SmartFallback::FieldOrder;
+      default:
+        return SmartFallback::NoEncoder;
+    }
+  }
+  if (!facts.transport || !MultiplexerTakes(*facts.transport)) return SmartFallback::ProgramIds;
+  return SmartFallback::None;
+}
+
+std::string PiecePath(std::string_view tempDir, std::size_t cut, std::string_view piece) {
+  std::string path(tempDir);
+  path += "\\temp" + std::to_string(cut) + "-" + std::string(piece) + ".ts";
+  return path;
+}
+
+// The decoding of a byte join's cut may begin this many frames before its
+// first frame is shown: more than the B-frames in a row of broadcasts and of
+// our encoders (three).
+constexpr std::int64_t kSeamFrames = 4;
+
+// A frame's duration, from the plan's runs; 40 ms (25 fps) when no run has
+// two frames.
+std::int64_t FrameUs(const SmartCutPlan& plan) {
+  for (const FrameRun* run : {&plan.copied, &plan.head, &plan.end})
+    if (run->count > 1) return (run->lastPts - run->firstPts) / (run->count - 1);
+  return 40000;
+}
+
+// An encoded run's seconds, its last frame's included.
+double RunSeconds(const FrameRun& run) {
+  const double span = static_cast<double>(run.lastPts - run.firstPts) / 1e6;
+  return run.count > 1 ? span * run.count / (run.count - 1) : 0.04;
+}
+
+// The lines of one exact cut, with their costs.
+struct CutBlock {
+  std::vector<std::string> lines;
+  std::vector<LineCost> costs;
+};
+
+CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const PlannedSmartCut& cut,
+                       const CheckedStreams& checked, const SmartCopyFacts& facts,
+                       std::int64_t begins, std::string_view cutFile) {
+  const SmartCutPlan& plan = cut.plan;
+  const SourceTransport& transport = *facts.transport;
+  const std::string& options = *facts.encoding.options;
+  CutBlock block;
+  std::vector<std::string> pieces;
+  auto encode = [&](const FrameRun& run, std::string_view name) {
+    pieces.push_back(PiecePath(input.tempDir, index, name));
+    block.lines.push_back(SmartEncodeLine(input.inputPath, checked.video.front(),
+                                          facts.startMicroseconds, run, options, transport,
+                                          pieces.back()));
+    block.costs.push_back({0, RunSeconds(run) * kEncodeCostPerCopySecond});
+  };
+  if (plan.head.count > 0) encode(plan.head, "head");
+  if (cut.copyFrom) {
+    pieces.push_back(PiecePath(input.tempDir, index, "copy"));
+    const TransportCopyRange range{transport.videoPid, cut.copyFrom->bytePos, cut.copyFrom->pts,
+                                   plan.copyStopDts};
+    block.lines.push_back(TransportCopyLine({std::string(input.inputPath), pieces.back(), range}));
+    const std::int64_t until = plan.copyStopDts.value_or(cut.out);
+    block.costs.push_back({0, static_cast<double>(until - cut.copyFrom->pts) / 1e6});
+  }
+  if (plan.end.count > 0) encode(plan.end, "end");
+  const std::int64_t firstShown = plan.head.count > 0 ? plan.head.firstPts : plan.copied.firstPts;
+  const double seconds = static_cast<double>(cut.out - firstShown) / 1e6;
+  std::optional<std::string> others;
+  if (!checked.otherMaps.empty()) {
+    others = PiecePath(input.tempDir, index, "other");
+    block.lines.push_back(SmartAudioLine(input.inputPath, facts.startMicroseconds, firstShown,
+                                         cut.out, checked.otherMaps, *others));
+    block.costs.push_back({seconds, seconds});
+  }
+  block.lines.push_back(SmartMuxLine(pieces, others, begins - firstShown, cutFile));
+  block.costs.push_back({seconds, seconds});
+  return block;
+}
+
+std::string_view FallbackReason(SmartFallback fallback) {
+  switch (fallback) {
+    case SmartFallback::NotTransport:
+      return "the input is not an MPEG transport stream";
+    case SmartFallback::OutputNotTransport:
+      return "the output is not an MPEG transport stream (.ts, .m2ts or .mts)";
+    case SmartFallback::VideoStreams:
+      return "Smart Copy needs exactly one checked video stream";
+    case SmartFallback::NoEncoder:
+      return "FFmpeg has no encoder for the codec of this video";
+    case SmartFallback::PixelFormat:
+      return "the encoder cannot write the pixel format of this video";
+    case SmartFallback::FieldOrder:
+      return "the field order of this interlaced video is not known";
+    case SmartFallback::ProgramIds:
+      return "FFmpeg cannot write the stream numbers (PIDs) of this recording";
+    case SmartFallback::NoPlan:
+      return "no keyframe was found near its start or end";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const StreamTable& streams,
+                                       std::span<const Cut> cuts, const SmartCopyFacts& facts) {
+  // The "Copy" lines: for the cuts made so instead, and the join.
+  TrimCommandInput copyInput = input;
+  copyInput.cutMode = kCopyCut;
+  copyInput.copyStarts = facts.copies.starts;
+  copyInput.copyEnds = facts.copies.ends;
+  const std::string copyText = BuildTrimCommand(copyInput, streams, cuts);
+  if (copyText.empty()) return {};
+  const std::vector<std::string> copyLines = TrimCommandLines(copyText);
+
+  const CheckedStreams checked = ReadCheckedStreams(streams);
+  const SmartFallback forAll = FileFallback(input, checked, facts);
+  // A byte join's cut begins where the one before ended, after the delay
+  // the "Copy" lines' multiplexer adds; otherwise each keeps the source's
+  // time stamps.
+  const bool byteJoin = JoinsByteByByte(input.concatMode);
+  std::int64_t joinedUs = 0;
+  SmartCopyCommand command;
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    const std::optional<PlannedSmartCut>* planned =
+        i < facts.cuts.size() ? &facts.cuts[i] : nullptr;
+    SmartFallback fallback = forAll;
+    if (fallback == SmartFallback::None && (!planned || !*planned))
+      fallback = SmartFallback::NoPlan;
+    command.fallbacks.push_back(fallback);
+    if (i > 0) command.text += kBlockGap;
+    if (fallback != SmartFallback::None) {
+      const std::int64_t spanUs =
+          1000 * std::max<std::int64_t>(
+                     CutTimeMilliseconds(CopyCutTime(facts.copies.ends, i, cuts[i].out)) -
+                         CutTimeMilliseconds(CopyCutTime(facts.copies.starts, i, cuts[i].in)),
+                     0);
+      command.text += copyLines[i];
+      command.costs.push_back({spanUs / 1e6, spanUs / 1e6});
+      joinedUs += spanUs;
+      continue;
+    }
+    const PlannedSmartCut& cut = **planned;
+    const std::int64_t firstShown =
+        cut.plan.head.count > 0 ? cut.plan.head.firstPts : cut.plan.copied.firstPts;
+    // A cut's first packets are decoded before its first frame is shown
+    // (by the reordering delay of its B-frames), and in a byte join they
+    // would be decoded before the last frames of the cut before them
+    // (measured: "non monotonically increasing dts" across each seam). A
+    // gap of a few frames keeps every decoding time rising.
+    if (byteJoin && i > 0) joinedUs += kSeamFrames * FrameUs(cut.plan);
+    // Where the cut's first frame lies in its file: the source's own time,
+    // or in a byte join after the cuts before it.
+    const std::int64_t begins = byteJoin ? joinedUs + kMultiplexerDelayUs : firstShown;
+    const CutBlock block = ExactCutBlock(input, i, cut, checked, facts, begins,
+                                         CutFilePath(input.tempDir, i, input.outputPath));
+    for (std::size_t line = 0; line < block.lines.size(); ++line)
+      command.text += (line ? std::string(kLineEnd) : "") + block.lines[line];
+    command.costs.insert(command.costs.end(), block.costs.begin(), block.costs.end());
+    joinedUs += cut.out - firstShown;
+  }
+  command.text += kBlockGap;
+  command.text += copyLines.back();
+  if (input.concatMode == kDemuxerConcat || input.concatMode == kFileConcat) {
+    const double seconds = static_cast<double>(joinedUs) / 1e6;
+    command.costs.push_back({seconds, seconds});
+  }
+  return command;
+}
+
+std::vector<std::vector<std::string>> TrimCommandBlocks(std::string_view text) {
+  std::vector<std::vector<std::string>> blocks;
+  const bool inBlocks = text.find(kBlockGap) != std::string_view::npos;
+  for (std::string& line : TrimCommandLines(text)) {
+    if (blocks.empty() || !inBlocks) blocks.emplace_back();
+    if (line.empty() && inBlocks) {
+      if (!blocks.back().empty()) blocks.emplace_back();
+      continue;
+    }
+    blocks.back().push_back(std::move(line));
+  }
+  if (!blocks.empty() && blocks.back().empty()) blocks.pop_back();
+  return blocks;
+}
+
+std::string SmartFallbackNote(std::span<const SmartFallback> fallbacks) {
+  std::string reasons;
+  const bool allAlike =
+      fallbacks.size() > 1 && std::ranges::all_of(fallbacks, [&](SmartFallback fallback) {
+        return fallback == fallbacks.front();
+      });
+  for (std::size_t i = 0; i < fallbacks.size(); ++i) {
+    if (fallbacks[i] == SmartFallback::None) continue;
+    reasons += allAlike ? std::string("Every cut") : "Cut " + CutNumberText(i);
+    reasons += ": ";
+    reasons += FallbackReason(fallbacks[i]);
+    reasons += ".\r\n";
+    if (allAlike) break;
+  }
+  if (reasons.empty()) return {};
+  return "Smart Copy cannot make these cuts exact to the frame:\r\n" + reasons +
+         "\r\nThey will be copied from the keyframe before their start, as in \"Copy\": up to "
+         "a GOP more at their start.\r\n\r\nStart anyway?";
+}
+
+}  // namespace trellimux

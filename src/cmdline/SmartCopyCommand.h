@@ -1,0 +1,80 @@
+// The Trim box in "Smart Copy" mode, once the lookup has planned the cuts:
+// per cut a block of lines (blocks apart by an empty line), then the join.
+// A cut of an MPEG-TS is its encoded head, the copy of its video packets
+// the program makes, its encoded end, the copy of its other streams, and
+// the line that puts them together into the cut's file. A cut that cannot
+// be made exact is made as in "Copy", and the box's caller is told which
+// and why, before anything runs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cmdline/SmartCopyEncoding.h"
+#include "cmdline/SmartCutLines.h"
+#include "cmdline/TrimCommand.h"
+#include "params/StreamTable.h"
+#include "trim/KeyframeSearch.h"
+#include "trim/SmartCutPlan.h"
+
+namespace trellimux {
+
+// What the lookup found before the job: of the file, its checked video
+// stream, and each cut.
+struct SmartCopyFacts {
+  bool transportInput = false;  // an MPEG-TS of 188-byte packets
+  std::int64_t startMicroseconds = 0;
+  SmartEncoding encoding;  // the checked video stream's, by its probe report
+  // Its program, map table and PID; none when the tables do not tell.
+  std::optional<SourceTransport> transport;
+  std::vector<std::optional<PlannedSmartCut>> cuts;
+  CopyCutTimes copies;  // where a cut made as "Copy" instead begins and ends
+};
+
+// Why a cut is made as in "Copy" instead.
+enum class SmartFallback {
+  None,  // exact
+  NotTransport,
+  OutputNotTransport,
+  VideoStreams,  // not exactly one video stream checked
+  NoEncoder,
+  PixelFormat,
+  FieldOrder,
+  ProgramIds,  // the video's PIDs are ones ffmpeg's multiplexer does not write
+  NoPlan,      // no keyframe found near the cut's ends
+};
+
+// A line's part of the job's progress: where its "time=" ends (0: it tells
+// nothing to go by) and its share of the work.
+struct LineCost {
+  double mediaSeconds = 0;
+  double weight = 0;
+};
+
+// Encoding a second of video costs this many seconds of copying (measured
+// under Wine on the 1080i sample: about 60 with libx264 at its quality).
+inline constexpr double kEncodeCostPerCopySecond = 60;
+
+struct SmartCopyCommand {
+  std::string text;
+  std::vector<SmartFallback> fallbacks;  // per cut
+  std::vector<LineCost> costs;           // per line, the join's included
+};
+
+// Empty text when BuildTrimCommand's would be empty.
+SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const StreamTable& streams,
+                                       std::span<const Cut> cuts, const SmartCopyFacts& facts);
+
+// The Trim box's blocks: its text split at each empty line, each block's
+// lines split at CR LF. A box without an empty line is one line a block.
+std::vector<std::vector<std::string>> TrimCommandBlocks(std::string_view text);
+
+// The note that names each cut not made exact and says what is done
+// instead; empty when every cut is exact.
+std::string SmartFallbackNote(std::span<const SmartFallback> fallbacks);
+
+}  // namespace trellimux

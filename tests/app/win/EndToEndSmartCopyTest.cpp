@@ -1,0 +1,217 @@
+// "Smart Copy" in the real program: cuts of an H.264 MPEG-TS with B-frame
+// pyramids and two audio tracks, made through the window with the real
+// ffmpeg.exe, hold exactly the frames asked for, decode without a word, keep
+// the copied packets as they were and the audio beside the video; a cut
+// that cannot be exact is named in a note before anything runs.
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "app/ControlIds.h"
+#include "app/win/EndToEndSession.h"
+#include "app/win/ProgramControls.h"
+#include "media/ToolRunner.h"
+
+namespace trellimux::test {
+namespace {
+
+std::string Quoted(const std::string& path) { return " \"" + path + "\""; }
+
+// The numbers ffprobe.exe prints of `entries`, one per line ("N/A" as -1).
+std::vector<double> Printed(const std::string& path, const std::string& stream,
+                            const std::string& entries) {
+  const ToolRun run =
+      RunTool(FfmpegTool::Ffprobe, " -v error -select_streams " + stream + " -show_entries " +
+                                       entries + " -of csv=p=0" + Quoted(path));
+  std::vector<double> values;
+  for (std::size_t at = 0; at < run.output.size();) {
+    std::size_t end = run.output.find_first_of(",\r\n", at);
+    if (end == std::string::npos) end = run.output.size();
+    const std::string field = run.output.substr(at, end - at);
+    if (!field.empty()) values.push_back(field == "N/A" ? -1 : std::atof(field.c_str()));
+    at = end + 1;
+  }
+  return values;
+}
+
+std::vector<std::string> PacketHashes(const std::string& path) {
+  const std::string printed = RunTool(FfmpegTool::Ffprobe,
+                                      " -v error -select_streams v:0 -show_entries packet=data_hash"
+                                      " -show_data_hash md5 -of csv=p=0" +
+                                          Quoted(path))
+                                  .output;
+  std::vector<std::string> hashes;
+  for (std::size_t at = printed.find("MD5:"); at != std::string::npos;
+       at = printed.find("MD5:", at + 4))
+    hashes.push_back(printed.substr(at, 36));
+  std::sort(hashes.begin(), hashes.end());
+  return hashes;
+}
+
+// The PSNR of the first frame of `file` against the frame of `source` shown
+// at `seconds` after its start, in dB (1000 for equal pictures).
+double FirstFramePsnr(const std::string& file, const std::string& source, double seconds,
+                      const std::string& folder) {
+  const std::string made = folder + "\\made.png", shown = folder + "\\source.png";
+  MakeMedia("-i" + Quoted(file) + " -frames:v 1" + Quoted(made));
+  // Decoded from the start: a seek in an MPEG-TS may land after a keyframe.
+  MakeMedia("-i" + Quoted(source) + " -vf \"select=gte(t\\," + std::to_string(seconds - 0.0005) +
+            ")\" -frames:v 1" + Quoted(shown));
+  const std::string compared =
+      RunTool(FfmpegTool::Ffmpeg,
+              " -nostdin -i" + Quoted(made) + " -i" + Quoted(shown) + " -lavfi psnr -f null -")
+          .output;
+  const std::size_t at = compared.find("average:");
+  if (at == std::string::npos) return 0;
+  if (compared.compare(at + 8, 3, "inf") == 0) return 1000;  // not read by atof here
+  return std::atof(compared.c_str() + at + 8);
+}
+
+std::string TempFolder() { return ToolsFolder() + "\\Temp"; }
+
+struct SmartCut {
+  CutTime in, out;
+};
+
+// 25 fps, a keyframe every second: a cut with a head, a copy and an end; one
+// with no keyframe inside (all encoded again); one from a keyframe.
+const SmartCut kCuts[] = {{{0, 0, 0, 520}, {0, 0, 2, 280}},
+                          {{0, 0, 3, 200}, {0, 0, 3, 600}},
+                          {{0, 0, 4, 0}, {0, 0, 5, 880}}};
+constexpr std::size_t kCutCount = std::size(kCuts);
+
+class EndToEndSmartCopy : public EndToEndTest {
+ protected:
+  static void SetUpTestSuite() {
+    root_ = FreshWorkFolder("smart-copy");
+    source_ = root_ + "\\pyramid.ts";
+    MakeMedia(
+        "-f lavfi -i testsrc2=size=320x240:rate=25:duration=6 -f lavfi -i "
+        "sine=frequency=440:sample_rate=48000:duration=6 -f lavfi -i "
+        "sine=frequency=660:sample_rate=48000:duration=6 -map 0 -map 1 -map 2 -c:v libx264 "
+        "-g 25 -keyint_min 25 -sc_threshold 0 -bf 3 -pix_fmt yuv420p -c:a "
+        "mp2 -b:a 64k" +
+        Quoted(source_));
+  }
+
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(SetUpProgram(Page::Trim)); }
+
+  void ChooseSource(const std::string& path) {
+    ASSERT_NO_FATAL_FAILURE(ChooseProbedInput(kTrimInputButton, path));
+    const int rows = Program().RowCount(kTrimSourceTable);
+    for (int row = 0; row < rows; ++row)
+      ASSERT_TRUE(Done(Program().CheckRow(kTrimSourceTable, row, true)));
+    ASSERT_NO_FATAL_FAILURE(SetExpertMode(kTrimExpertButton, kTrimExpertLamp, true));
+    ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Smart Copy")));
+    ASSERT_TRUE(Done(Program().Click(kCutResetButton)));
+    for (const SmartCut& cut : kCuts) ASSERT_NO_FATAL_FAILURE(AddCut(cut.in, cut.out));
+  }
+
+  // The source's frames shown in [in, out), the file's start counted as 0.
+  static int FramesBetween(double in, double out) {
+    const double start = Printed(source_, "v:0", "format=start_time").front();
+    int frames = 0;
+    for (double pts : Printed(source_, "v:0", "frame=best_effort_timestamp_time"))
+      frames += pts - start >= in - 0.0005 && pts - start < out - 0.0005;
+    return frames;
+  }
+
+  static inline std::string root_, source_;
+};
+
+// Each join mode: every cut file holds exactly the frames asked for and
+// decodes without a word, its first frame is the source's at the In, its
+// copied packets are the source's bytes, both audio tracks begin and end
+// within an audio frame (24 ms) of the video; the joined file holds them
+// all, its frame times rising.
+TEST_F(EndToEndSmartCopy, EachCutHoldsExactlyTheFramesAskedFor) {
+  ASSERT_NO_FATAL_FAILURE(ChooseSource(source_));
+  const std::vector<std::string> sourceHashes = PacketHashes(source_);
+  for (const char* mode : {"FFmpeg Demuxer", "Windows File"}) {
+    SCOPED_TRACE(mode);
+    ASSERT_TRUE(Done(Program().Select(kTrimConcatModeList, mode)));
+    const std::string output = root_ + "\\cut-" + std::string(mode) + ".ts";
+    ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, output));
+    std::string log;
+    ASSERT_NO_FATAL_FAILURE(RunJob(log));
+    const std::string box = Program().Text(kTrimCommandBox);
+    EXPECT_NE(box.find(" Copy video packets: PID "), std::string::npos) << box;
+    EXPECT_NE(log.find(" pictures copied, "), std::string::npos) << log;
+
+    int allFrames = 0;
+    for (std::size_t i = 0; i < kCutCount; ++i) {
+      SCOPED_TRACE("cut " + std::to_string(i));
+      const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".ts";
+      const int asked = FramesBetween(kCuts[i].in.Seconds(), kCuts[i].out.Seconds());
+      EXPECT_EQ(VideoFrameCount(cut), asked);
+      allFrames += asked;
+      EXPECT_EQ(
+          RunTool(FfmpegTool::Ffmpeg, " -nostdin -v error -i" + Quoted(cut) + " -f null -").output,
+          "");
+      EXPECT_GE(FirstFramePsnr(cut, source_, kCuts[i].in.Seconds(), root_), 40);
+      const std::vector<std::string> hashes = PacketHashes(cut);
+      std::vector<std::string> shared;
+      std::set_intersection(hashes.begin(), hashes.end(), sourceHashes.begin(), sourceHashes.end(),
+                            std::back_inserter(shared));
+      if (i != 1) EXPECT_GT(shared.size(), hashes.size() / 2) << "the copy was not copied";
+      const std::vector<double> video = Printed(cut, "v:0", "stream=start_time,duration");
+      ASSERT_GE(video.size(), 2u);
+      for (const char* track : {"a:0", "a:1"}) {
+        const std::vector<double> audio = Printed(cut, track, "stream=start_time,duration");
+        // (A stream is listed again under its program.)
+        ASSERT_GE(audio.size(), 2u) << track;
+        EXPECT_NEAR(audio[0], video[0], 0.024) << track << " begins apart";
+        EXPECT_NEAR(audio[0] + audio[1], video[0] + video[1], 0.024) << track << " ends apart";
+      }
+    }
+    EXPECT_EQ(VideoFrameCount(output), allFrames);
+    EXPECT_EQ(
+        RunTool(FfmpegTool::Ffmpeg, " -nostdin -v error -i" + Quoted(output) + " -f null -").output,
+        "");
+    const std::vector<double> times = Printed(output, "v:0", "frame=best_effort_timestamp_time");
+    for (std::size_t f = 1; f < times.size(); ++f)
+      EXPECT_GT(times[f], times[f - 1]) << "frame " << f << " of the join";
+  }
+}
+
+// An input Smart Copy cannot cut exactly: the note names it before anything
+// runs; No leaves the disk as it was, Yes makes the cuts as "Copy" does.
+TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
+  const std::string phone = root_ + "\\phone.mp4";
+  ASSERT_NO_FATAL_FAILURE(MakeMp4(phone, 6, "320x240"));
+  ASSERT_NO_FATAL_FAILURE(ChooseSource(phone));
+  ASSERT_TRUE(Done(Program().Select(kTrimConcatModeList, "None, cut only")));
+  const std::string output = root_ + "\\phone-cut.mp4";
+  ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, output));
+  const std::string note =
+      "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the input is not an "
+      "MPEG transport stream.\r\n\r\nThey will be copied from the keyframe before their start, "
+      "as in \"Copy\": up to a GOP more at their start.\r\n\r\nStart anyway?";
+  for (const int answer : {IDNO, IDYES}) {
+    ShownBox box;
+    ASSERT_NO_FATAL_FAILURE(PressStart(box));
+    EXPECT_EQ(box.caption, " Note");
+    ASSERT_EQ(box.text, note);
+    ASSERT_NO_FATAL_FAILURE(Answer(box, answer));
+    if (answer == IDNO) {
+      ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
+      EXPECT_FALSE(FileExists(TempFolder() + "\\temp0.mp4")) << "a cut was made after No";
+      continue;
+    }
+    std::optional<ShownBox> done = Program().WaitForMessageBox(kJobTimeoutMs);
+    ASSERT_TRUE(done) << Program().Failure();
+    const std::string text = done->text;
+    std::string log;
+    ASSERT_NO_FATAL_FAILURE(FinishJob(*done, log));
+    ASSERT_EQ(text, kDoneText) << log;
+  }
+  for (std::size_t i = 0; i < kCutCount; ++i) {
+    const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".mp4";
+    const double seconds = kCuts[i].out.Seconds() - kCuts[i].in.Seconds();
+    EXPECT_GE(VideoFrameCount(cut), std::lround(seconds * 25))
+        << "a copied cut keeps at least the frames asked for";
+  }
+}
+
+}  // namespace
+}  // namespace trellimux::test
