@@ -89,6 +89,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/TrimCommandTest.cpp
   tests/cmdline/SmartCopyEncodingTest.cpp
   tests/cmdline/SmartCutLinesTest.cpp
+  tests/cmdline/SmartCopyCommandTest.cpp
   tests/concat/ConcatInputListTest.cpp
   tests/concat/ConcatCommandTest.cpp
   tests/trim/CutListTest.cpp

@@ -63,3 +63,7 @@ target_link_libraries(handle_count_bench PRIVATE trellimux_program_driver ${TREL
 # the window's answers meanwhile.
 add_executable(preview_bench bench/win/PreviewBench.cpp ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(preview_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})
+
+# What a Smart Copy cut costs beside a Copy cut of the same span.
+add_executable(smart_copy_bench bench/win/SmartCopyBench.cpp)
+target_link_libraries(smart_copy_bench PRIVATE trellimux_program_driver ${TRELLIMUX_STATIC_LINK})

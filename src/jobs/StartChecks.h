@@ -109,8 +109,8 @@ struct TrimStartFacts {
 // the output's container) that would play only their first part.
 StartCheck CheckTrimStart(const TrimStartFacts& facts);
 
-// After the Trim start's checks: the Trim concat mode decides whether the
-// start goes on (and whether the cut list file is needed).
+// After the temporary folder was emptied: the Trim concat mode decides
+// whether the start goes on (and whether the cut list file is needed).
 StartCheck CheckTrimConcatMode(std::optional<int> concatMode, std::size_t cutCount);
 
 }  // namespace trellimux

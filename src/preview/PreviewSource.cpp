@@ -104,8 +104,11 @@ std::int64_t FrameTimeOfPosition(int position, const PreviewSource& source) {
   return std::clamp<std::int64_t>(position, 0, lastFrame);
 }
 
-std::string PreviewTimeText(std::int64_t milliseconds, bool keyframe) {
-  return (keyframe ? "keyframe " : "") + MillisecondsAsCutTime(milliseconds);
+std::string PreviewTimeText(std::int64_t milliseconds, bool keyframe,
+                            std::optional<std::int64_t> copyFromMs) {
+  std::string text = (keyframe ? "keyframe " : "") + MillisecondsAsCutTime(milliseconds);
+  if (copyFromMs) text += " · copy from " + MillisecondsAsCutTime(*copyFromMs);
+  return text;
 }
 
 std::int64_t KeyframeCutMs(std::int64_t microseconds) {

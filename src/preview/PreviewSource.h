@@ -17,9 +17,9 @@ struct PreviewSource {
   std::int64_t startMicroseconds = 0;  // its start_time; packet times count from it
   int width = 0;                       // the coded picture
   int height = 0;
-  std::string sampleAspect;   // "64:45", "0:1", "N/A" as printed
-  std::string displayAspect;  // "16:9"
-  std::int64_t frameMs = 40;  // one frame (avg_frame_rate, else r_frame_rate)
+  std::string sampleAspect;                 // "64:45", "0:1", "N/A" as printed
+  std::string displayAspect;                // "16:9"
+  std::int64_t frameMs = 40;                // one frame (avg_frame_rate, else r_frame_rate)
   VideoCoding coding = VideoCoding::Other;  // its codec_name
   int streamId = -1;  // its id: the packet identifier in a transport stream; -1: none
 };
@@ -42,8 +42,10 @@ SliderSteps SliderStepsFor(const PreviewSource& source);
 std::int64_t FrameTimeOfPosition(int position, const PreviewSource& source);
 
 // The text shown with a frame: "01:02:03.450", or "keyframe 00:12:03.480"
-// where a copied cut would begin.
-std::string PreviewTimeText(std::int64_t milliseconds, bool keyframe);
+// where a copied cut would begin, or "00:12:03.450 · copy from
+// 00:12:04.480" where a Smart Copy cut from the frame copies from.
+std::string PreviewTimeText(std::int64_t milliseconds, bool keyframe,
+                            std::optional<std::int64_t> copyFromMs = std::nullopt);
 
 // A keyframe's presentation time (microseconds from the file's start) as a
 // cut time's milliseconds: rounded up, so that the keyframe search of a

@@ -80,6 +80,33 @@ class Search {
     return last;
   }
 
+  // The first key picture shown at or after `fromUs` among the pictures
+  // from `packet` on, up to those decoded kKeyframeSearchMs after it.
+  std::optional<Keyframe> FirstKeyFrom(std::int64_t packet, std::int64_t fromUs) const {
+    const std::int64_t until = fromUs + kKeyframeSearchMs * 1000;
+    const std::int64_t from = Offset(packet);
+    for (std::int64_t offset = from; offset - from < kMostScannedBytes;) {
+      std::string block = read_(offset, kScanReadBytes);
+      const bool fileEnds = block.size() < kScanReadBytes;
+      block.resize(block.size() - block.size() % kTransportPacketBytes);
+      const std::string_view bytes = block;
+      for (std::size_t at = 0; at < bytes.size(); at += kTransportPacketBytes) {
+        const std::string_view packets = bytes.substr(at);
+        if (PacketPid(packets) != video_.pid) continue;
+        const std::optional<std::int64_t> pts = PesPresentationTime(packets);
+        const std::optional<std::int64_t> dts = PesDecodingTime(packets);
+        if (!pts || !dts) continue;
+        if (Us(*dts) > until) return std::nullopt;
+        const std::int64_t bytePos = offset + static_cast<std::int64_t>(at);
+        if (Us(*pts) >= fromUs && IsKeyPicture(PictureHead(packets, bytePos), video_.coding))
+          return Keyframe{Us(*pts), Us(*dts), bytePos};
+      }
+      if (fileEnds) break;
+      offset += static_cast<std::int64_t>(bytes.size());
+    }
+    return std::nullopt;
+  }
+
  private:
   static std::int64_t Offset(std::int64_t packet) {
     return packet * static_cast<std::int64_t>(kTransportPacketBytes);
@@ -118,6 +145,16 @@ class Search {
 };
 
 }  // namespace
+
+std::optional<Keyframe> FindNextTransportKeyframe(const TransportReader& read,
+                                                  std::int64_t fileBytes,
+                                                  const TransportVideo& video,
+                                                  std::int64_t fromUs) {
+  if (video.coding == VideoCoding::Other || video.pid < 0) return std::nullopt;
+  const Search search(read, fileBytes, video);
+  // A picture shown at `fromUs` is decoded up to a reordering delay before.
+  return search.FirstKeyFrom(search.PacketBefore(fromUs - kLookBackUs.front()), fromUs);
+}
 
 std::optional<Keyframe> FindTransportKeyframe(const TransportReader& read, std::int64_t fileBytes,
                                               const TransportVideo& video, std::int64_t targetUs) {

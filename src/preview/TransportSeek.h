@@ -30,4 +30,11 @@ struct TransportVideo {
 std::optional<Keyframe> FindTransportKeyframe(const TransportReader& read, std::int64_t fileBytes,
                                               const TransportVideo& video, std::int64_t targetUs);
 
+// The first key picture shown at or after `fromUs`, up to kKeyframeSearchMs
+// after it: where a Smart Copy cut from there copies from, and where the
+// preview's "next keyframe" goes. Nothing when there is none so near.
+std::optional<Keyframe> FindNextTransportKeyframe(const TransportReader& read,
+                                                  std::int64_t fileBytes,
+                                                  const TransportVideo& video, std::int64_t fromUs);
+
 }  // namespace trellimux

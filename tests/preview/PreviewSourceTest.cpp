@@ -81,6 +81,7 @@ TEST(PreviewSource, SliderStepsAndTheTimesItAsksFor) {
 
   EXPECT_EQ(PreviewTimeText(3723450, false), "01:02:03.450");
   EXPECT_EQ(PreviewTimeText(723480, true), "keyframe 00:12:03.480");
+  EXPECT_EQ(PreviewTimeText(723450, false, 724480), "00:12:03.450 · copy from 00:12:04.480");
   // 90 kHz keyframe times round up to the next millisecond, never down.
   EXPECT_EQ(KeyframeCutMs(2080000), 2080);
   EXPECT_EQ(KeyframeCutMs(1001000 + 1), 1002);

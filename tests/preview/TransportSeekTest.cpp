@@ -1,5 +1,3 @@
-#include "preview/TransportSeek.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "preview/CodedPictures.h"
+#include "preview/TransportSeek.h"
 #include "transport/TransportStreamBuilder.h"
 
 namespace trellimux {
@@ -54,20 +53,21 @@ struct Found {
   std::int64_t bytesRead = 0;
 };
 
+// `next`: the first key picture at or after the time instead.
 Found Find(const Recording& recording, std::int64_t targetUs,
-           VideoCoding coding = VideoCoding::H264) {
+           VideoCoding coding = VideoCoding::H264, bool next = false) {
   Found found;
   const TransportReader read = [&](std::int64_t offset, std::size_t size) {
-    const std::string bytes =
-        offset < static_cast<std::int64_t>(recording.bytes.size())
-            ? recording.bytes.substr(static_cast<std::size_t>(offset), size)
-            : std::string();
+    const std::string bytes = offset < static_cast<std::int64_t>(recording.bytes.size())
+                                  ? recording.bytes.substr(static_cast<std::size_t>(offset), size)
+                                  : std::string();
     found.bytesRead += static_cast<std::int64_t>(bytes.size());
     return bytes;
   };
-  found.keyframe =
-      FindTransportKeyframe(read, static_cast<std::int64_t>(recording.bytes.size()),
-                            {kVideo, coding, recording.startUs}, targetUs);
+  const auto size = static_cast<std::int64_t>(recording.bytes.size());
+  const TransportVideo video{kVideo, coding, recording.startUs};
+  found.keyframe = next ? FindNextTransportKeyframe(read, size, video, targetUs)
+                        : FindTransportKeyframe(read, size, video, targetUs);
   return found;
 }
 
@@ -104,6 +104,25 @@ TEST(TransportSeek, FindsTheLastKeyPictureShownAtOrBeforeTheTime) {
   for (const auto& c : cases) ExpectKey(Find(recording, c.targetUs), recording, c.key, c.what);
   ExpectKey(Find(recording, recording.keys[10].pts, VideoCoding::Other), recording, -1,
             "a coding whose key pictures are not known");
+}
+
+TEST(TransportSeek, FindsTheFirstKeyPictureShownAtOrAfterTheTime) {
+  const Recording recording = MakeRecording(25 * 60, 50, 900000);
+  const struct {
+    const char* what;
+    std::int64_t targetUs;
+    int key;
+  } cases[] = {
+      {"the key picture's own time", recording.keys[10].pts, 10},
+      {"just after a key picture", recording.keys[10].pts + 1, 11},
+      {"the recording's start", recording.startUs, 0},
+      {"after the last key picture", recording.keys[29].pts + 1, -1},
+  };
+  for (const auto& c : cases)
+    ExpectKey(Find(recording, c.targetUs, VideoCoding::H264, true), recording, c.key, c.what);
+  const Recording forty = MakeRecording(25 * 100, 25 * 40, 0);
+  ExpectKey(Find(forty, forty.keys[0].pts + 1, VideoCoding::H264, true), forty, -1,
+            "40 s to the next: further than the keyframe search");
 }
 
 TEST(TransportSeek, LooksBackAsFarAsTheKeyframeSearchAndNoFurther) {

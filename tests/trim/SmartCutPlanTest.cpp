@@ -119,5 +119,35 @@ TEST(SmartCutPlan, CutsTheListDoesNotReachCannotBePlanned) {
   EXPECT_EQ(plan->head.count + plan->copied.count + plan->end.count, 15);
 }
 
+// The page's cuts over ffprobe's list: a long cut is listed only around its
+// ends, so its first keyframe must lie well inside the window after its In.
+TEST(SmartCutPlan, ALongCutIsPlannedOnlyWhenItsFirstKeyframeIsListed) {
+  auto list = [](int gopFrames) {
+    std::string text;
+    for (int frame = 0; frame < 25 * 120; ++frame) {
+      const auto time = [](int f) {
+        const std::int64_t us = kStartUs + f * kFrameUs;
+        return std::to_string(us / 1000000) + "." +
+               std::to_string(1000000 + us % 1000000).substr(1);
+      };
+      text += "packet," + time(frame) + "," + time(frame - 1) + "," + std::to_string(frame * 188) +
+              "," + (frame % gopFrames == 0 ? "K__" : "__") + "\n";
+    }
+    return text;
+  };
+  const std::vector<Cut> cuts = {{"00:00:00.500", "00:01:30.000"},   // windows apart
+                                 {"00:00:30.500", "00:00:40.000"}};  // windows meet
+  const auto twoSeconds = PlanListedSmartCuts(list(50), kStartUs, cuts);
+  ASSERT_EQ(twoSeconds.size(), 2u);
+  ASSERT_TRUE(twoSeconds[0]);
+  ASSERT_TRUE(twoSeconds[0]->copyFrom);
+  EXPECT_EQ(twoSeconds[0]->copyFrom->pts, FrameTime(50));
+  EXPECT_EQ(twoSeconds[0]->in, kStartUs + 500000);
+  const auto twentySeconds = PlanListedSmartCuts(list(500), kStartUs, cuts);
+  EXPECT_FALSE(twentySeconds[0]) << "its head would reach past the window";
+  ASSERT_TRUE(twentySeconds[1]) << "the whole cut is listed";
+  EXPECT_EQ(twentySeconds[1]->plan.head.count, 237);  // 30.52 s up to the Out: no keyframe inside
+}
+
 }  // namespace
 }  // namespace trellimux

@@ -5,6 +5,7 @@
 
 #include "transport/TransportStreamBuilder.h"
 #include "trim/TransportCopy.h"
+#include "trim/TransportCopyLine.h"
 
 namespace trellimux {
 namespace {
@@ -138,6 +139,35 @@ TEST(TransportCopy, RefusesAStartThatIsNotTheKeyframeAndStopsWithTheWriter) {
       },
       range, [](std::string_view) { return false; }))
       << "a full disk";
+}
+
+// The box's copy line reads back as the copy it was written for; a line
+// edited out of shape reads as none.
+TEST(TransportCopy, ItsLineReadsBackAsTheCopy) {
+  const TransportCopyStep stops{
+      "D:\\Rec\\film.ts", "D:\\T\\temp0-copy.ts", {256, 1316, 1410000, 3370000}};
+  const std::string line = TransportCopyLine(stops);
+  EXPECT_EQ(line,
+            " Copy video packets: PID 256 from byte 1316, keyframe 1.410000 s, to decoding time"
+            " 3.370000 s, from \"D:\\Rec\\film.ts\" to \"D:\\T\\temp0-copy.ts\"");
+  TransportCopyStep toTheEnd = stops;
+  toTheEnd.range.stopDts.reset();
+  for (const TransportCopyStep& step : {stops, toTheEnd}) {
+    const std::optional<TransportCopyStep> read = ParseTransportCopyLine(TransportCopyLine(step));
+    ASSERT_TRUE(read) << TransportCopyLine(step);
+    EXPECT_TRUE(IsTransportCopyLine(TransportCopyLine(step)));
+    EXPECT_EQ(read->inputPath, step.inputPath);
+    EXPECT_EQ(read->outputPath, step.outputPath);
+    EXPECT_EQ(read->range.videoPid, step.range.videoPid);
+    EXPECT_EQ(read->range.fromByte, step.range.fromByte);
+    EXPECT_EQ(read->range.keyframePts, step.range.keyframePts);
+    EXPECT_EQ(read->range.stopDts, step.range.stopDts);
+  }
+  for (const std::string& edited :
+       {line.substr(0, line.size() - 1), line + " -y", line.substr(0, 30),
+        std::string(" Copy video packets: PID 9000") + line.substr(29)})
+    EXPECT_FALSE(ParseTransportCopyLine(edited)) << edited;
+  EXPECT_FALSE(IsTransportCopyLine(" -i \"D:\\a.ts\""));
 }
 
 }  // namespace

@@ -120,13 +120,13 @@ void StartTrimJob() {
   const TrimStartFacts facts{
       !app.trimTables.SourceTable().Empty(), command.empty(), input, output, PathIsFolder(output),
       concatMode.value_or(kNoConcatMode)};
-  if (!Passed(CheckTrimStart(facts)) || !Passed(CheckTrimConcatMode(concatMode, app.cuts.Size())))
-    return;
+  if (!Passed(CheckTrimStart(facts))) return;
   // The lookup and its note come before anything on disk changes.
-  std::optional<TrimRun> run = TrimCommandToRun(command, *concatMode);
+  std::optional<TrimRun> run = TrimCommandToRun(command, concatMode.value_or(kNoConcatMode));
   if (!run || !ClearOutputPath(output)) return;
   const std::string& tempDir = Resources().tempDir;
   if (!EmptyTemporaryFolder(tempDir)) return;
+  if (!Passed(CheckTrimConcatMode(concatMode, app.cuts.Size()))) return;
   const JobDescription job{.kind = kTrimJob,
                            .commandText = std::move(run->commandText),
                            .outputPath = output,

@@ -26,6 +26,8 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x5600;
 constexpr UINT kUseAsStart = 1;
 constexpr UINT kUseAsEnd = 2;
+constexpr UINT kPreviousKeyframe = 3;
+constexpr UINT kNextKeyframe = 4;
 
 struct ShownFrame {
   std::string bitmap;  // the file; `image` points into it
@@ -33,6 +35,7 @@ struct ShownFrame {
   std::int64_t timeMs = 0;
   int position = 0;
   bool keyframe = false;
+  std::optional<std::int64_t> copyFromMs;
 };
 
 struct Preview {
@@ -44,7 +47,8 @@ struct Preview {
   unsigned serial = 0;
   unsigned input = 0;  // counts the probed inputs
   int orderedPosition = -1;
-  bool orderedKeyframe = false;
+  int orderedMode = kNoCutMode;  // the cut mode the order was made for
+  bool orderedStep = false;      // a keyframe move: the slider follows the frame
 };
 
 Preview& State() {
@@ -55,7 +59,8 @@ Preview& State() {
 HWND Picture() { return Control(kTrimPlaceholder); }
 HWND Slider() { return Control(kTrimTrackbar); }
 
-bool CopyMode() { return ListSelection(kTrimCutModeList) == kCopyCut; }
+int CutMode() { return ListSelection(kTrimCutModeList).value_or(kNoCutMode); }
+bool CopyMode() { return CutMode() == kCopyCut; }
 
 int SliderPosition() { return static_cast<int>(SendMessageA(Slider(), TBM_GETPOS, 0, 0)); }
 
@@ -74,19 +79,23 @@ void TakeTime(CutEnd end) {
   LoadCutTime(end, MillisecondsAsCutTime(TimeToTake()));
 }
 
-void Order(int position) {
+// `keyframeStep` -1 or +1: the keyframe before or after the position.
+void Order(int position, int keyframeStep = 0) {
   Preview& preview = State();
   if (!preview.source) return;
   if (!preview.maker)
     preview.maker = std::make_unique<FrameMaker>(App().mainWindow, Resources().startDirectory);
   preview.orderedPosition = position;
-  preview.orderedKeyframe = CopyMode();
+  preview.orderedMode = CutMode();
+  preview.orderedStep = keyframeStep != 0;
   FrameOrder order;
   order.serial = ++preview.serial;
   order.input = preview.input;
   order.inputPath = preview.inputPath;
   order.positionMs = FrameTimeOfPosition(position, *preview.source);
-  order.keyframe = preview.orderedKeyframe;
+  order.keyframe = CopyMode();
+  order.copyResumes = CutMode() == kSmartCopyCut;
+  order.keyframeStep = keyframeStep;
   order.startMicroseconds = preview.source->startMicroseconds;
   order.durationMs = preview.source->durationMs;
   order.width = preview.box.width;
@@ -94,6 +103,16 @@ void Order(int position) {
   order.coding = preview.source->coding;
   order.videoPid = preview.source->streamId;
   preview.maker->Order(std::move(order));
+}
+
+// Shows the keyframe before or after the frame shown (or the slider's
+// position); the slider follows once the frame is there.
+void StepToKeyframe(int step) {
+  const Preview& preview = State();
+  const int kind = App().jobKind;
+  if (!preview.source || kind == kTrimJob || kind == kTrimProbeJob) return;
+  const bool onShown = preview.shown && preview.shown->position == SliderPosition();
+  Order(onShown ? static_cast<int>(preview.shown->timeMs) : SliderPosition(), step);
 }
 
 void PaintFrame(HWND picture, const ShownFrame& frame) {
@@ -115,7 +134,7 @@ void PaintFrame(HWND picture, const ShownFrame& frame) {
   StretchDIBits(context, box.x, box.y, box.width, box.height, 0, 0, image.width, image.height,
                 image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
   // The time in a black band along the picture's bottom edge.
-  const std::string text = PreviewTimeText(frame.timeMs, frame.keyframe);
+  const std::string text = PreviewTimeText(frame.timeMs, frame.keyframe, frame.copyFromMs);
   HGDIOBJ oldFont = SelectObject(context, Resources().systemFont);
   SIZE size{};
   GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
@@ -140,12 +159,17 @@ void ShowCutMenu(HWND picture, LPARAM where) {
   HMENU menu = CreatePopupMenu();
   AppendMenuA(menu, MF_STRING, kUseAsStart, "Use as cut start");
   AppendMenuA(menu, MF_STRING, kUseAsEnd, "Use as cut end");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kPreviousKeyframe, "Previous keyframe\tCtrl+Left");
+  AppendMenuA(menu, MF_STRING, kNextKeyframe, "Next keyframe\tCtrl+Right");
   const UINT chosen =
       static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                        point.x, point.y, 0, App().mainWindow, nullptr));
   DestroyMenu(menu);
   if (chosen == kUseAsStart) TakeTime(CutEnd::In);
   if (chosen == kUseAsEnd) TakeTime(CutEnd::Out);
+  if (chosen == kPreviousKeyframe) StepToKeyframe(-1);
+  if (chosen == kNextKeyframe) StepToKeyframe(+1);
 }
 
 LRESULT CALLBACK PictureProcedure(HWND picture, UINT message, WPARAM wParam, LPARAM lParam,
@@ -183,6 +207,13 @@ LRESULT CALLBACK SliderProcedure(HWND slider, UINT message, WPARAM wParam, LPARA
   }
   if (message == WM_CHAR && (wParam == 'i' || wParam == 'I' || wParam == 'o' || wParam == 'O'))
     return 0;
+  // Ctrl+Left and Ctrl+Right go from keyframe to keyframe, where the copy
+  // of a cut may begin.
+  if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT) &&
+      (GetKeyState(VK_CONTROL) & 0x8000)) {
+    StepToKeyframe(wParam == VK_LEFT ? -1 : +1);
+    return 0;
+  }
   return DefSubclassProc(slider, message, wParam, lParam);
 }
 
@@ -249,7 +280,7 @@ void OnTrimSlider() {
   const int kind = App().jobKind;
   if (!preview.source || kind == kTrimJob || kind == kTrimProbeJob) return;
   const int position = SliderPosition();
-  if (position == preview.orderedPosition && preview.orderedKeyframe == CopyMode()) return;
+  if (position == preview.orderedPosition && preview.orderedMode == CutMode()) return;
   Order(position);
 }
 
@@ -266,10 +297,16 @@ void OnPreviewFrame(WPARAM serial) {
   frame.image = *ParseBmp(frame.bitmap);  // points into the string kept here
   frame.timeMs = made->timeMs;
   frame.keyframe = made->keyframe;
+  frame.copyFromMs = made->copyFromMs;
+  if (preview.orderedStep) {  // the slider goes where the keyframe is
+    preview.orderedPosition = static_cast<int>(made->timeMs);
+    preview.orderedStep = false;
+    SendMessageA(Slider(), TBM_SETPOS, TRUE, preview.orderedPosition);
+  }
   frame.position = preview.orderedPosition;
   // The text names what the picture shows, for readers of the window too.
   SetWindowTextA(Picture(),
-                 PreviewTimeText(preview.shown->timeMs, preview.shown->keyframe).c_str());
+                 PreviewTimeText(frame.timeMs, frame.keyframe, frame.copyFromMs).c_str());
   InvalidateRect(Picture(), nullptr, FALSE);
 }
 

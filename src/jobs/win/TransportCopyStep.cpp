@@ -75,8 +75,7 @@ bool RunTransportCopy(const JobDescription& job, std::string_view line, const Ff
     return false;
   }
   AppendJobLog(job.logWindow, std::to_string(count->pictures) + " pictures copied, " +
-                                  std::to_string(count->leftOut) +
-                                  " leading pictures left out.\r\n\r\n\r\n");
+                                  std::to_string(count->leftOut) + " leading pictures left out.");
   return true;
 }
 

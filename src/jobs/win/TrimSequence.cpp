@@ -16,7 +16,7 @@ namespace trellimux {
 namespace {
 
 constexpr char kCommandEnd[] = "\r\n\r\n";  // after each logged command
-constexpr char kRunEnd[] = "\r\n\r\n\r\n";  // after the output of each run
+constexpr char kRunEnd[] = "\r\n\r\n\r\n";  // after the output of each cut line
 
 // The box's blocks (one a cut, then the join); one the box does not have
 // counts as one empty line.
@@ -40,10 +40,7 @@ FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
     if (job.progress) job.progress->StartRun(which, progressPart);
     return RunTransportCopy(job, command, which) ? FfmpegRunEnd::Ended : FfmpegRunEnd::Failed;
   }
-  const FfmpegRunEnd end = RunFfmpeg(job, command, which, progressPart);
-  // A child ended by force stopped mid-line; its output is left as it was.
-  if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
-  return end;
+  return RunFfmpeg(job, command, which, progressPart);
 }
 
 }  // namespace
@@ -58,7 +55,9 @@ void RunTrimSequence(const JobDescription& job) {
     for (const std::string& line : blocks[cut]) {
       const FfmpegRunEnd end = LoggedRun(job, line, {FfmpegRun::kCut, cut + 1, cuts}, part++);
       if (end == FfmpegRunEnd::Failed) return;  // no later cut, no join of a missing cut
-      if (job.results->cancelled) return;       // the remaining cuts and the join are skipped
+      // A child ended by force stopped mid-line; its output is left as it was.
+      if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
+      if (job.results->cancelled) return;  // the remaining cuts and the join are skipped
     }
   }
   const std::string join = blocks[cuts].front();

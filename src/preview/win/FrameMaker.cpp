@@ -7,6 +7,7 @@
 #include "preview/win/FedDecoder.h"
 #include "preview/win/FrameDecoder.h"
 #include "process/win/WholeFile.h"
+#include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 
 namespace trellimux {
@@ -97,8 +98,7 @@ void FrameMaker::Work() {
         CollectListing();
         continue;
       }
-      if (!pending_ && workAhead_ &&
-          wake_.wait_until(lock, quietFrom_, [this] {
+      if (!pending_ && workAhead_ && wake_.wait_until(lock, quietFrom_, [this] {
             return quitting_ || pending_.has_value() || !workAhead_ || listingDone_;
           })) {
         continue;
@@ -155,15 +155,15 @@ void FrameMaker::WorkAhead() {
       keyframes_->NextIndexWindow(input_->durationMs);
   if (listing_ || !window) return;
   auto listing = std::make_unique<BackgroundToolRun>();
-  const bool started = listing->Start(
-      toolDirectory_, FfmpegTool::Ffprobe,
-      KeyframeListArguments(input_->inputPath, input_->startMicroseconds, window->fromMs,
-                            window->toMs),
-      [this] {
-        std::lock_guard lock(mutex_);
-        listingDone_ = true;
-        wake_.notify_one();
-      });
+  const bool started =
+      listing->Start(toolDirectory_, FfmpegTool::Ffprobe,
+                     KeyframeListArguments(input_->inputPath, input_->startMicroseconds,
+                                           window->fromMs, window->toMs),
+                     [this] {
+                       std::lock_guard lock(mutex_);
+                       listingDone_ = true;
+                       wake_.notify_one();
+                     });
   listingWindow_ = *window;
   // One that could not start lists nothing: its window then has no
   // keyframes and seeks there aim at the frame's own time.
@@ -260,7 +260,31 @@ std::optional<KeyframeBefore> FrameMaker::KeyframeInFile(const FrameOrder& order
   return SeekTo(*found, start);
 }
 
-MadeFrame FrameMaker::Make(const FrameOrder& order) {
+std::optional<Keyframe> FrameMaker::NextKeyframeInFile(const FrameOrder& order,
+                                                       std::int64_t fromUs) const {
+  return FindNextTransportKeyframe(
+      [this](std::int64_t offset, std::size_t size) { return inputFile_.ReadAt(offset, size); },
+      inputFile_.Size(), {order.videoPid, order.coding, order.startMicroseconds}, fromUs);
+}
+
+std::optional<std::int64_t> FrameMaker::KeyframeStepMs(const FrameOrder& order) const {
+  if (!FindsKeyframesInFile()) return std::nullopt;
+  const std::int64_t start = order.startMicroseconds;
+  const std::int64_t at = start + order.positionMs * 1000;
+  std::optional<Keyframe> found;
+  if (order.keyframeStep > 0) {
+    found = NextKeyframeInFile(order, at + kFrameTimeSlackUs);
+  } else {
+    found = FindTransportKeyframe(
+        [this](std::int64_t offset, std::size_t size) { return inputFile_.ReadAt(offset, size); },
+        inputFile_.Size(), {order.videoPid, order.coding, start}, at - 2 * kFrameTimeSlackUs);
+  }
+  if (!found) return std::nullopt;
+  return KeyframeCutMs(found->pts - start);
+}
+
+MadeFrame FrameMaker::Make(const FrameOrder& asked) {
+  FrameOrder order = asked;
   if (!keyframes_ || !input_ || input_->input != order.input) {
     EndListing();
     keyframes_.emplace(order.startMicroseconds);
@@ -274,7 +298,19 @@ MadeFrame FrameMaker::Make(const FrameOrder& order) {
   if (!inputFile_.IsOpen())
     feedable_ = inputFile_.Open(order.inputPath) && FedDecoder::CanFeed(inputFile_);
   decoderFailed_ = false;
+  if (order.keyframeStep != 0) {
+    const std::optional<std::int64_t> stepped = KeyframeStepMs(order);
+    // No keyframe that way: no picture, the one shown stays.
+    if (!stepped) return {order.serial, order.positionMs, false, {}};
+    order.positionMs = *stepped;
+  }
   MadeFrame frame{order.serial, order.positionMs, false, {}};
+  if (order.copyResumes && FindsKeyframesInFile()) {
+    const std::int64_t start = order.startMicroseconds;
+    if (const std::optional<Keyframe> resumes =
+            NextKeyframeInFile(order, start + order.positionMs * 1000 - kFrameTimeSlackUs))
+      frame.copyFromMs = KeyframeCutMs(resumes->pts - start);
+  }
   const std::optional<KeyframeBefore> keyframe = KeyframeFor(order);
   if (Superseded(order.serial)) return frame;
   const std::int64_t start = order.startMicroseconds;

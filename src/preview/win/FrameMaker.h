@@ -50,6 +50,12 @@ struct FrameOrder {
   int height = 0;
   VideoCoding coding = VideoCoding::Other;  // of its first video stream
   int videoPid = -1;  // that stream's packet identifier in a transport stream; -1: none
+  // "Smart Copy": where the copy of a cut from this frame would begin is
+  // found too.
+  bool copyResumes = false;
+  // A keyframe move: the frame asked for is the keyframe shown before (-1)
+  // or after (+1) the position, instead of the position's.
+  int keyframeStep = 0;
 };
 
 struct MadeFrame {
@@ -57,6 +63,9 @@ struct MadeFrame {
   std::int64_t timeMs = 0;  // the time the picture shows, as a cut time
   bool keyframe = false;    // a keyframe was found and shown
   std::string bitmap;       // what ffmpeg printed: a bitmap file, or nothing
+  // The first keyframe shown at or after the frame, as a cut time's
+  // milliseconds, when the order asked and the file tells.
+  std::optional<std::int64_t> copyFromMs;
 };
 
 class FrameMaker {
@@ -84,6 +93,9 @@ class FrameMaker {
   // input's own packets when it is a transport stream that can be read so.
   std::optional<KeyframeBefore> KeyframeFor(const FrameOrder& order);
   bool FindsKeyframesInFile() const;
+  std::optional<Keyframe> NextKeyframeInFile(const FrameOrder& order, std::int64_t fromUs) const;
+  // Where a keyframe move goes; nothing when the file does not tell.
+  std::optional<std::int64_t> KeyframeStepMs(const FrameOrder& order) const;
   std::optional<KeyframeBefore> KeyframeInFile(const FrameOrder& order) const;
   // The bitmap of the goal's frame; nothing when superseded or when no
   // decoder could make it.

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cmdline/SmartCopyCommand.h"
+#include "cmdline/StreamRows.h"
+#include "concat/ConcatCommand.h"
+#include "text/SecondsText.h"
+#include "trim/TransportCopyLine.h"
+#include "trim/TrimChoices.h"
+
+namespace trellimux {
+namespace {
+
+constexpr std::int64_t kStartUs = 1400000;
+
+// A packet list as ffprobe prints it: 25 fps from 1.48 s, a keyframe every
+// 24 frames, each P decoded before the two B-frames shown before it.
+std::string PacketList(int seconds) {
+  std::string list;
+  const int frames = seconds * 25;
+  auto line = [&](int shown, int decoded) {
+    const auto time = [](int frame) { return MicrosecondsAsSeconds(1480000 + frame * 40000); };
+    list += "packet," + time(shown) + "," + time(decoded - 1) + "," +
+            std::to_string(1000 + decoded * 188) + "," + (shown % 24 == 0 ? "K__" : "__") + "\r\n";
+  };
+  for (int frame = 0, decoded = 0; frame < frames; frame += 3) {
+    line(frame, decoded++);
+    for (int b = frame - 2; b < frame; ++b)
+      if (b > 0) line(b, decoded++);
+  }
+  return list;
+}
+
+const std::vector<Cut> kCuts = {{"00:00:00.530", "00:00:02.290"}, {"00:00:03.010", "00:00:03.500"}};
+
+TrimCommandInput Input(int concatMode) {
+  TrimCommandInput input;
+  input.inputPath = "D:\\rec.ts";
+  input.outputPath = "D:\\new.ts";
+  input.tempDir = "D:\\T";
+  input.cutMode = kSmartCopyCut;
+  input.concatMode = concatMode;
+  return input;
+}
+
+const StreamTable kStreams = Rows({{"0", "video", true, {{kCodec, "h264"}}},
+                                   {"1", "audio", true, {{kCodec, "mp2"}}},
+                                   {"2", "audio", true, {{kCodec, "mp2"}}}});
+
+SmartCopyFacts Facts() {
+  SmartCopyFacts facts;
+  facts.transportInput = true;
+  facts.startMicroseconds = kStartUs;
+  facts.encoding.options = " -c:v libx264";
+  facts.transport = SourceTransport{1, 4096, 256};
+  const std::string list = PacketList(8);
+  facts.cuts = PlanListedSmartCuts(list, kStartUs, kCuts);
+  facts.copies = FindCopyCutTimes(list, kStartUs, kCuts);
+  return facts;
+}
+
+// A cut's block: its head, the program's copy from the keyframe, its end,
+// the other streams, and the line that puts them into the cut's file in the
+// source's times; then the join.
+TEST(SmartCopyCommand, EachCutIsABlockOfItsPiecesThenTheJoin) {
+  const SmartCopyCommand command =
+      BuildSmartCopyCommand(Input(kDemuxerConcat), kStreams, kCuts, Facts());
+  const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(command.text);
+  ASSERT_EQ(blocks.size(), 3u) << command.text;
+  EXPECT_EQ(command.fallbacks, (std::vector{SmartFallback::None, SmartFallback::None}));
+  const std::vector<std::string>& first = blocks[0];
+  ASSERT_EQ(first.size(), 5u) << command.text;
+  EXPECT_EQ(first[0].substr(0, 58),
+            " -copyts -ss 00:00:00.039 -i \"D:\\rec.ts\" -map 0:0 -vf \"sel");
+  EXPECT_NE(first[0].find("-frames:v 12 -c:v libx264"), std::string::npos) << first[0];
+  const std::optional<TransportCopyStep> copy = ParseTransportCopyLine(first[1]);
+  ASSERT_TRUE(copy) << first[1];
+  EXPECT_EQ(copy->range.keyframePts, 2440000);  // the keyframe after the In
+  EXPECT_EQ(copy->outputPath, "D:\\T\\temp0-copy.ts");
+  EXPECT_NE(first[2].find("temp0-end.ts"), std::string::npos) << "B-frames before the Out";
+  EXPECT_NE(first[3].find(" -map 0:1 -map 0:2 -c copy"), std::string::npos) << first[3];
+  EXPECT_EQ(first[4],
+            " -copyts -i \"concat:D:\\T\\temp0-head.ts|D:\\T\\temp0-copy.ts|D:\\T\\temp0-end.ts\""
+            " -i \"D:\\T\\temp0-other.ts\" -map 0:v -map 1 -c copy -muxdelay 0 -muxpreload 0"
+            " \"D:\\T\\temp0.ts\"");
+  EXPECT_EQ(blocks[1].size(), 3u) << "no keyframe inside: a head, the others, the file";
+  EXPECT_EQ(blocks[2], std::vector<std::string>{TrimCommandLines(command.text).back()});
+  EXPECT_NE(blocks[2][0].find("-f concat"), std::string::npos);
+  EXPECT_EQ(command.costs.size(), 5u + 3u + 1u) << "a cost a line";
+}
+
+// In a byte join each cut's file begins where the one before ended, a few
+// frames later, after the multiplexer's delay.
+TEST(SmartCopyCommand, ByteJoinedCutsFollowOnAfterAGap) {
+  const SmartCopyCommand command =
+      BuildSmartCopyCommand(Input(kWindowsFileConcat), kStreams, kCuts, Facts());
+  const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(command.text);
+  ASSERT_EQ(blocks.size(), 3u);
+  // Cut 0 from 1.960 s (the frame at its In) to its Out at 3.690 s: 1.73 s.
+  EXPECT_NE(blocks[0].back().find(" -output_ts_offset -0.560000 "), std::string::npos)
+      << blocks[0].back();
+  // Cut 1 from 4.440 s: at 1.4 + 1.73 + 4 frames.
+  EXPECT_NE(blocks[1].back().find(" -output_ts_offset -1.150000 "), std::string::npos)
+      << blocks[1].back();
+  EXPECT_EQ(blocks[2].front(), std::string(kWindowsFileJoinNote));
+}
+
+// Whatever keeps a cut from being exact makes it as in "Copy", and the
+// note names it.
+TEST(SmartCopyCommand, ACutThatCannotBeExactIsCopiedAndNamed) {
+  const struct {
+    const char* what;
+    void (*change)(SmartCopyFacts&, TrimCommandInput&);
+    SmartFallback first, second;
+  } cases[] = {
+      {"not MPEG-TS", [](SmartCopyFacts& f, TrimCommandInput&) { f.transportInput = false; },
+       SmartFallback::NotTransport, SmartFallback::NotTransport},
+      {"an MP4 output", [](SmartCopyFacts&, TrimCommandInput& i) { i.outputPath = "D:\\a.mp4"; },
+       SmartFallback::OutputNotTransport, SmartFallback::OutputNotTransport},
+      {"no encoder",
+       [](SmartCopyFacts& f, TrimCommandInput&) {
+         f.encoding = {std::nullopt, SmartEncodeRefusal::NoEncoder};
+       },
+       SmartFallback::NoEncoder, SmartFallback::NoEncoder},
+      {"unknown field order",
+       [](SmartCopyFacts& f, TrimCommandInput&) {
+         f.encoding = {std::nullopt, SmartEncodeRefusal::UnknownFieldOrder};
+       },
+       SmartFallback::FieldOrder, SmartFallback::FieldOrder},
+      {"a map PID ffmpeg refuses",
+       [](SmartCopyFacts& f, TrimCommandInput&) { f.transport->mapPid = 16; },
+       SmartFallback::ProgramIds, SmartFallback::ProgramIds},
+      {"the second cut not planned",
+       [](SmartCopyFacts& f, TrimCommandInput&) { f.cuts[1].reset(); }, SmartFallback::None,
+       SmartFallback::NoPlan},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SmartCopyFacts facts = Facts();
+    TrimCommandInput input = Input(kDemuxerConcat);
+    c.change(facts, input);
+    const SmartCopyCommand command = BuildSmartCopyCommand(input, kStreams, kCuts, facts);
+    EXPECT_EQ(command.fallbacks, (std::vector{c.first, c.second}));
+    const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(command.text);
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(blocks[1].size(), 1u) << "the copied cut is one line";
+    EXPECT_NE(blocks[1][0].find(" -c:v:0 copy"), std::string::npos) << blocks[1][0];
+  }
+  EXPECT_EQ(SmartFallbackNote(std::vector{SmartFallback::None, SmartFallback::NoPlan}),
+            "Smart Copy cannot make these cuts exact to the frame:\r\nCut 1: no keyframe was "
+            "found near its start or end.\r\n\r\nThey will be copied from the keyframe before "
+            "their start, as in \"Copy\": up to a GOP more at their start.\r\n\r\nStart anyway?");
+  EXPECT_EQ(SmartFallbackNote(std::vector{SmartFallback::None}), "");
+  const std::string every =
+      SmartFallbackNote(std::vector{SmartFallback::NoEncoder, SmartFallback::NoEncoder});
+  EXPECT_NE(every.find("\r\nEvery cut: FFmpeg has no encoder"), std::string::npos) << every;
+}
+
+TEST(SmartCopyCommand, BlocksAreSplitAtEmptyLines) {
+  using Blocks = std::vector<std::vector<std::string>>;
+  EXPECT_EQ(TrimCommandBlocks("a\r\nb\r\nc"), (Blocks{{"a"}, {"b"}, {"c"}})) << "one line each";
+  EXPECT_EQ(TrimCommandBlocks("a\r\nb\r\n\r\nc\r\n\r\n\r\nd"), (Blocks{{"a", "b"}, {"c"}, {"d"}}));
+  EXPECT_EQ(TrimCommandBlocks(""), (Blocks{{""}}));
+}
+
+}  // namespace
+}  // namespace trellimux
