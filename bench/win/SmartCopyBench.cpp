@@ -49,9 +49,18 @@ TransportReader FileReader(const std::string& path) {
   };
 }
 
-// Runs the lines of a Trim box's cut block; false when one fails.
-bool RunBlock(const std::vector<std::string>& lines) {
+// Runs the lines of a Trim box's cut block, each line's seconds into
+// `seconds`; false when one fails.
+bool RunBlock(const std::vector<std::string>& lines, std::vector<double>* seconds = nullptr) {
   for (const std::string& line : lines) {
+    const double started = NowSeconds();
+    struct Timed {
+      double started;
+      std::vector<double>* seconds;
+      ~Timed() {
+        if (seconds) seconds->push_back(NowSeconds() - started);
+      }
+    } timed{started, seconds};
     if (IsTransportCopyLine(line)) {
       const std::optional<TransportCopyStep> step = ParseTransportCopyLine(line);
       if (!step) return false;
@@ -120,7 +129,8 @@ int main(int argc, char** argv) {
     facts.encoding = SmartEncoderOptions(ReadSourceVideo(report, 0));
     SourceTransport transport;
     const std::optional<std::string_view> id = StreamSectionValue(report, 0, "id");
-    transport.videoPid = id ? static_cast<int>(std::strtol(std::string(*id).c_str(), nullptr, 16)) : -1;
+    transport.videoPid =
+        id ? static_cast<int>(std::strtol(std::string(*id).c_str(), nullptr, 16)) : -1;
     if (const auto program = FindProgramOf(FileReader(input), transport.videoPid)) {
       transport.programNumber = program->number;
       transport.mapPid = program->mapPid;
@@ -142,17 +152,20 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> smartLines = TrimCommandBlocks(smart.text).front();
 
-    std::vector<double> copyTimes, smartTimes;
+    std::vector<double> copyTimes, smartTimes, lineTimes;
     for (int run = 0; run < 3; ++run) {
       double started = NowSeconds();
       if (!RunBlock({copyLines.front()})) return 1;
       copyTimes.push_back(NowSeconds() - started);
       started = NowSeconds();
-      if (!RunBlock(smartLines)) return 1;
+      lineTimes.clear();
+      if (!RunBlock(smartLines, &lineTimes)) return 1;
       smartTimes.push_back(NowSeconds() - started);
     }
     const double copy = Median(copyTimes), smartTime = Median(smartTimes);
-    std::printf("%-12s %10.2f %10.2f %8.2f\n", names[s], copy, smartTime, smartTime / copy);
+    std::printf("%-12s %10.2f %10.2f %8.2f   lines:", names[s], copy, smartTime, smartTime / copy);
+    for (double line : lineTimes) std::printf(" %.2f", line);
+    std::printf("\n");
   }
   return 0;
 }

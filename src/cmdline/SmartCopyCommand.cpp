@@ -124,7 +124,8 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
                                    plan.copyStopDts};
     block.lines.push_back(TransportCopyLine({std::string(input.inputPath), pieces.back(), range}));
     const std::int64_t until = plan.copyStopDts.value_or(cut.out);
-    block.costs.push_back({0, static_cast<double>(until - cut.copyFrom->pts) / 1e6});
+    block.costs.push_back(
+        {0, kProgramCopyCost * static_cast<double>(until - cut.copyFrom->pts) / 1e6});
   }
   if (plan.end.count > 0) encode(plan.end, "end");
   const std::int64_t firstShown = plan.head.count > 0 ? plan.head.firstPts : plan.copied.firstPts;
@@ -134,10 +135,10 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
     others = PiecePath(input.tempDir, index, "other");
     block.lines.push_back(SmartAudioLine(input.inputPath, facts.startMicroseconds, firstShown,
                                          cut.out, checked.otherMaps, *others));
-    block.costs.push_back({seconds, seconds});
+    block.costs.push_back({seconds, kOtherStreamsCost * seconds});
   }
   block.lines.push_back(SmartMuxLine(pieces, others, begins - firstShown, cutFile));
-  block.costs.push_back({seconds, seconds});
+  block.costs.push_back({seconds, kMultiplexCost * seconds});
   return block;
 }
 
