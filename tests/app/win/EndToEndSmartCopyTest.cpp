@@ -5,10 +5,12 @@
 // that cannot be exact is named in a note before anything runs.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <iterator>
 
 #include "app/ControlIds.h"
 #include "app/win/EndToEndSession.h"
+#include "app/win/PreviewDriving.h"
 #include "app/win/ProgramControls.h"
 #include "media/ToolRunner.h"
 
@@ -65,6 +67,14 @@ double FirstFramePsnr(const std::string& file, const std::string& source, double
   if (at == std::string::npos) return 0;
   if (compared.compare(at + 8, 3, "inf") == 0) return 1000;  // not read by atof here
   return std::atof(compared.c_str() + at + 8);
+}
+
+// "00:00:01.011"
+std::string MillisecondsText(int ms) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", ms / 3600000, ms / 60000 % 60,
+                ms / 1000 % 60, ms % 1000);
+  return text;
 }
 
 std::string TempFolder() { return ToolsFolder() + "\\Temp"; }
@@ -171,6 +181,49 @@ TEST_F(EndToEndSmartCopy, EachCutHoldsExactlyTheFramesAskedFor) {
     const std::vector<double> times = Printed(output, "v:0", "frame=best_effort_timestamp_time");
     for (std::size_t f = 1; f < times.size(); ++f)
       EXPECT_GT(times[f], times[f - 1]) << "frame " << f << " of the join";
+  }
+}
+
+// The keyframes of the source, in microseconds from its start.
+std::vector<double> KeyframeTimesUs(const std::string& path) {
+  const double start = Printed(path, "v:0", "format=start_time").front();
+  const std::string printed = RunTool(FfmpegTool::Ffprobe,
+                                      " -v error -select_streams v:0 -show_entries"
+                                      " packet=pts_time,flags -of csv=p=0" +
+                                          Quoted(path))
+                                  .output;
+  std::vector<double> keyframes;
+  for (std::size_t at = 0; at < printed.size();) {
+    std::size_t end = printed.find('\n', at);
+    if (end == std::string::npos) end = printed.size();
+    const std::string line = printed.substr(at, end - at);
+    if (line.find(",K") != std::string::npos)
+      keyframes.push_back((std::atof(line.c_str()) - start) * 1e6);
+    at = end + 1;
+  }
+  std::sort(keyframes.begin(), keyframes.end());
+  return keyframes;
+}
+
+// The preview shows the frame asked for (the first at or after the time)
+// and where a cut from it would copy from: the first keyframe at or after
+// that frame, as the time a copy's In would take (rounded up).
+TEST_F(EndToEndSmartCopy, ThePreviewSaysWhereCopyingResumes) {
+  ASSERT_NO_FATAL_FAILURE(ChooseSource(source_));
+  const std::vector<double> keyframes = KeyframeTimesUs(source_);
+  ASSERT_GE(keyframes.size(), 4u);
+  auto copyFrom = [&](int ms) {
+    const double from = ms * 1000.0 - 500;  // a frame just before the time counts as at it
+    return static_cast<int>(
+        std::ceil(*std::lower_bound(keyframes.begin(), keyframes.end(), from) / 1000));
+  };
+  const int onKeyframe = static_cast<int>(keyframes[1] / 1000);  // shows the keyframe itself
+  for (const int ms : {520, onKeyframe, onKeyframe + 1, 3200}) {
+    const std::string text =
+        MillisecondsText(ms) + " · copy from " + MillisecondsText(copyFrom(ms));
+    ASSERT_TRUE(MoveSlider(Program(), ms));
+    EXPECT_TRUE(WaitForShownTime(Program(), text, kStepTimeoutMs))
+        << "shows \"" << ShownTime(Program()) << "\", not \"" << text << "\"";
   }
 }
 
