@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/ControlIds.h"
 #include "app/ControlTable.h"
@@ -115,6 +116,14 @@ void StepToKeyframe(int step) {
   Order(onShown ? static_cast<int>(preview.shown->timeMs) : SliderPosition(), step);
 }
 
+std::wstring WideText(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+  return wide;
+}
+
 void PaintFrame(HWND picture, const ShownFrame& frame) {
   PAINTSTRUCT paint;
   HDC context = BeginPaint(picture, &paint);
@@ -133,17 +142,20 @@ void PaintFrame(HWND picture, const ShownFrame& frame) {
   SetStretchBltMode(context, HALFTONE);
   StretchDIBits(context, box.x, box.y, box.width, box.height, 0, 0, image.width, image.height,
                 image.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-  // The time in a black band along the picture's bottom edge.
-  const std::string text = PreviewTimeText(frame.timeMs, frame.keyframe, frame.copyFromMs);
+  // The time in a black band along the picture's bottom edge, drawn from
+  // its UTF-16 text: GDI's 8-bit calls read "·" in the old code page under
+  // Wine (measured: "Â·").
+  const std::wstring text =
+      WideText(PreviewTimeText(frame.timeMs, frame.keyframe, frame.copyFromMs));
   HGDIOBJ oldFont = SelectObject(context, Resources().systemFont);
   SIZE size{};
-  GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
   RECT band{box.x + (box.width - size.cx) / 2 - 6, box.y + box.height - size.cy - 6,
             box.x + (box.width + size.cx) / 2 + 6, box.y + box.height};
   FillRect(context, &band, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetBkMode(context, TRANSPARENT);
   SetTextColor(context, frame.keyframe ? RGB(255, 255, 0) : RGB(255, 255, 255));
-  DrawTextA(context, text.c_str(), static_cast<int>(text.size()), &band,
+  DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &band,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(context, oldFont);
   EndPaint(picture, &paint);
