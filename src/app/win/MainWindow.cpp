@@ -208,6 +208,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case kPreviewFrameMessage:
       OnPreviewFrame(wParam);
       return 0;
+    case kPreviewKeyframesMessage:
+      OnPreviewKeyframes();
+      return 0;
     case kJobProgressMessage:
       OnJobProgress(static_cast<std::uint32_t>(wParam), static_cast<std::int32_t>(lParam));
       return 0;

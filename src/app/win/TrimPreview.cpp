@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ControlIds.h"
 #include "app/ControlTable.h"
@@ -48,8 +49,10 @@ struct Preview {
   unsigned serial = 0;
   unsigned input = 0;  // counts the probed inputs
   int orderedPosition = -1;
-  int orderedMode = kNoCutMode;  // the cut mode the order was made for
-  bool orderedStep = false;      // a keyframe move: the slider follows the frame
+  int orderedMode = kNoCutMode;          // the cut mode the order was made for
+  bool orderedStep = false;              // a keyframe move: the slider follows the frame
+  std::vector<std::int64_t> keyframeMs;  // listed so far, in order
+  bool keyframeMarks = false;            // the slider's ticks show them
 };
 
 Preview& State() {
@@ -229,6 +232,29 @@ LRESULT CALLBACK SliderProcedure(HWND slider, UINT message, WPARAM wParam, LPARA
   return DefSubclassProc(slider, message, wParam, lParam);
 }
 
+// The slider's ticks: in the copying modes the keyframes listed so far,
+// where a copy may begin, as long as they lie apart (at least three pixels
+// a keyframe); else the designed ten steps.
+void ShowSliderMarks() {
+  Preview& preview = State();
+  if (!preview.source) return;
+  RECT client{};
+  GetClientRect(Slider(), &client);
+  const bool marks = CopiesCuts(CutMode()) && !preview.keyframeMs.empty() &&
+                     preview.keyframeMs.size() * 3 <= static_cast<std::size_t>(client.right);
+  if (!marks && !preview.keyframeMarks) return;
+  SendMessageA(Slider(), TBM_CLEARTICS, FALSE, 0);
+  if (marks) {
+    for (const std::int64_t ms : preview.keyframeMs)
+      SendMessageA(Slider(), TBM_SETTIC, 0, static_cast<LPARAM>(ms));
+  } else {
+    SendMessageA(Slider(), TBM_SETTICFREQ, std::max(1, SliderStepsFor(*preview.source).last / 10),
+                 0);
+  }
+  preview.keyframeMarks = marks;
+  InvalidateRect(Slider(), nullptr, TRUE);
+}
+
 // Back to the page as it was designed, before any input: range 0-100.
 void ShowNoPreview() {
   Preview& preview = State();
@@ -236,6 +262,8 @@ void ShowNoPreview() {
   preview.source.reset();
   preview.shown.reset();
   preview.orderedPosition = -1;
+  preview.keyframeMs.clear();
+  preview.keyframeMarks = false;
   SetWindowTextA(Picture(), std::string(FindControl(kTrimPlaceholder)->caption).c_str());
   InvalidateRect(Picture(), nullptr, TRUE);
   EnableWindow(Picture(), FALSE);
@@ -296,7 +324,22 @@ void OnTrimSlider() {
   Order(position);
 }
 
-void RefreshTrimPreview() { OnTrimSlider(); }
+void RefreshTrimPreview() {
+  ShowSliderMarks();
+  OnTrimSlider();
+}
+
+void OnPreviewKeyframes() {
+  Preview& preview = State();
+  if (!preview.maker || !preview.source) return;
+  std::vector<std::int64_t> listed = preview.maker->TakeListedKeyframes(preview.input);
+  if (listed.empty()) return;
+  std::vector<std::int64_t>& known = preview.keyframeMs;
+  known.insert(known.end(), listed.begin(), listed.end());
+  std::sort(known.begin(), known.end());
+  known.erase(std::unique(known.begin(), known.end()), known.end());
+  ShowSliderMarks();
+}
 
 void OnPreviewFrame(WPARAM serial) {
   Preview& preview = State();

@@ -28,12 +28,15 @@ void StartTrimPreview(std::string_view report, const std::string& inputPath);
 void PauseTrimPreview();
 
 // The slider's WM_HSCROLL, and the cut mode changed: the frame for the
-// slider's position (in Copy mode, the keyframe at or before it) is ordered.
+// slider's position (in Copy mode, the keyframe at or before it) is ordered;
+// a change of mode also changes the slider's marks.
 void OnTrimSlider();
 void RefreshTrimPreview();
 
 // The frame maker's message: the newest frame is shown.
 void OnPreviewFrame(WPARAM serial);
+// Its message that more keyframes were listed: the slider marks them.
+void OnPreviewKeyframes();
 
 // At teardown: any frame child is ended.
 void StopTrimPreview();

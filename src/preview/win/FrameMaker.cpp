@@ -186,7 +186,24 @@ void FrameMaker::CollectListing() {
   // A listing that failed lists nothing, as one that could not start.
   const std::optional<std::string> packets = listing_->Finish();
   listing_.reset();
-  if (packets) keyframes_->Add(listingWindow_, ParseKeyframes(*packets));
+  if (!packets) return;
+  std::vector<Keyframe> keyframes = ParseKeyframes(*packets);
+  {
+    std::lock_guard lock(mutex_);
+    if (listedInput_ != input_->input) listedKeyframes_.clear();
+    listedInput_ = input_->input;
+    // Where the keyframe is the frame shown: its time, not rounded up.
+    for (const Keyframe& keyframe : keyframes)
+      listedKeyframes_.push_back((keyframe.pts - input_->startMicroseconds) / 1000);
+  }
+  keyframes_->Add(listingWindow_, std::move(keyframes));
+  PostMessageA(window_, kPreviewKeyframesMessage, 0, 0);
+}
+
+std::vector<std::int64_t> FrameMaker::TakeListedKeyframes(unsigned input) {
+  std::lock_guard lock(mutex_);
+  if (listedInput_ != input) return {};
+  return std::exchange(listedKeyframes_, {});
 }
 
 void FrameMaker::EndListing() {

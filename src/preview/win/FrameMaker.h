@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "preview/DecodedFrames.h"
 #include "preview/DisposablePictures.h"
@@ -37,6 +38,8 @@ namespace trellimux {
 
 // Posted to the window with the order's serial number as wParam.
 inline constexpr UINT kPreviewFrameMessage = WM_APP + 1;
+// Posted when the listing ahead found more keyframes (TakeListedKeyframes).
+inline constexpr UINT kPreviewKeyframesMessage = WM_APP + 4;
 
 struct FrameOrder {
   unsigned serial = 0;
@@ -84,6 +87,10 @@ class FrameMaker {
   void Cancel();
   // The frame of the message's serial number, when it is still the newest.
   std::optional<MadeFrame> Take(unsigned serial);
+  // The keyframes listed since the last call, as the milliseconds from the
+  // input's start at which each is the frame shown; for the input of
+  // `input` (FrameOrder::input) only.
+  std::vector<std::int64_t> TakeListedKeyframes(unsigned input);
 
  private:
   void Work();
@@ -149,6 +156,8 @@ class FrameMaker {
   bool listingDone_ = false;
   std::optional<MadeFrame> made_;
   bool quitting_ = false;
+  std::vector<std::int64_t> listedKeyframes_;  // since the last take
+  unsigned listedInput_ = 0;                   // whose they are
   // The worker's own.
   std::optional<FrameOrder> input_;         // the last order's input, listed ahead
   std::optional<KeyframeCache> keyframes_;  // input_'s

@@ -3,6 +3,10 @@
 // ffmpeg.exe, hold exactly the frames asked for, decode without a word, keep
 // the copied packets as they were and the audio beside the video; a cut
 // that cannot be exact is named in a note before anything runs.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -225,6 +229,24 @@ TEST_F(EndToEndSmartCopy, ThePreviewSaysWhereCopyingResumes) {
     EXPECT_TRUE(WaitForShownTime(Program(), text, kStepTimeoutMs))
         << "shows \"" << ShownTime(Program()) << "\", not \"" << text << "\"";
   }
+  // Once listed, the keyframes are the slider's ticks (besides its ends).
+  HWND slider = Program().Control(kTrimTrackbar);
+  std::vector<int> ticks;
+  const bool marked = PollUntil(kJobTimeoutMs, [&] {
+    const int count = static_cast<int>(SendMessageA(slider, TBM_GETNUMTICS, 0, 0)) - 2;
+    ticks.clear();
+    for (int i = 0; i < count; ++i)
+      ticks.push_back(static_cast<int>(SendMessageA(slider, TBM_GETTIC, i, 0)));
+    return ticks.size() == keyframes.size();
+  });
+  std::sort(ticks.begin(), ticks.end());
+  ASSERT_TRUE(marked) << ticks.size() << " ticks for " << keyframes.size() << " keyframes";
+  for (std::size_t i = 0; i < ticks.size(); ++i)
+    EXPECT_EQ(ticks[i], static_cast<int>(keyframes[i] / 1000)) << "tick " << i;
+  // Reencode shows the designed ticks again.
+  ASSERT_TRUE(Done(Program().Select(kTrimCutModeList, "Reencode")));
+  EXPECT_NE(static_cast<int>(SendMessageA(slider, TBM_GETNUMTICS, 0, 0)) - 2,
+            static_cast<int>(keyframes.size()));
 }
 
 // An input Smart Copy cannot cut exactly: the note names it before anything
