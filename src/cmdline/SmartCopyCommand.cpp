@@ -151,7 +151,8 @@ std::string_view FallbackReason(SmartFallback fallback) {
     case SmartFallback::VideoStreams:
       return "Smart Copy needs exactly one checked video stream";
     case SmartFallback::NoEncoder:
-      return "FFmpeg has no encoder for the codec of this video";
+      // HEVC among them: its cuts are not made exact yet.
+      return "Smart Copy encodes only H.264 and MPEG-2 video again, not the codec of this video";
     case SmartFallback::PixelFormat:
       return "the encoder cannot write the pixel format of this video";
     case SmartFallback::FieldOrder:

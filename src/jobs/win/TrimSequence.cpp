@@ -1,5 +1,7 @@
 #include "jobs/win/TrimSequence.h"
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -43,6 +45,23 @@ FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
   return RunFfmpeg(job, command, which, progressPart);
 }
 
+// A Smart Copy cut's pieces ("temp0-head.ts" and the like beside
+// "temp0.ts") once its file is made: the copied packets of a long cut would
+// otherwise take its size on the disk twice until the next start.
+void RemovePieces(const std::string& cutFile) {
+  const std::size_t folderEnd = cutFile.find_last_of("\\/") + 1;
+  const std::size_t dot = cutFile.find_last_of('.');
+  const std::string stem =
+      dot != std::string::npos && dot >= folderEnd ? cutFile.substr(0, dot) : cutFile;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((stem + "-*.ts").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileA((cutFile.substr(0, folderEnd) + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 }  // namespace
 
 void RunTrimSequence(const JobDescription& job) {
@@ -52,13 +71,15 @@ void RunTrimSequence(const JobDescription& job) {
   const BoxBlocks blocks(job.commandText);
   std::size_t part = 0;  // the progress part of each line in turn
   for (std::size_t cut = 0; cut < cuts; ++cut) {
-    for (const std::string& line : blocks[cut]) {
+    const std::vector<std::string> lines = blocks[cut];
+    for (const std::string& line : lines) {
       const FfmpegRunEnd end = LoggedRun(job, line, {FfmpegRun::kCut, cut + 1, cuts}, part++);
       if (end == FfmpegRunEnd::Failed) return;  // no later cut, no join of a missing cut
       // A child ended by force stopped mid-line; its output is left as it was.
       if (end == FfmpegRunEnd::Ended) AppendJobLog(job.logWindow, kRunEnd);
       if (job.results->cancelled) return;  // the remaining cuts and the join are skipped
     }
+    if (lines.size() > 1) RemovePieces(job.cutFilePaths[cut]);
   }
   const std::string join = blocks[cuts].front();
   switch (job.trimConcatMode) {
