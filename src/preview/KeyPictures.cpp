@@ -96,6 +96,16 @@ bool IsH264KeyPicture(std::string_view elementary) {
   return key;
 }
 
+bool IsH264IdrPicture(std::string_view elementary) {
+  bool idr = false;
+  VisitCodedUnits(elementary, [&](std::string_view unit) {
+    const int type = H264NalType(unit);
+    idr = type == kH264IdrSlice;
+    return !IsH264Slice(type) && !idr;
+  });
+  return idr;
+}
+
 bool IsMpeg2KeyPicture(std::string_view elementary) {
   std::optional<int> first;
   VisitCodedUnits(elementary, [&](std::string_view unit) {
@@ -117,6 +127,11 @@ bool IsKeyPicture(std::string_view elementary, VideoCoding coding) {
       break;
   }
   return false;
+}
+
+bool BeginsCopy(std::string_view elementary, VideoCoding coding) {
+  return coding == VideoCoding::H264 ? IsH264IdrPicture(elementary)
+                                     : IsKeyPicture(elementary, coding);
 }
 
 }  // namespace trellimux

@@ -21,4 +21,13 @@ namespace trellimux {
 // False for Other, and when no picture header is found.
 bool IsKeyPicture(std::string_view elementary, VideoCoding coding);
 
+// Whether a copy of the stream may begin with the picture: any key picture
+// of MPEG-2 video (its leading pictures are left out), but only an IDR
+// picture of H.264. After a recovery point that is no IDR the decoder
+// keeps the pictures before it and orders the pictures after it among them
+// by their picture order counts, which begin anew in a copy (measured: a
+// cut joined after another lost frames, and the pictures after it unref
+// pictures that are not there: "mmco: unref short failure").
+bool BeginsCopy(std::string_view elementary, VideoCoding coding);
+
 }  // namespace trellimux

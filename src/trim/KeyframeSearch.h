@@ -37,6 +37,9 @@ struct VideoPacket {
   std::int64_t dts = 0;
   bool key = false;
   std::int64_t bytePos = -1;
+  // A keyframe a copy of the stream may begin with (not every keyframe
+  // of every codec is one).
+  bool copyMayBegin = true;
 };
 
 // The packets of a packet list printed by the arguments below, in the

@@ -56,7 +56,7 @@ std::optional<SmartCutPlan> PlanSmartCut(std::span<const VideoPacket> packets, s
   // The first keyframe shown inside the cut, where the copy begins.
   std::optional<std::size_t> keyframe;
   for (std::size_t i = 0; i < packets.size(); ++i)
-    if (packets[i].key && asked(packets[i]) &&
+    if (packets[i].key && packets[i].copyMayBegin && asked(packets[i]) &&
         (!keyframe || packets[i].pts < packets[*keyframe].pts))
       keyframe = i;
 
@@ -118,10 +118,13 @@ std::optional<SmartCutPlan> PlanSmartCut(std::span<const VideoPacket> packets, s
   return plan;
 }
 
-std::vector<std::optional<PlannedSmartCut>> PlanListedSmartCuts(std::string_view packetList,
-                                                                std::int64_t startMicroseconds,
-                                                                std::span<const Cut> cuts) {
-  const std::vector<VideoPacket> packets = InDecodingOrder(ParseVideoPackets(packetList));
+std::vector<std::optional<PlannedSmartCut>> PlanListedSmartCuts(
+    std::string_view packetList, std::int64_t startMicroseconds, std::span<const Cut> cuts,
+    const CopyStartCheck& mayBeginCopy) {
+  std::vector<VideoPacket> packets = InDecodingOrder(ParseVideoPackets(packetList));
+  if (mayBeginCopy)
+    for (VideoPacket& packet : packets)
+      if (packet.key) packet.copyMayBegin = mayBeginCopy(packet);
   std::vector<std::optional<PlannedSmartCut>> planned;
   for (const Cut& cut : cuts) {
     PlannedSmartCut one;

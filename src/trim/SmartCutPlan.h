@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -57,7 +58,8 @@ struct SmartCutPlan {
 // a packet twice).
 std::vector<VideoPacket> InDecodingOrder(std::vector<VideoPacket> packets);
 
-// The plan of the cut [in, out) over `packets` in decoding order: the first
+// The plan of the cut [in, out) over `packets` in decoding order (the copy
+// begins with a keyframe that copyMayBegin): the first
 // frame is the first shown at or after `in`, the last the last shown before
 // `out` (a frame less than kFrameTimeSlackUs before a time counts as at it).
 // The packets must reach from a keyframe at or before `in` to past the
@@ -81,8 +83,11 @@ struct PlannedSmartCut {
 // the window after its In (the frames between the windows are not listed,
 // so such a cut would lose them). In a long cut the copy's frame count
 // leaves out the frames between the windows.
-std::vector<std::optional<PlannedSmartCut>> PlanListedSmartCuts(std::string_view packetList,
-                                                                std::int64_t startMicroseconds,
-                                                                std::span<const Cut> cuts);
+// Whether a copy may begin with a listed keyframe (VideoPacket::copyMayBegin),
+// as the file's bytes tell; none: with every keyframe.
+using CopyStartCheck = std::function<bool(const VideoPacket& keyframe)>;
+std::vector<std::optional<PlannedSmartCut>> PlanListedSmartCuts(
+    std::string_view packetList, std::int64_t startMicroseconds, std::span<const Cut> cuts,
+    const CopyStartCheck& mayBeginCopy = {});
 
 }  // namespace trellimux

@@ -1,10 +1,9 @@
-#include "preview/KeyPictures.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "preview/CodedPictures.h"
+#include "preview/KeyPictures.h"
 
 namespace trellimux {
 namespace {
@@ -46,8 +45,7 @@ TEST(KeyPictures, OnlyPicturesDecodingCanBeginWithAreKeyPictures) {
        VideoCoding::H264, false},
       {"the recovery point after the slice", Slice(2, 1) + RecoverySei("", kAtOnce),
        VideoCoding::H264, false},
-      {"a SEI message cut short", Unit("\x06\x06\x09\x80") + Slice(3, 1), VideoCoding::H264,
-       false},
+      {"a SEI message cut short", Unit("\x06\x06\x09\x80") + Slice(3, 1), VideoCoding::H264, false},
       {"no slice within the bytes", kAccessUnitDelimiter + RecoverySei("", kAtOnce),
        VideoCoding::H264, false},
       {"MPEG-2 I picture", Unit("\xb3\x2d\x02\x40") + Mpeg2Picture(1), VideoCoding::Mpeg2, true},
@@ -57,6 +55,22 @@ TEST(KeyPictures, OnlyPicturesDecodingCanBeginWithAreKeyPictures) {
       {"nothing", "", VideoCoding::H264, false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsKeyPicture(c.elementary, c.coding), c.key) << c.what;
+}
+
+// A copy of H.264 begins only with an IDR picture; of MPEG-2 with any I.
+TEST(KeyPictures, ACopyBeginsWithAnIdrPictureOrAnMpeg2IPicture) {
+  const struct {
+    const char* what;
+    std::string elementary;
+    VideoCoding coding;
+    bool begins;
+  } cases[] = {
+      {"H.264 IDR", kAccessUnitDelimiter + test::kSei + Slice(3, 5), VideoCoding::H264, true},
+      {"H.264 recovery point", RecoverySei("", kAtOnce) + Slice(3, 1), VideoCoding::H264, false},
+      {"MPEG-2 I picture", Mpeg2Picture(1), VideoCoding::Mpeg2, true},
+      {"MPEG-2 B picture", Mpeg2Picture(3), VideoCoding::Mpeg2, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BeginsCopy(c.elementary, c.coding), c.begins) << c.what;
 }
 
 }  // namespace

@@ -143,6 +143,11 @@ TEST(SmartCutPlan, ALongCutIsPlannedOnlyWhenItsFirstKeyframeIsListed) {
   ASSERT_TRUE(twoSeconds[0]->copyFrom);
   EXPECT_EQ(twoSeconds[0]->copyFrom->pts, FrameTime(50));
   EXPECT_EQ(twoSeconds[0]->in, kStartUs + 500000);
+  // Keyframes a copy may not begin with are encoded over.
+  const auto noCopy = PlanListedSmartCuts(
+      list(50), kStartUs, cuts, [](const VideoPacket& key) { return key.pts != FrameTime(50); });
+  ASSERT_TRUE(noCopy[0]);
+  EXPECT_EQ(noCopy[0]->copyFrom->pts, FrameTime(100));
   const auto twentySeconds = PlanListedSmartCuts(list(500), kStartUs, cuts);
   EXPECT_FALSE(twentySeconds[0]) << "its head would reach past the window";
   ASSERT_TRUE(twentySeconds[1]) << "the whole cut is listed";

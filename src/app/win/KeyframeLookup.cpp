@@ -9,6 +9,7 @@
 #include "app/win/SharedResources.h"
 #include "app/win/WindowWaits.h"
 #include "params/ParameterColumns.h"
+#include "preview/KeyPictures.h"
 #include "probe/SectionValues.h"
 #include "probe/TypeTag.h"
 #include "process/win/InputFile.h"
@@ -57,6 +58,10 @@ std::optional<SourceTransport> ReadSourceTransport(const InputFile& input, std::
   return transport;
 }
 
+// Enough of a keyframe's packets for its picture's headers.
+constexpr std::size_t kPictureReadBytes = std::size_t{64} << 10;
+constexpr std::size_t kPictureHeadBytes = 4096;
+
 }  // namespace
 
 CopyCutTimes LookUpCopyCutTimes(const std::string& inputPath, std::span<const Cut> cuts) {
@@ -73,17 +78,29 @@ SmartCopyFacts LookUpSmartCopyFacts(const std::string& inputPath, std::span<cons
                                     std::string_view report, const StreamTable& streams) {
   SmartCopyFacts facts;
   const std::optional<std::size_t> video = CheckedVideoStream(streams);
-  if (video) facts.encoding = SmartEncoderOptions(ReadSourceVideo(report, *video));
+  std::string codec;
+  if (video) {
+    const SourceVideo source = ReadSourceVideo(report, *video);
+    facts.encoding = SmartEncoderOptions(source);
+    codec = source.codec;
+  }
   RunWhileWindowWaits(App().mainWindow, [&] {
     facts.startMicroseconds = StartMicroseconds(inputPath);
     const std::string list =
         ProbeOutput(SmartCutProbeArguments(inputPath, facts.startMicroseconds, cuts));
-    facts.cuts = PlanListedSmartCuts(list, facts.startMicroseconds, cuts);
     facts.copies = FindCopyCutTimes(list, facts.startMicroseconds, cuts);
     InputFile input;
     if (!input.Open(inputPath)) return;
     facts.transportInput =
         IsPlainTransportStream(input.ReadAt(0, kTransportPacketBytes * kTransportPacketsChecked));
+    const VideoCoding coding = VideoCodingNamed(codec);
+    facts.cuts =
+        PlanListedSmartCuts(list, facts.startMicroseconds, cuts, [&](const VideoPacket& keyframe) {
+          // A keyframe's picture is read where its packet begins.
+          const std::optional<std::string> picture =
+              PesPayload(input.ReadAt(keyframe.bytePos, kPictureReadBytes), kPictureHeadBytes);
+          return picture && BeginsCopy(*picture, coding);
+        });
     if (facts.transportInput && video) facts.transport = ReadSourceTransport(input, report, *video);
   });
   return facts;
