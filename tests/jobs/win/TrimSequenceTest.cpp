@@ -190,6 +190,37 @@ TEST_F(TrimSequenceTest, FailedCutStopsTheSequenceAndFailedJoinIsNamed) {
   EXPECT_EQ(runner_.results.errorText, FfmpegFailedText({FfmpegRun::kJoin}, 1, output, ""));
 }
 
+// A box of blocks (a Smart Copy box: a cut's lines, an empty line, the next
+// cut's): each cut runs its lines in turn, and its pieces beside its file
+// go once the file is made. A copy line the program cannot run fails the
+// job, naming its cut: no later line, no join.
+TEST_F(TrimSequenceTest, ACutsLinesRunInTurnAndACopyLineThatCannotRunFailsIt) {
+  const std::string missing = folder_.Path("missing.ts");
+  const std::string copy =
+      " Copy video packets: PID 256 from byte 0, keyframe 1.000000 s, to the"
+      " end, from \"" +
+      missing + "\" to \"" + folder_.Path("temp2-copy.ts") + "\"";
+  Run(Trim(2,
+           {WriteCommand("temp1-head.ts", "head"), WriteCommand("temp1.ts", "one"), "", copy,
+            WriteCommand("temp2.ts", "two"), "", WriteCommand("trimmed.ts", "joined")},
+           kDemuxerConcat));
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText,
+            CopyFailedText({FfmpegRun::kCut, 2, 2}, PlatformErrorText(ERROR_FILE_NOT_FOUND)));
+  EXPECT_EQ(runner_.LogText(),
+            LoggedCut("temp1-head.ts", "head") + LoggedCut("temp1.ts", "one") + copy + kCommandEnd);
+  EXPECT_TRUE(FileExists(folder_.Path("temp1.ts")));
+  EXPECT_FALSE(FileExists(folder_.Path("temp1-head.ts"))) << "a made cut's piece was left";
+  EXPECT_FALSE(FileExists(folder_.Path("temp2.ts")));
+  EXPECT_FALSE(FileExists(folder_.Path("trimmed.ts")));
+
+  Run(Trim(1, {" Copy video packets: PID 256 from the start", "", "join"}, kCutOnly));
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText,
+            CopyFailedText({FfmpegRun::kCut, 1, 1},
+                           "its line in the command box does not read as a copy."));
+}
+
 TEST_F(TrimSequenceTest, MissingFfmpegFailsAtTheFirstCut) {
   JobDescription job =
       Trim(2, {WriteCommand("temp1.ts", "one"), WriteCommand("temp2.ts", "two")}, kCutOnly);
