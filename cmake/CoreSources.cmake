@@ -135,6 +135,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
 # Tests that run the real FFmpeg tools on sample media.
 set(TRELLIMUX_MEDIA_TEST_SOURCES
   tests/media/SampleMedia.cpp
+  tests/media/MediaChecks.cpp
   tests/media/ProbeRealReportsTest.cpp
   tests/media/ExpertCommandRunTest.cpp
   tests/media/EasyCommandRunTest.cpp

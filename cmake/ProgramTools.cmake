@@ -4,7 +4,7 @@
 # benchmark of what "Cancel Job" leaves of a conversion's output.
 add_library(trellimux_program_driver STATIC
   tests/app/win/ProgramDriver.cpp tests/app/win/ProgramControls.cpp ${TRELLIMUX_TOOL_RUNNER_WIN}
-  tests/app/win/PreviewDriving.cpp)
+  tests/app/win/PreviewDriving.cpp tests/media/MediaChecks.cpp)
 target_include_directories(trellimux_program_driver PUBLIC src tests)
 target_link_libraries(trellimux_program_driver PUBLIC trellimux_core)
 

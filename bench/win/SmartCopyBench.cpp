@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "cmdline/SmartCopyCommand.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
+#include "media/MediaChecks.h"
 #include "media/ToolRunner.h"
 #include "params/PageTables.h"
 #include "probe/SectionValues.h"
@@ -35,18 +35,6 @@ double NowSeconds() {
   QueryPerformanceCounter(&count);
   QueryPerformanceFrequency(&frequency);
   return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-TransportReader FileReader(const std::string& path) {
-  auto file = std::make_shared<std::ifstream>(path, std::ios::binary);
-  return [file](std::int64_t offset, std::size_t size) {
-    std::string bytes(size, '\0');
-    file->clear();
-    file->seekg(offset);
-    file->read(bytes.data(), static_cast<std::streamsize>(size));
-    bytes.resize(static_cast<std::size_t>(file->gcount()));
-    return bytes;
-  };
 }
 
 // Runs the lines of a Trim box's cut block, each line's seconds into

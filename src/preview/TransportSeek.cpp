@@ -56,34 +56,33 @@ class Search {
   // from `packet` on, up to the first decoded after it.
   std::optional<Keyframe> LastKeyFrom(std::int64_t packet, std::int64_t targetUs) const {
     std::optional<Keyframe> last;
-    const std::int64_t from = Offset(packet);
-    for (std::int64_t offset = from; offset - from < kMostScannedBytes;) {
-      std::string block = read_(offset, kScanReadBytes);
-      const bool fileEnds = block.size() < kScanReadBytes;
-      block.resize(block.size() - block.size() % kTransportPacketBytes);
-      const std::string_view bytes = block;
-      for (std::size_t at = 0; at < bytes.size(); at += kTransportPacketBytes) {
-        const std::string_view packets = bytes.substr(at);
-        if (PacketPid(packets) != video_.pid) continue;
-        const std::optional<std::int64_t> pts = PesPresentationTime(packets);
-        const std::optional<std::int64_t> dts = PesDecodingTime(packets);
-        if (!pts || !dts) continue;
-        // Every picture decoded later is shown later still.
-        if (Us(*dts) > targetUs) return last;
-        const std::int64_t bytePos = offset + static_cast<std::int64_t>(at);
-        if (Us(*pts) <= targetUs && IsKeyPicture(PictureHead(packets, bytePos), video_.coding))
-          last = Keyframe{Us(*pts), Us(*dts), bytePos};
-      }
-      if (fileEnds) break;
-      offset += static_cast<std::int64_t>(bytes.size());
-    }
+    VisitPictures(packet, [&](const Keyframe& picture, std::string_view packets) {
+      // Every picture decoded later is shown later still.
+      if (picture.dts > targetUs) return false;
+      if (picture.pts <= targetUs && IsKey(picture, packets)) last = picture;
+      return true;
+    });
     return last;
   }
 
   // The first key picture shown at or after `fromUs` among the pictures
   // from `packet` on, up to those decoded kKeyframeSearchMs after it.
   std::optional<Keyframe> FirstKeyFrom(std::int64_t packet, std::int64_t fromUs) const {
-    const std::int64_t until = fromUs + kKeyframeSearchMs * 1000;
+    std::optional<Keyframe> first;
+    VisitPictures(packet, [&](const Keyframe& picture, std::string_view packets) {
+      if (picture.dts > fromUs + kKeyframeSearchMs * 1000) return false;
+      if (picture.pts >= fromUs && IsKey(picture, packets)) first = picture;
+      return !first;
+    });
+    return first;
+  }
+
+ private:
+  // Calls `visit` with the times and first byte of each picture of the
+  // video from `packet` on and the packets from its first, until it
+  // returns false, the file ends or kMostScannedBytes were read.
+  template <typename Visit>
+  void VisitPictures(std::int64_t packet, const Visit& visit) const {
     const std::int64_t from = Offset(packet);
     for (std::int64_t offset = from; offset - from < kMostScannedBytes;) {
       std::string block = read_(offset, kScanReadBytes);
@@ -96,18 +95,18 @@ class Search {
         const std::optional<std::int64_t> pts = PesPresentationTime(packets);
         const std::optional<std::int64_t> dts = PesDecodingTime(packets);
         if (!pts || !dts) continue;
-        if (Us(*dts) > until) return std::nullopt;
-        const std::int64_t bytePos = offset + static_cast<std::int64_t>(at);
-        if (Us(*pts) >= fromUs && IsKeyPicture(PictureHead(packets, bytePos), video_.coding))
-          return Keyframe{Us(*pts), Us(*dts), bytePos};
+        if (!visit(Keyframe{Us(*pts), Us(*dts), offset + static_cast<std::int64_t>(at)}, packets))
+          return;
       }
-      if (fileEnds) break;
+      if (fileEnds) return;
       offset += static_cast<std::int64_t>(bytes.size());
     }
-    return std::nullopt;
   }
 
- private:
+  bool IsKey(const Keyframe& picture, std::string_view packets) const {
+    return IsKeyPicture(PictureHead(packets, picture.bytePos), video_.coding);
+  }
+
   static std::int64_t Offset(std::int64_t packet) {
     return packet * static_cast<std::int64_t>(kTransportPacketBytes);
   }

@@ -318,12 +318,9 @@ TEST_P(EasyCommandRunRefused, RunFailsOrWritesAnotherContainer) {
   }
 }
 
-std::string RefusedName(const testing::TestParamInfo<RefusedCase>& info) {
-  return info.param.name;
-}
+std::string RefusedName(const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; }
 
-INSTANTIATE_TEST_SUITE_P(, EasyCommandRunRefused, testing::ValuesIn(kRefused),
-                         RefusedName);
+INSTANTIATE_TEST_SUITE_P(, EasyCommandRunRefused, testing::ValuesIn(kRefused), RefusedName);
 
 }  // namespace
 }  // namespace trellimux::test

@@ -78,16 +78,18 @@ TEST(PreviewFrameRun, DecoderGraphOpensAnyFileNameAndTimesItsFrames) {
                              std::filesystem::path(std::u8string(awkward.begin(), awkward.end())));
   const std::string script = OutputPath("decoder-graph.txt");
   std::ofstream(script, std::ios::binary) << DecoderGraph(awkward, 64, 48);
-  const ToolRun run = RunTool(FfmpegTool::Ffmpeg, " -hide_banner -nostats -v info"
-                                                  " -filter_complex_script \"" +
-                                                      script + "\" -map \"[preview]\" -f null -");
+  const ToolRun run = RunTool(FfmpegTool::Ffmpeg,
+                              " -hide_banner -nostats -v info"
+                              " -filter_complex_script \"" +
+                                  script + "\" -map \"[preview]\" -f null -");
   ASSERT_EQ(run.exitCode, 0) << run.output;
   std::vector<std::int64_t> times;
   std::size_t from = 0;
   while (from < run.output.size()) {
     std::size_t end = run.output.find_first_of("\r\n", from);
     if (end == std::string::npos) end = run.output.size();
-    const DecoderLine line = ParseDecoderLine(std::string_view(run.output).substr(from, end - from));
+    const DecoderLine line =
+        ParseDecoderLine(std::string_view(run.output).substr(from, end - from));
     if (line.kind == DecoderLine::Kind::Frame && line.hasTime) times.push_back(line.microseconds);
     from = end + 1;
   }

@@ -101,15 +101,21 @@ TEST_P(RealReport, ExpertCommandAndReencodeCutAreAcceptedAndKeepEveryStream) {
   const std::string input = MakeStandIn(name, loaded.tables.SourceTable());
   const std::string output = OutputPath(name + ".mkv");
 
-  ExpertCommandInput expert{.expertMode = true, .containerIndex = 1,
-                            .sourceRowCount = rows.RowCount(), .inputPath = input,
+  ExpertCommandInput expert{.expertMode = true,
+                            .containerIndex = 1,
+                            .sourceRowCount = rows.RowCount(),
+                            .inputPath = input,
                             .outputPath = output};
   ASSERT_NO_FATAL_FAILURE(
       ExpectAcceptedKeepingEveryStream(*BuildExpertCommand(expert, rows), output, rows));
 
   const std::string tempDir = WorkFolder(name + "-cuts");
-  TrimCommandInput trim{.inputPath = input, .outputPath = output, .tempDir = tempDir,
-                        .cutMode = kReencodeCut, .concatMode = kCutOnly, .expertMode = true};
+  TrimCommandInput trim{.inputPath = input,
+                        .outputPath = output,
+                        .tempDir = tempDir,
+                        .cutMode = kReencodeCut,
+                        .concatMode = kCutOnly,
+                        .expertMode = true};
   const std::vector<Cut> cut = {{"00:00:00.000", "00:00:00.080"}};
   ExpectAcceptedKeepingEveryStream(TrimCommandLines(BuildTrimCommand(trim, rows, cut)).front(),
                                    CutFilePath(tempDir, 0, output), rows);
@@ -119,8 +125,8 @@ TEST_P(RealReport, ExpertCommandAndReencodeCutAreAcceptedAndKeepEveryStream) {
 // one of each kind of fault.
 std::vector<std::string> ReportNames() {
 #ifdef _WIN32
-  return {"ix_ts_dvb_h264_teletext_mp2_epg", "ix_ts_live_heaacv2_h264_0x0",
-          "jf_mkv_vp8_vorbis_srt", "made_dvbt2_hevc10_latm_eac3", "made_mkv_subs_attachments"};
+  return {"ix_ts_dvb_h264_teletext_mp2_epg", "ix_ts_live_heaacv2_h264_0x0", "jf_mkv_vp8_vorbis_srt",
+          "made_dvbt2_hevc10_latm_eac3", "made_mkv_subs_attachments"};
 #else
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(TRELLIMUX_REPORTS_DIR))

@@ -73,16 +73,14 @@ int CountVideoFrames(const std::string& toolSidePath) {
 std::string MakeCountingClip(const std::string& name, int seconds, bool heavy, bool withB) {
   const std::string path = OutputPath(name);
   const std::string count = "24+8*mod(N,25)";
-  const ToolRun made =
-      RunTool(FfmpegTool::Ffmpeg,
-              " -v error -y -f lavfi -i \"color=c=black:s=" +
-                  std::string(heavy ? "640x480" : "160x120") + ":r=25:d=" +
-                  std::to_string(seconds) + ",format=yuv420p,geq=lum='" +
-                  (heavy ? "if(lt(Y,H/4),random(1)*255," + count + ")" : count) +
-                  "':cb=128:cr=128\" -c:v mpeg2video -q:v 2" +
-                  (withB ? " -g 25 -bf 2 -flags +cgop" : " -g 10 -bf 0") +
-                  " -sc_threshold 1000000000 \"" +
-                  path + "\"");
+  const ToolRun made = RunTool(
+      FfmpegTool::Ffmpeg,
+      " -v error -y -f lavfi -i \"color=c=black:s=" + std::string(heavy ? "640x480" : "160x120") +
+          ":r=25:d=" + std::to_string(seconds) + ",format=yuv420p,geq=lum='" +
+          (heavy ? "if(lt(Y,H/4),random(1)*255," + count + ")" : count) +
+          "':cb=128:cr=128\" -c:v mpeg2video -q:v 2" +
+          (withB ? " -g 25 -bf 2 -flags +cgop" : " -g 10 -bf 0") + " -sc_threshold 1000000000 \"" +
+          path + "\"");
   EXPECT_EQ(made.exitCode, 0) << made.output;
   return path;
 }

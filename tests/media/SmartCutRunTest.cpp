@@ -11,13 +11,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cmdline/SmartCopyEncoding.h"
 #include "cmdline/SmartCutLines.h"
+#include "media/MediaChecks.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
 #include "process/ToolInvocation.h"
@@ -102,21 +102,6 @@ double FirstFramePsnr(const std::string& file, const std::string& input, std::in
   return std::atof(compared.output.c_str() + at + 8);
 }
 
-// The MD5 sums of a file's video packets, as ffprobe prints them.
-std::vector<std::string> PacketHashes(const std::string& file) {
-  const std::string printed = RunTool(FfmpegTool::Ffprobe,
-                                      " -v error -select_streams v:0 -show_entries packet=data_hash"
-                                      " -show_data_hash md5 -of csv=p=0" +
-                                          Quoted(file))
-                                  .output;
-  std::vector<std::string> hashes;
-  for (std::size_t at = printed.find("MD5:"); at != std::string::npos;
-       at = printed.find("MD5:", at + 4))
-    hashes.push_back(printed.substr(at, 36));
-  std::sort(hashes.begin(), hashes.end());
-  return hashes;
-}
-
 struct StreamSpan {
   double start = -1, duration = -1;  // seconds
 };
@@ -133,19 +118,6 @@ StreamSpan Span(const std::string& file, const std::string& stream) {
   const std::size_t comma = printed.find(',');
   if (comma != std::string::npos) span.duration = std::atof(printed.c_str() + comma + 1);
   return span;
-}
-
-// Reads `path` as the program reads an input, at any offset.
-TransportReader FileReader(const std::string& path) {
-  auto file = std::make_shared<std::ifstream>(path, std::ios::binary);
-  return [file](std::int64_t offset, std::size_t size) {
-    std::string bytes(size, '\0');
-    file->clear();
-    file->seekg(offset);
-    file->read(bytes.data(), static_cast<std::streamsize>(size));
-    bytes.resize(static_cast<std::size_t>(file->gcount()));
-    return bytes;
-  };
 }
 
 int VideoPid(const std::string& input) {

@@ -42,8 +42,10 @@ std::vector<std::string> SplitLikeWindows(std::string_view text) {
         ++i;
       }
     } else {
-      if (c == '"') quoted = !quoted;
-      else current += c;
+      if (c == '"')
+        quoted = !quoted;
+      else
+        current += c;
       ++i;
     }
   }

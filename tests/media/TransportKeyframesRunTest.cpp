@@ -18,10 +18,11 @@ namespace {
 
 std::string MakeH264Clip(const std::string& name, const std::string& x264Params) {
   const std::string path = OutputPath(name);
-  const ToolRun made = RunTool(
-      FfmpegTool::Ffmpeg,
-      " -v error -y -f lavfi -i testsrc2=size=320x240:rate=25:duration=8 -c:v libx264"
-      " -preset veryfast -x264-params " + x264Params + " -f mpegts \"" + path + "\"");
+  const ToolRun made =
+      RunTool(FfmpegTool::Ffmpeg,
+              " -v error -y -f lavfi -i testsrc2=size=320x240:rate=25:duration=8 -c:v libx264"
+              " -preset veryfast -x264-params " +
+                  x264Params + " -f mpegts \"" + path + "\"");
   EXPECT_EQ(made.exitCode, 0) << made.output;
   return path;
 }

@@ -16,6 +16,7 @@
 #include "app/win/EndToEndSession.h"
 #include "app/win/PreviewDriving.h"
 #include "app/win/ProgramControls.h"
+#include "media/MediaChecks.h"
 #include "media/ToolRunner.h"
 
 namespace trellimux::test {
@@ -38,20 +39,6 @@ std::vector<double> Printed(const std::string& path, const std::string& stream,
     at = end + 1;
   }
   return values;
-}
-
-std::vector<std::string> PacketHashes(const std::string& path) {
-  const std::string printed = RunTool(FfmpegTool::Ffprobe,
-                                      " -v error -select_streams v:0 -show_entries packet=data_hash"
-                                      " -show_data_hash md5 -of csv=p=0" +
-                                          Quoted(path))
-                                  .output;
-  std::vector<std::string> hashes;
-  for (std::size_t at = printed.find("MD5:"); at != std::string::npos;
-       at = printed.find("MD5:", at + 4))
-    hashes.push_back(printed.substr(at, 36));
-  std::sort(hashes.begin(), hashes.end());
-  return hashes;
 }
 
 // The PSNR of the first frame of `file` against the frame of `source` shown
