@@ -1,5 +1,6 @@
 // The Trim preview in the real window under Wine, on a recording of a minute
-// or more (a 1080i H.264 TS): for each cut mode, 10 slider moves timed from
+// or more (a 1080i H.264 TS): for each cut mode (Smart Copy's text naming
+// where copying resumes), 10 slider moves timed from
 // the move to the frame shown (goal: median <= 300 ms, each <= 500 ms),
 // beside a direct run of the same ffprobe.exe + ffmpeg.exe commands (the
 // ratio is what the program adds); a drag through 100 positions (the most
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/ControlIds.h"
@@ -97,14 +99,31 @@ double DirectFrameMs(const std::string& path, const PreviewSource& source, const
 
 // The text the picture must show for a position: its time, or in Copy mode
 // the keyframe at or before it, found by the same probe.
+// The preview's cut modes as the bench moves through them.
+enum class Mode { Reencode, Copy, SmartCopy };
+
 std::string ExpectedText(const std::string& path, const PreviewSource& source, int position,
-                         bool copy) {
-  if (!copy) return PreviewTimeText(position, false);
+                         Mode mode) {
+  const std::int64_t start = source.startMicroseconds;
+  if (mode == Mode::SmartCopy) {
+    // The first keyframe shown at or after the frame: where its copy resumes.
+    const std::vector<Keyframe> keyframes = ParseKeyframes(
+        RunTool(FfmpegTool::Ffprobe,
+                KeyframeListArguments(path, start, position, position + kKeyframeSearchMs))
+            .output);
+    std::optional<std::int64_t> resumes;
+    for (const Keyframe& keyframe : keyframes)
+      if (keyframe.pts >= start + position * 1000 - kFrameTimeSlackUs &&
+          (!resumes || keyframe.pts < *resumes))
+        resumes = keyframe.pts;
+    if (!resumes) return PreviewTimeText(position, false);
+    return PreviewTimeText(position, false, KeyframeCutMs(*resumes - start));
+  }
+  if (mode == Mode::Reencode) return PreviewTimeText(position, false);
   const std::vector<Cut> at = {{MillisecondsAsCutTime(position), ""}};
   const std::optional<KeyframeBefore> found = KeyframeAtOrBefore(
-      RunTool(FfmpegTool::Ffprobe, KeyframeProbeArguments(path, source.startMicroseconds, at))
-          .output,
-      source.startMicroseconds, position);
+      RunTool(FfmpegTool::Ffprobe, KeyframeProbeArguments(path, start, at)).output, start,
+      position);
   return found ? PreviewTimeText(KeyframeCutMs(found->ptsMicroseconds), true)
                : PreviewTimeText(position, false);
 }
@@ -121,7 +140,8 @@ struct ModeFigures {
 
 // Ten moves spread over the recording, then a drag through 100 positions.
 bool MeasureMode(ProgramDriver& program, const std::string& path, const PreviewSource& source,
-                 bool copy, ModeFigures& figures) {
+                 Mode mode, ModeFigures& figures) {
+  const bool copy = mode == Mode::Copy;
   RECT client{};
   GetClientRect(program.Control(kTrimPlaceholder), &client);
   const FrameBox box = FitFrame(
@@ -131,15 +151,17 @@ bool MeasureMode(ProgramDriver& program, const std::string& path, const PreviewS
   AnswerWatch watch(program.MainWindow());
   for (int move = 0; move < 10; ++move) {
     // Far apart (7 s and more), so that no two share a keyframe.
-    const int position = static_cast<int>((move * 7L + 3) % 10 * (end / 10) + 1234);
-    const std::string expected = ExpectedText(path, source, position, copy);
+    // Smart Copy away from Reencode's positions, whose frames are kept.
+    const int position = static_cast<int>((move * 7L + 3) % 10 * (end / 10) + 1234 +
+                                          (mode == Mode::SmartCopy ? 3210 : 0));
+    const std::string expected = ExpectedText(path, source, position, mode);
     const double start = NowMs();
     if (!MoveSlider(program, position)) return Fail("a slider move", program);
     if (!WaitForShownTime(program, expected, 20000)) return Fail("a frame after a move", program);
     figures.moves.push_back(NowMs() - start);
     figures.direct.push_back(DirectFrameMs(path, source, box, position, copy));
     // The arrow key's step back, which the user makes to find a cut's frame.
-    if (copy) continue;
+    if (mode != Mode::Reencode) continue;
     const int back = position - static_cast<int>(source.frameMs);
     const double backStart = NowMs();
     if (!MoveSlider(program, back)) return Fail("a step back", program);
@@ -148,12 +170,13 @@ bool MeasureMode(ProgramDriver& program, const std::string& path, const PreviewS
     figures.stepsBack.push_back(NowMs() - backStart);
   }
   // A drag as the mouse makes it: a position every 15 ms.
-  const int from = end / 3;
+  const int from = end / 3 + (mode == Mode::SmartCopy ? 3210 : 0);
   const int last = from + 100 * 50;  // 5 s in all
-  const std::string expected = ExpectedText(path, source, last, copy);
+  const std::string expected = ExpectedText(path, source, last, mode);
   for (int step = 1; step <= 100; ++step) {
     if (!MoveSlider(program, from + step * 50, step < 100)) return Fail("a drag step", program);
-    figures.mostChildren = std::max(figures.mostChildren, RunningFrameChildren(program.ProcessId()));
+    figures.mostChildren =
+        std::max(figures.mostChildren, RunningFrameChildren(program.ProcessId()));
     Sleep(15);
   }
   const double released = NowMs();
@@ -224,12 +247,14 @@ int main(int argc, char** argv) {
     return Fail("the probe's box", driver), 1;
   // Expert mode lets the cut mode be chosen.
   if (!driver.Click(kTrimExpertButton)) return Fail("expert mode", driver), 1;
-  for (const char* mode : {"Reencode", "Copy"}) {
+  const std::pair<const char*, Mode> modes[] = {
+      {"Reencode", Mode::Reencode}, {"Copy", Mode::Copy}, {"Smart Copy", Mode::SmartCopy}};
+  for (const auto& [name, mode] : modes) {
     ModeFigures figures;
-    if (!driver.Select(kTrimCutModeList, mode) ||
-        !MeasureMode(driver, path, *source, std::string_view(mode) == "Copy", figures))
-      return Fail(mode, driver), 1;
-    Print(mode, figures);
+    if (!driver.Select(kTrimCutModeList, name) ||
+        !MeasureMode(driver, path, *source, mode, figures))
+      return Fail(name, driver), 1;
+    Print(name, figures);
     std::fflush(stdout);
     if (hold > 0) Sleep(hold * 1000);
   }

@@ -145,7 +145,7 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
 std::string_view FallbackReason(SmartFallback fallback) {
   switch (fallback) {
     case SmartFallback::NotTransport:
-      return "the input is not an MPEG transport stream";
+      return "the input is not an MPEG transport stream of 188-byte packets (.ts)";
     case SmartFallback::OutputNotTransport:
       return "the output is not an MPEG transport stream (.ts, .m2ts or .mts)";
     case SmartFallback::VideoStreams:

@@ -277,7 +277,8 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, output));
   const std::string note =
       "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the input is not an "
-      "MPEG transport stream.\r\n\r\nThey will be copied from the keyframe before their start, "
+      "MPEG transport stream of 188-byte packets (.ts).\r\n\r\nThey will be copied from the "
+      "keyframe before their start, "
       "as in \"Copy\": up to a GOP more at their start.\r\n\r\nStart anyway?";
   for (const int answer : {IDNO, IDYES}) {
     ShownBox box;
