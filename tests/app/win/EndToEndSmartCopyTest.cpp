@@ -280,6 +280,7 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
       "MPEG transport stream of 188-byte packets (.ts).\r\n\r\nThey will be copied from the "
       "keyframe before their start, "
       "as in \"Copy\": up to a GOP more at their start.\r\n\r\nStart anyway?";
+  DeleteFileA((TempFolder() + "\\temp0.mp4").c_str());  // left by an earlier run
   for (const int answer : {IDNO, IDYES}) {
     ShownBox box;
     ASSERT_NO_FATAL_FAILURE(PressStart(box));
