@@ -191,8 +191,10 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
     const std::optional<PlannedSmartCut>* planned =
         i < facts.cuts.size() ? &facts.cuts[i] : nullptr;
     SmartFallback fallback = forAll;
-    if (fallback == SmartFallback::None && (!planned || !*planned))
-      fallback = SmartFallback::NoPlan;
+    // A copy begins at its keyframe's byte, which the list must give.
+    const bool plannable =
+        planned && *planned && (!(*planned)->copyFrom || (*planned)->copyFrom->bytePos >= 0);
+    if (fallback == SmartFallback::None && !plannable) fallback = SmartFallback::NoPlan;
     command.fallbacks.push_back(fallback);
     if (i > 0) command.text += kBlockGap;
     if (fallback != SmartFallback::None) {

@@ -132,6 +132,11 @@ TEST(SmartCopyCommand, ACutThatCannotBeExactIsCopiedAndNamed) {
       {"a map PID ffmpeg refuses",
        [](SmartCopyFacts& f, TrimCommandInput&) { f.transport->mapPid = 16; },
        SmartFallback::ProgramIds, SmartFallback::ProgramIds},
+      {"the second cut's keyframe without its byte",
+       [](SmartCopyFacts& f, TrimCommandInput&) {
+         f.cuts[1]->copyFrom = Keyframe{0, 0, -1};
+       },
+       SmartFallback::None, SmartFallback::NoPlan},
       {"the second cut not planned",
        [](SmartCopyFacts& f, TrimCommandInput&) { f.cuts[1].reset(); }, SmartFallback::None,
        SmartFallback::NoPlan},
