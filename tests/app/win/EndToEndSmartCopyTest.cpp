@@ -74,9 +74,11 @@ struct SmartCut {
   CutTime in, out;
 };
 
-// 25 fps: a cut with a head, a copy and an end; one with no keyframe
-// inside (all encoded again) where keyframes lie a second apart; one from a
-// keyframe of the H.264 sources.
+// 25 fps, the video 10 ms after the file's start: a cut with a head, a copy
+// and an end; one with no keyframe inside (all encoded again) where
+// keyframes lie a second apart; one whose In lies just before a keyframe of
+// the H.264 sources (nothing encoded at its start; "Copy" begins a GOP
+// earlier).
 const SmartCut kCuts[] = {{{0, 0, 0, 520}, {0, 0, 2, 280}},
                           {{0, 0, 3, 200}, {0, 0, 3, 600}},
                           {{0, 0, 4, 0}, {0, 0, 5, 880}}};
