@@ -96,6 +96,11 @@ double RunSeconds(const FrameRun& run) {
   return run.count > 1 ? span * run.count / (run.count - 1) : 0.04;
 }
 
+// The time of the cut's first frame: the In may lie between frames.
+std::int64_t FirstShown(const SmartCutPlan& plan) {
+  return plan.head.count > 0 ? plan.head.firstPts : plan.copied.firstPts;
+}
+
 // The lines of one exact cut, with their costs.
 struct CutBlock {
   std::vector<std::string> lines;
@@ -128,7 +133,7 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
         {0, kProgramCopyCost * static_cast<double>(until - cut.copyFrom->pts) / 1e6});
   }
   if (plan.end.count > 0) encode(plan.end, "end");
-  const std::int64_t firstShown = plan.head.count > 0 ? plan.head.firstPts : plan.copied.firstPts;
+  const std::int64_t firstShown = FirstShown(plan);
   const double seconds = static_cast<double>(cut.out - firstShown) / 1e6;
   std::optional<std::string> others;
   if (!checked.otherMaps.empty()) {
@@ -209,8 +214,7 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
       continue;
     }
     const PlannedSmartCut& cut = **planned;
-    const std::int64_t firstShown =
-        cut.plan.head.count > 0 ? cut.plan.head.firstPts : cut.plan.copied.firstPts;
+    const std::int64_t firstShown = FirstShown(cut.plan);
     // A cut's first packets are decoded before its first frame is shown
     // (by the reordering delay of its B-frames), and in a byte join they
     // would be decoded before the last frames of the cut before them
