@@ -1,5 +1,6 @@
 #include "app/win/JobStart.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -100,10 +101,13 @@ std::optional<TrimRun> SmartCopyRun() {
 // lines that run. A text edited by hand runs as it stands.
 std::optional<TrimRun> TrimCommandToRun(const std::string& shown, int concatMode) {
   const std::optional<int> cutMode = ListSelection(kTrimCutModeList);
-  if (!cutMode || !CopiesCuts(*cutMode) || shown != TrimCommandText())
-    return TrimRun{shown, TrimCommandBlocks(shown).size() > App().cuts.Size() + 1
-                              ? std::vector<JobPart>()  // the parts would not match the lines
-                              : CutProgressParts(concatMode)};
+  if (!cutMode || !CopiesCuts(*cutMode) || shown != TrimCommandText()) {
+    // Parts a cut match the lines only while each cut has one line.
+    const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(shown);
+    const bool lineACut = std::all_of(blocks.begin(), blocks.end(),
+                                      [](const auto& block) { return block.size() == 1; });
+    return TrimRun{shown, lineACut ? CutProgressParts(concatMode) : std::vector<JobPart>()};
+  }
   if (*cutMode == kSmartCopyCut) return SmartCopyRun();
   const std::string text =
       TrimCommandText(LookUpCopyCutTimes(ControlText(kTrimInputBox), App().cuts.Cuts()));
