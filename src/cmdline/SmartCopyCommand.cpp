@@ -150,22 +150,22 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
 std::string_view FallbackReason(SmartFallback fallback) {
   switch (fallback) {
     case SmartFallback::NotTransport:
-      return "the input is not an MPEG transport stream of 188-byte packets (.ts)";
+      return "the input is not a .ts recording (an MPEG transport stream)";
     case SmartFallback::OutputNotTransport:
-      return "the output is not an MPEG transport stream (.ts, .m2ts or .mts)";
+      return "the output is not a .ts, .m2ts or .mts file";
     case SmartFallback::VideoStreams:
-      return "Smart Copy needs exactly one checked video stream";
+      return "Smart Copy needs exactly one ticked video stream";
     case SmartFallback::NoEncoder:
       // HEVC among them: its cuts are not made exact yet.
-      return "Smart Copy encodes only H.264 and MPEG-2 video again, not the codec of this video";
+      return "Smart Copy can encode only H.264 and MPEG-2 video again, not the video of this file";
     case SmartFallback::PixelFormat:
-      return "the encoder cannot write the pixel format of this video";
+      return "the encoder cannot write the picture format of this video";
     case SmartFallback::FieldOrder:
-      return "the field order of this interlaced video is not known";
+      return "this interlaced video does not say which field comes first";
     case SmartFallback::ProgramIds:
       return "FFmpeg cannot write the stream numbers (PIDs) of this recording";
     case SmartFallback::NoPlan:
-      return "no keyframe was found near its start or end";
+      return "no key frame was found near its start or end";
     default:
       return "";
   }
@@ -271,8 +271,8 @@ std::string SmartFallbackNote(std::span<const SmartFallback> fallbacks) {
   }
   if (reasons.empty()) return {};
   return "Smart Copy cannot make these cuts exact to the frame:\r\n" + reasons +
-         "\r\nThey will be copied from the keyframe before their start, as in \"Copy\": up to "
-         "a GOP more at their start.\r\n\r\nStart anyway?";
+         "\r\nThey will be copied from the key frame before their start, as in \"Copy\", so they "
+         "may begin up to a few seconds early.\r\n\r\nStart anyway?";
 }
 
 }  // namespace trellimux

@@ -154,13 +154,14 @@ TEST(SmartCopyCommand, ACutThatCannotBeExactIsCopiedAndNamed) {
     EXPECT_NE(blocks[1][0].find(" -c:v:0 copy"), std::string::npos) << blocks[1][0];
   }
   EXPECT_EQ(SmartFallbackNote(std::vector{SmartFallback::None, SmartFallback::NoPlan}),
-            "Smart Copy cannot make these cuts exact to the frame:\r\nCut 1: no keyframe was "
-            "found near its start or end.\r\n\r\nThey will be copied from the keyframe before "
-            "their start, as in \"Copy\": up to a GOP more at their start.\r\n\r\nStart anyway?");
+            "Smart Copy cannot make these cuts exact to the frame:\r\nCut 1: no key frame was "
+            "found near its start or end.\r\n\r\nThey will be copied from the key frame before "
+            "their start, as in \"Copy\", so they may begin up to a few seconds early.\r\n\r\n"
+            "Start anyway?");
   EXPECT_EQ(SmartFallbackNote(std::vector{SmartFallback::None}), "");
   const std::string every =
       SmartFallbackNote(std::vector{SmartFallback::NoEncoder, SmartFallback::NoEncoder});
-  EXPECT_NE(every.find("\r\nEvery cut: Smart Copy encodes only H.264 and MPEG-2"),
+  EXPECT_NE(every.find("\r\nEvery cut: Smart Copy can encode only H.264 and MPEG-2"),
             std::string::npos)
       << every;
 }

@@ -278,10 +278,10 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
   const std::string output = root_ + "\\phone-cut.mp4";
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, output));
   const std::string note =
-      "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the input is not an "
-      "MPEG transport stream of 188-byte packets (.ts).\r\n\r\nThey will be copied from the "
-      "keyframe before their start, "
-      "as in \"Copy\": up to a GOP more at their start.\r\n\r\nStart anyway?";
+      "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the input is not a .ts "
+      "recording (an MPEG transport stream).\r\n\r\nThey will be copied from the key frame "
+      "before their start, as in \"Copy\", so they may begin up to a few seconds early.\r\n\r\n"
+      "Start anyway?";
   DeleteFileA((TempFolder() + "\\temp0.mp4").c_str());  // left by an earlier run
   for (const int answer : {IDNO, IDYES}) {
     ShownBox box;
