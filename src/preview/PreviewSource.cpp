@@ -104,6 +104,16 @@ std::int64_t FrameTimeOfPosition(int position, const PreviewSource& source) {
   return std::clamp<std::int64_t>(position, 0, lastFrame);
 }
 
+std::vector<std::int64_t> SliderKeyframeMarks(std::span<const std::int64_t> keyframeMs,
+                                              std::int64_t rangeMs, int widthPixels) {
+  std::vector<std::int64_t> marks;
+  if (widthPixels <= 0) return marks;
+  const std::int64_t spacing = rangeMs * kMarkSpacingPixels / widthPixels;
+  for (const std::int64_t ms : keyframeMs)
+    if (marks.empty() || ms - marks.back() >= spacing) marks.push_back(ms);
+  return marks;
+}
+
 std::string PreviewTimeText(std::int64_t milliseconds, bool keyframe,
                             std::optional<std::int64_t> copyFromMs) {
   std::string text = (keyframe ? "keyframe " : "") + MillisecondsAsCutTime(milliseconds);

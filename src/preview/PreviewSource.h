@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "preview/DisposablePictures.h"
 
@@ -36,6 +38,14 @@ struct SliderSteps {
   int last = 0;  // the range's end: the duration
 };
 SliderSteps SliderStepsFor(const PreviewSource& source);
+
+// The slider's keyframe ticks: the keyframes (milliseconds, in order) at
+// least kMarkSpacingPixels apart on a slider of `widthPixels` showing
+// `rangeMs`, each kept where it lies; where they lie closer, the first of
+// each such stretch stands for it.
+inline constexpr int kMarkSpacingPixels = 3;
+std::vector<std::int64_t> SliderKeyframeMarks(std::span<const std::int64_t> keyframeMs,
+                                              std::int64_t rangeMs, int widthPixels);
 
 // The time a slider position asks for: its milliseconds, but never past
 // two frames before the end, where ffmpeg may have no frame left to show.

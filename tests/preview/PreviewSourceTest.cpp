@@ -82,6 +82,15 @@ TEST(PreviewSource, SliderStepsAndTheTimesItAsksFor) {
   EXPECT_EQ(PreviewTimeText(3723450, false), "01:02:03.450");
   EXPECT_EQ(PreviewTimeText(723480, true), "keyframe 00:12:03.480");
   EXPECT_EQ(PreviewTimeText(723450, false, 724480), "00:12:03.450 · copy from 00:12:04.480");
+  // Keyframe ticks: every keyframe where they lie 3 px apart or more; in a
+  // stretch of closer ones, one every 3 px.
+  const std::vector<std::int64_t> keyframes = {0, 2000, 4000, 5000, 5500, 6000, 9000};
+  EXPECT_EQ(SliderKeyframeMarks(keyframes, 10000, 1000), keyframes);
+  EXPECT_EQ(SliderKeyframeMarks(keyframes, 10000, 30),  // 3 px: 1 s
+            (std::vector<std::int64_t>{0, 2000, 4000, 5000, 6000, 9000}));
+  EXPECT_EQ(SliderKeyframeMarks(keyframes, 10000, 12),  // 3 px: 2.5 s
+            (std::vector<std::int64_t>{0, 4000, 9000}));
+  EXPECT_TRUE(SliderKeyframeMarks(keyframes, 10000, 0).empty());
   // 90 kHz keyframe times round up to the next millisecond, never down.
   EXPECT_EQ(KeyframeCutMs(2080000), 2080);
   EXPECT_EQ(KeyframeCutMs(1001000 + 1), 1002);

@@ -233,19 +233,19 @@ LRESULT CALLBACK SliderProcedure(HWND slider, UINT message, WPARAM wParam, LPARA
 }
 
 // The slider's ticks: in the copying modes the keyframes listed so far,
-// where a copy may begin, as long as they lie apart (at least three pixels
-// a keyframe); else the designed ten steps.
+// where a copy may begin (SliderKeyframeMarks); else the designed ten
+// steps.
 void ShowSliderMarks() {
   Preview& preview = State();
   if (!preview.source) return;
-  RECT client{};
-  GetClientRect(Slider(), &client);
-  const bool marks = CopiesCuts(CutMode()) && !preview.keyframeMs.empty() &&
-                     preview.keyframeMs.size() * 3 <= static_cast<std::size_t>(client.right);
+  const bool marks = CopiesCuts(CutMode()) && !preview.keyframeMs.empty();
   if (!marks && !preview.keyframeMarks) return;
   SendMessageA(Slider(), TBM_CLEARTICS, FALSE, 0);
   if (marks) {
-    for (const std::int64_t ms : preview.keyframeMs)
+    RECT client{};
+    GetClientRect(Slider(), &client);
+    for (const std::int64_t ms : SliderKeyframeMarks(
+             preview.keyframeMs, SliderStepsFor(*preview.source).last, client.right))
       SendMessageA(Slider(), TBM_SETTIC, 0, static_cast<LPARAM>(ms));
   } else {
     SendMessageA(Slider(), TBM_SETTICFREQ, std::max(1, SliderStepsFor(*preview.source).last / 10),
