@@ -69,6 +69,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/app/Pages.cpp
   src/app/StaticColours.cpp
   src/app/WindowPlacement.cpp
+  src/app/SmartCopyLookup.cpp
 )
 
 # Core tests, run natively and under Wine.

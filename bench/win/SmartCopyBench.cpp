@@ -14,14 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "app/SmartCopyLookup.h"
 #include "cmdline/SmartCopyCommand.h"
 #include "cmdline/TrimCommand.h"
 #include "concat/ConcatCommand.h"
 #include "media/MediaChecks.h"
 #include "media/ToolRunner.h"
 #include "params/PageTables.h"
-#include "probe/SectionValues.h"
-#include "transport/ProgramTables.h"
 #include "trim/TransportCopyLine.h"
 #include "trim/TrimChoices.h"
 
@@ -105,25 +104,9 @@ int main(int argc, char** argv) {
   const char* names[] = {"10 s", "10 minutes"};
   for (int s = 0; s < 2; ++s) {
     const std::vector<Cut>& cuts = spans[s];
-    SmartCopyFacts facts;
-    facts.transportInput = true;
-    facts.startMicroseconds = ParseStartTimeMicroseconds(
-        RunTool(FfmpegTool::Ffprobe, StartTimeProbeArguments(input)).output);
-    const std::string list =
-        RunTool(FfmpegTool::Ffprobe, SmartCutProbeArguments(input, facts.startMicroseconds, cuts))
-            .output;
-    facts.cuts = PlanListedSmartCuts(list, facts.startMicroseconds, cuts);
-    facts.copies = FindCopyCutTimes(list, facts.startMicroseconds, cuts);
-    facts.encoding = SmartEncoderOptions(ReadSourceVideo(report, 0));
-    SourceTransport transport;
-    const std::optional<std::string_view> id = StreamSectionValue(report, 0, "id");
-    transport.videoPid =
-        id ? static_cast<int>(std::strtol(std::string(*id).c_str(), nullptr, 16)) : -1;
-    if (const auto program = FindProgramOf(FileReader(input), transport.videoPid)) {
-      transport.programNumber = program->number;
-      transport.mapPid = program->mapPid;
-      facts.transport = transport;
-    }
+    const SmartCopyFacts facts = FindSmartCopyFacts(
+        [](const std::string& arguments) { return RunTool(FfmpegTool::Ffprobe, arguments).output; },
+        FileReader(input), input, cuts, report, streams);
 
     TrimCommandInput copyPage = page;
     copyPage.cutMode = kCopyCut;

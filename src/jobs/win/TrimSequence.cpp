@@ -12,6 +12,7 @@
 #include "jobs/win/JobProgress.h"
 #include "jobs/win/JobSteps.h"
 #include "jobs/win/TransportCopyStep.h"
+#include "text/PathText.h"
 #include "trim/TransportCopyLine.h"
 
 namespace trellimux {
@@ -50,9 +51,7 @@ FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
 // otherwise take its size on the disk twice until the next start.
 void RemovePieces(const std::string& cutFile) {
   const std::size_t folderEnd = cutFile.find_last_of("\\/") + 1;
-  const std::size_t dot = cutFile.find_last_of('.');
-  const std::string stem =
-      dot != std::string::npos && dot >= folderEnd ? cutFile.substr(0, dot) : cutFile;
+  const std::string stem = cutFile.substr(0, cutFile.size() - PathExtension(cutFile).size());
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((stem + "-*.ts").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;

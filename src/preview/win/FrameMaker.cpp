@@ -268,34 +268,31 @@ std::optional<KeyframeBefore> FrameMaker::KeyframeFor(const FrameOrder& order) {
   return keyframes_->Find(order.positionMs).keyframe;
 }
 
-std::optional<KeyframeBefore> FrameMaker::KeyframeInFile(const FrameOrder& order) const {
-  const std::int64_t start = order.startMicroseconds;
-  const std::optional<Keyframe> found = FindTransportKeyframe(
-      [this](std::int64_t offset, std::size_t size) { return inputFile_.ReadAt(offset, size); },
-      inputFile_.Size(), {order.videoPid, order.coding, start}, start + order.positionMs * 1000);
-  if (!found) return std::nullopt;
-  return SeekTo(*found, start);
+std::optional<Keyframe> FrameMaker::KeyframeInFileNear(const FrameOrder& order, std::int64_t us,
+                                                       bool after) const {
+  const TransportReader read = [this](std::int64_t offset, std::size_t size) {
+    return inputFile_.ReadAt(offset, size);
+  };
+  const TransportVideo video{order.videoPid, order.coding, order.startMicroseconds};
+  return after ? FindNextTransportKeyframe(read, inputFile_.Size(), video, us)
+               : FindTransportKeyframe(read, inputFile_.Size(), video, us);
 }
 
-std::optional<Keyframe> FrameMaker::NextKeyframeInFile(const FrameOrder& order,
-                                                       std::int64_t fromUs) const {
-  return FindNextTransportKeyframe(
-      [this](std::int64_t offset, std::size_t size) { return inputFile_.ReadAt(offset, size); },
-      inputFile_.Size(), {order.videoPid, order.coding, order.startMicroseconds}, fromUs);
+std::optional<KeyframeBefore> FrameMaker::KeyframeInFile(const FrameOrder& order) const {
+  const std::int64_t start = order.startMicroseconds;
+  const std::optional<Keyframe> found =
+      KeyframeInFileNear(order, start + order.positionMs * 1000, false);
+  if (!found) return std::nullopt;
+  return SeekTo(*found, start);
 }
 
 std::optional<std::int64_t> FrameMaker::KeyframeStepMs(const FrameOrder& order) const {
   if (!FindsKeyframesInFile()) return std::nullopt;
   const std::int64_t start = order.startMicroseconds;
   const std::int64_t at = start + order.positionMs * 1000;
-  std::optional<Keyframe> found;
-  if (order.keyframeStep > 0) {
-    found = NextKeyframeInFile(order, at + kFrameTimeSlackUs);
-  } else {
-    found = FindTransportKeyframe(
-        [this](std::int64_t offset, std::size_t size) { return inputFile_.ReadAt(offset, size); },
-        inputFile_.Size(), {order.videoPid, order.coding, start}, at - 2 * kFrameTimeSlackUs);
-  }
+  const bool next = order.keyframeStep > 0;
+  const std::optional<Keyframe> found =
+      KeyframeInFileNear(order, next ? at + kFrameTimeSlackUs : at - 2 * kFrameTimeSlackUs, next);
   if (!found) return std::nullopt;
   return KeyframeCutMs(found->pts - start);
 }
@@ -325,7 +322,7 @@ MadeFrame FrameMaker::Make(const FrameOrder& asked) {
   if (order.copyResumes && FindsKeyframesInFile()) {
     const std::int64_t start = order.startMicroseconds;
     if (const std::optional<Keyframe> resumes =
-            NextKeyframeInFile(order, start + order.positionMs * 1000 - kFrameTimeSlackUs))
+            KeyframeInFileNear(order, start + order.positionMs * 1000 - kFrameTimeSlackUs, true))
       frame.copyFromMs = KeyframeCutMs(resumes->pts - start);
   }
   const std::optional<KeyframeBefore> keyframe = KeyframeFor(order);

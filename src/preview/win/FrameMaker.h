@@ -100,7 +100,10 @@ class FrameMaker {
   // input's own packets when it is a transport stream that can be read so.
   std::optional<KeyframeBefore> KeyframeFor(const FrameOrder& order);
   bool FindsKeyframesInFile() const;
-  std::optional<Keyframe> NextKeyframeInFile(const FrameOrder& order, std::int64_t fromUs) const;
+  // The keyframe of the file last shown at or before `us`, or (`after`)
+  // first shown at or after it.
+  std::optional<Keyframe> KeyframeInFileNear(const FrameOrder& order, std::int64_t us,
+                                             bool after) const;
   // Where a keyframe move goes; nothing when the file does not tell.
   std::optional<std::int64_t> KeyframeStepMs(const FrameOrder& order) const;
   std::optional<KeyframeBefore> KeyframeInFile(const FrameOrder& order) const;
