@@ -31,6 +31,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/SmartCutPlan.cpp
   src/trim/TransportCopy.cpp
   src/trim/TransportCopyLine.cpp
+  src/trim/StreamSpans.cpp
   src/preview/PreviewSource.cpp
   src/preview/FrameFit.cpp
   src/preview/FrameRequest.cpp
@@ -41,6 +42,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/preview/DecodedFrames.cpp
   src/transport/TransportPackets.cpp
   src/transport/ProgramTables.cpp
+  src/transport/PacketTimes.cpp
   src/preview/TransportFeed.cpp
   src/preview/DisposablePictures.cpp
   src/preview/KeyPictures.cpp
@@ -104,6 +106,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/preview/DecoderCommandTest.cpp
   tests/transport/TransportPacketsTest.cpp
   tests/transport/ProgramTablesTest.cpp
+  tests/transport/PacketTimesTest.cpp
   tests/preview/TransportFeedTest.cpp
   tests/preview/DisposablePicturesTest.cpp
   tests/preview/KeyPicturesTest.cpp

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "params/ParameterColumns.h"
 #include "preview/KeyPictures.h"
@@ -10,6 +11,7 @@
 #include "transport/ProgramTables.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
+#include "trim/StreamSpans.h"
 
 namespace trellimux {
 namespace {
@@ -18,25 +20,45 @@ namespace {
 constexpr std::size_t kPictureReadBytes = std::size_t{64} << 10;
 constexpr std::size_t kPictureHeadBytes = 4096;
 
-// The report's stream index of the first checked video row; none when no
-// video row is checked.
-std::optional<std::size_t> CheckedVideoStream(const StreamTable& streams) {
+// The report's stream indexes of the checked video rows and of the other
+// checked rows a cut keeps (audio and subtitles), in the table's order.
+struct CheckedIndexes {
+  std::vector<std::size_t> video, others;
+};
+
+CheckedIndexes ReadCheckedIndexes(const StreamTable& streams) {
+  CheckedIndexes checked;
   for (std::size_t i = 0; i < streams.RowCount(); ++i) {
     const TableRow& row = streams.Row(i);
-    if (row.checked && KindOfTag(row.typeTag) == StreamKind::Video)
-      return static_cast<std::size_t>(std::strtoul(row.cells[kStream].c_str(), nullptr, 10));
+    const StreamKind kind = KindOfTag(row.typeTag);
+    if (!row.checked || kind == StreamKind::Other) continue;
+    (kind == StreamKind::Video ? checked.video : checked.others)
+        .push_back(static_cast<std::size_t>(std::strtoul(row.cells[kStream].c_str(), nullptr, 10)));
   }
-  return std::nullopt;
+  return checked;
 }
 
-// The transport numbers of the video stream `index`: its PID from the
-// report's "id" ("0x100"), its program from the file's tables.
-std::optional<SourceTransport> ReadSourceTransport(const TransportReader& read,
-                                                   std::string_view report, std::size_t index) {
+// The PID of stream `index`, from the report's "id" ("0x100").
+std::optional<int> StreamPid(std::string_view report, std::size_t index) {
   const std::optional<std::string_view> id = StreamSectionValue(report, index, "id");
   if (!id || !id->starts_with("0x")) return std::nullopt;
+  return static_cast<int>(std::strtol(std::string(*id).c_str(), nullptr, 16));
+}
+
+// The transport numbers of the checked streams: their PIDs, the video's
+// program from the file's tables.
+std::optional<SourceTransport> ReadSourceTransport(const TransportReader& read,
+                                                   std::string_view report,
+                                                   const CheckedIndexes& checked) {
+  const std::optional<int> videoPid = StreamPid(report, checked.video.front());
+  if (!videoPid) return std::nullopt;
   SourceTransport transport;
-  transport.videoPid = static_cast<int>(std::strtol(std::string(*id).c_str(), nullptr, 16));
+  transport.videoPid = *videoPid;
+  for (const std::size_t index : checked.others) {
+    const std::optional<int> pid = StreamPid(report, index);
+    if (!pid) return std::nullopt;
+    transport.otherPids.push_back(*pid);
+  }
   const std::optional<TransportProgram> program = FindProgramOf(read, transport.videoPid);
   if (!program) return std::nullopt;
   transport.programNumber = program->number;
@@ -50,10 +72,10 @@ SmartCopyFacts FindSmartCopyFacts(const ProbeRun& probe, const TransportReader& 
                                   std::string_view inputPath, std::span<const Cut> cuts,
                                   std::string_view report, const StreamTable& streams) {
   SmartCopyFacts facts;
-  const std::optional<std::size_t> video = CheckedVideoStream(streams);
+  const CheckedIndexes checked = ReadCheckedIndexes(streams);
   VideoCoding coding = VideoCoding::Other;
-  if (video) {
-    const SourceVideo source = ReadSourceVideo(report, *video);
+  if (!checked.video.empty()) {
+    const SourceVideo source = ReadSourceVideo(report, checked.video.front());
     facts.encoding = SmartEncoderOptions(source);
     coding = VideoCodingNamed(source.codec);
   }
@@ -70,7 +92,13 @@ SmartCopyFacts FindSmartCopyFacts(const ProbeRun& probe, const TransportReader& 
             PesPayload(read(keyframe.bytePos, kPictureReadBytes), kPictureHeadBytes);
         return picture && BeginsCopy(*picture, coding);
       });
-  if (video) facts.transport = ReadSourceTransport(read, report, *video);
+  if (checked.video.empty()) return facts;
+  facts.transport = ReadSourceTransport(read, report, checked);
+  if (!facts.transport) return facts;
+  for (const std::optional<PlannedSmartCut>& cut : facts.cuts) {
+    facts.streamSpans.push_back(cut ? OtherStreamSpans(read, facts.transport->otherPids, *cut)
+                                    : std::vector<CopiedStream>());
+  }
   return facts;
 }
 

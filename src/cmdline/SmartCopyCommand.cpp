@@ -29,10 +29,10 @@ bool WritesTransport(std::string_view path) {
   });
 }
 
-// The checked streams: the video's maps ("0:1"), and the others' options.
+// The checked streams: the video's maps ("0:1"), and the others'.
 struct CheckedStreams {
   std::vector<std::string> video;
-  std::string otherMaps;  // " -map 0:2 -map 0:3"
+  std::vector<std::string> others;
 };
 
 CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
@@ -42,11 +42,7 @@ CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
     const StreamKind kind = KindOfTag(row.typeTag);
     if (!row.checked || kind == StreamKind::Other) continue;
     const std::string map = "0:" + row.cells[kStream];
-    if (kind == StreamKind::Video) {
-      checked.video.push_back(map);
-    } else {
-      checked.otherMaps += " -map " + map;
-    }
+    (kind == StreamKind::Video ? checked.video : checked.others).push_back(map);
   }
   return checked;
 }
@@ -67,7 +63,9 @@ SmartFallback FileFallback(const TrimCommandInput& input, const CheckedStreams& 
         return SmartFallback::NoEncoder;
     }
   }
-  if (!facts.transport || !MultiplexerTakes(*facts.transport)) return SmartFallback::ProgramIds;
+  if (!facts.transport || !MultiplexerTakes(*facts.transport) ||
+      facts.transport->otherPids.size() != checked.others.size())
+    return SmartFallback::ProgramIds;
   return SmartFallback::None;
 }
 
@@ -96,11 +94,6 @@ double RunSeconds(const FrameRun& run) {
   return run.count > 1 ? span * run.count / (run.count - 1) : 0.04;
 }
 
-// The time of the cut's first frame: the In may lie between frames.
-std::int64_t FirstShown(const SmartCutPlan& plan) {
-  return plan.head.count > 0 ? plan.head.firstPts : plan.copied.firstPts;
-}
-
 // The lines of one exact cut, with their costs.
 struct CutBlock {
   std::vector<std::string> lines;
@@ -109,41 +102,61 @@ struct CutBlock {
 
 CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const PlannedSmartCut& cut,
                        const CheckedStreams& checked, const SmartCopyFacts& facts,
-                       std::int64_t begins, std::string_view cutFile) {
+                       std::span<const CopiedStream> spans, std::int64_t begins,
+                       std::string_view cutFile) {
   const SmartCutPlan& plan = cut.plan;
   const SourceTransport& transport = *facts.transport;
-  const std::string& options = *facts.encoding.options;
-  CutBlock block;
-  std::vector<std::string> pieces;
-  auto encode = [&](const FrameRun& run, std::string_view name) {
-    pieces.push_back(PiecePath(input.tempDir, index, name));
-    block.lines.push_back(SmartEncodeLine(input.inputPath, checked.video.front(),
-                                          facts.startMicroseconds, run, options, transport,
-                                          pieces.back()));
-    block.costs.push_back({0, RunSeconds(run) * kEncodeCostPerCopySecond});
-  };
-  if (plan.head.count > 0) encode(plan.head, "head");
-  if (cut.copyFrom) {
-    pieces.push_back(PiecePath(input.tempDir, index, "copy"));
-    const TransportCopyRange range{transport.videoPid, cut.copyFrom->bytePos, cut.copyFrom->pts,
-                                   plan.copyStopDts};
-    block.lines.push_back(TransportCopyLine({std::string(input.inputPath), pieces.back(), range}));
-    const std::int64_t until = plan.copyStopDts.value_or(cut.out);
-    block.costs.push_back(
-        {0, kProgramCopyCost * static_cast<double>(until - cut.copyFrom->pts) / 1e6});
-  }
-  if (plan.end.count > 0) encode(plan.end, "end");
   const std::int64_t firstShown = FirstShown(plan);
-  const double seconds = static_cast<double>(cut.out - firstShown) / 1e6;
-  std::optional<std::string> others;
-  if (!checked.otherMaps.empty()) {
-    others = PiecePath(input.tempDir, index, "other");
-    block.lines.push_back(SmartAudioLine(input.inputPath, facts.startMicroseconds, firstShown,
-                                         cut.out, checked.otherMaps, *others));
-    block.costs.push_back({seconds, kOtherStreamsCost * seconds});
+  TransportCut joined;
+  joined.pids.push_back(transport.videoPid);
+  joined.pids.insert(joined.pids.end(), transport.otherPids.begin(), transport.otherPids.end());
+  joined.moveMicroseconds = begins - firstShown;
+  CutBlock block;
+  // A head's or end's pieces, and their paths in the order the copy puts
+  // them.
+  double encodeCost = 0;
+  std::vector<PieceRun> runs;
+  auto pieces = [&](const FrameRun& frames, std::string_view name,
+                    std::vector<StreamPiece> others) -> std::vector<std::string> {
+    PieceRun run;
+    std::vector<std::string> paths;
+    if (frames.count > 0) {
+      run.video = VideoPiece{frames, checked.video.front(), PiecePath(input.tempDir, index, name)};
+      paths.push_back(run.video->path);
+      encodeCost += RunSeconds(frames) * kEncodeCostPerCopySecond;
+    }
+    for (StreamPiece& piece : others) {
+      if (piece.to - piece.from <= 2 * kFrameTimeSlackUs) continue;
+      piece.path =
+          PiecePath(input.tempDir, index, std::string(name) + "-" + std::to_string(piece.pid));
+      paths.push_back(piece.path);
+      run.others.push_back(std::move(piece));
+    }
+    if (run.video || !run.others.empty()) runs.push_back(std::move(run));
+    return paths;
+  };
+  // Each other stream's head ends where its copy begins, and its end
+  // begins where its copy ends.
+  std::vector<StreamPiece> heads, ends;
+  for (std::size_t i = 0; i < spans.size() && i < checked.others.size(); ++i) {
+    heads.push_back({checked.others[i], spans[i].pid, firstShown, spans[i].fromPts, {}});
+    ends.push_back({checked.others[i], spans[i].pid, spans[i].toPts, cut.out, {}});
   }
-  block.lines.push_back(SmartMuxLine(pieces, others, begins - firstShown, cutFile));
-  block.costs.push_back({seconds, kMultiplexCost * seconds});
+  joined.firstPieces = pieces(plan.head, "head", heads);
+  if (cut.copyFrom) {
+    joined.video = TransportCopyRange{cut.copyFrom->bytePos, cut.copyFrom->pts, plan.copyStopDts};
+    joined.others.assign(spans.begin(), spans.end());
+  }
+  joined.lastPieces = pieces(plan.end, "end", ends);
+  if (!runs.empty()) {
+    block.lines.push_back(SmartPieceLine(input.inputPath, facts.startMicroseconds, runs,
+                                         *facts.encoding.options, transport));
+    block.costs.push_back({0, encodeCost + kStreamPieceCost});
+  }
+  block.lines.push_back(
+      TransportCopyLine({std::string(input.inputPath), std::string(cutFile), joined}));
+  const double seconds = static_cast<double>(cut.out - firstShown) / 1e6;
+  block.costs.push_back({0, kProgramCopyCost * seconds});
   return block;
 }
 
@@ -198,7 +211,8 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
     SmartFallback fallback = forAll;
     // A copy begins at its keyframe's byte, which the list must give.
     const bool plannable =
-        planned && *planned && (!(*planned)->copyFrom || (*planned)->copyFrom->bytePos >= 0);
+        planned && *planned && (!(*planned)->copyFrom || (*planned)->copyFrom->bytePos >= 0) &&
+        i < facts.streamSpans.size() && facts.streamSpans[i].size() == checked.others.size();
     if (fallback == SmartFallback::None && !plannable) fallback = SmartFallback::NoPlan;
     command.fallbacks.push_back(fallback);
     if (i > 0) command.text += kBlockGap;
@@ -224,7 +238,10 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
     // Where the cut's first frame lies in its file: the source's own time,
     // or in a byte join after the cuts before it.
     const std::int64_t begins = byteJoin ? joinedUs + kMultiplexerDelayUs : firstShown;
-    const CutBlock block = ExactCutBlock(input, i, cut, checked, facts, begins,
+    const std::span<const CopiedStream> spans = i < facts.streamSpans.size()
+                                                    ? std::span(facts.streamSpans[i])
+                                                    : std::span<const CopiedStream>();
+    const CutBlock block = ExactCutBlock(input, i, cut, checked, facts, spans, begins,
                                          CutFilePath(input.tempDir, i, input.outputPath));
     for (std::size_t line = 0; line < block.lines.size(); ++line)
       command.text += (line ? std::string(kLineEnd) : "") + block.lines[line];

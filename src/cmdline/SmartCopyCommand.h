@@ -1,8 +1,9 @@
 // The Trim box in "Smart Copy" mode, once the lookup has planned the cuts:
 // per cut a block of lines (blocks apart by an empty line), then the join.
-// A cut of an MPEG-TS is its encoded head, the copy of its video packets
-// the program makes, its encoded end, the copy of its other streams, and
-// the line that puts them together into the cut's file. A cut that cannot
+// A cut of an MPEG-TS is the run that writes its head's pieces (the video
+// encoded, the other streams copied), the run for its end's, and the
+// program's copy of the source's packets between them, which puts it all
+// together into the cut's file. A cut that cannot
 // be made exact is made as in "Copy", and the box's caller is told which
 // and why, before anything runs.
 #pragma once
@@ -20,6 +21,7 @@
 #include "params/StreamTable.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
+#include "trim/TransportCopy.h"
 
 namespace trellimux {
 
@@ -32,6 +34,8 @@ struct SmartCopyFacts {
   // Its program, map table and PID; none when the tables do not tell.
   std::optional<SourceTransport> transport;
   std::vector<std::optional<PlannedSmartCut>> cuts;
+  // Per cut, the spans of the checked other streams (OtherStreamSpans).
+  std::vector<std::vector<CopiedStream>> streamSpans;
   CopyCutTimes copies;  // where a cut made as "Copy" instead begins and ends
 };
 
@@ -58,12 +62,11 @@ struct LineCost {
 // The lines' costs against a "Copy" line's second of media. Measured under
 // Wine on a 1080i H.264 TS (the Smart Copy benchmark): a copied 10-minute
 // cut took 3.2 s; encoding its 1.5 s head 2.0-3.0 s (about 250 copied
-// seconds a second); the program's copy of the video 1.3 s, the other
-// streams' copy 2.5 s and the line that puts them together 4.1 s.
+// seconds a second); a run that copies only other streams' pieces about
+// 0.5 s; the program's copy of the cut 1.3 s.
 inline constexpr double kEncodeCostPerCopySecond = 250;
+inline constexpr double kStreamPieceCost = 150;
 inline constexpr double kProgramCopyCost = 0.4;
-inline constexpr double kOtherStreamsCost = 0.8;
-inline constexpr double kMultiplexCost = 1.3;
 
 struct SmartCopyCommand {
   std::string text;

@@ -154,9 +154,9 @@ std::string FfmpegFailedText(const FfmpegRun& run, unsigned long exitCode, std::
 
 std::string CopyFailedText(const FfmpegRun& run, std::string_view reason) {
   return "Cut " + std::to_string(run.cut) + " of " + std::to_string(run.cuts) +
-         ": the video packets of this cut could not be copied: " + std::string(reason) +
-         kParagraph + "Trimming stopped here: no later cut and no join was made." + kParagraph +
-         kLogNote;
+         ": the cut could not be made of its pieces and the input's packets: " +
+         std::string(reason) + kParagraph +
+         "Trimming stopped here: no later cut and no join was made." + kParagraph + kLogNote;
 }
 
 std::string ProbeFailedText(std::string_view inputPath, unsigned long exitCode,

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string>
 
 #include "transport/TransportPackets.h"
 
@@ -19,5 +21,22 @@ struct TransportProgram {
 // The program whose map table lists `pid`, from the tables in the file's
 // first bytes; nothing when none does there, or a table spans packets.
 std::optional<TransportProgram> FindProgramOf(const TransportReader& read, int pid);
+
+// The first section of the map table on `mapPid` in the file's first
+// bytes, without its CRC; nothing when none ends in its packet there.
+std::optional<std::string> FindMapSection(const TransportReader& read, int mapPid);
+
+// A cut's own tables, each one whole packet (its counter 0): the
+// association table names only `program`, and the map table is
+// `mapSection`'s with only the streams on `pids`, so that a player looks
+// for no stream the cut does not carry. Nothing when `mapSection` is no
+// map table.
+struct ProgramTablePackets {
+  std::string association;
+  std::string map;
+};
+std::optional<ProgramTablePackets> MakeProgramTables(const TransportProgram& program,
+                                                     std::string_view mapSection,
+                                                     std::span<const int> pids);
 
 }  // namespace trellimux

@@ -87,7 +87,10 @@ std::optional<SmartCutPlan> PlanSmartCut(std::span<const VideoPacket> packets, s
     if (run > 0) {
       plan.copyBegin = *keyframe;
       plan.copyEnd = run < candidates.size() ? candidates[run] : packets.size();
-      if (run < candidates.size()) plan.copyStopDts = packets[candidates[run]].dts;
+      if (run < candidates.size()) {
+        plan.copyStopDts = packets[candidates[run]].dts;
+        plan.copyStopByte = packets[candidates[run]].bytePos;
+      }
       std::erase_if(plan.leftOut, [&](std::size_t i) { return i >= plan.copyEnd; });
       for (std::size_t j = 0; j < run; ++j) Add(plan.copied, packets[candidates[j]].pts);
     } else {

@@ -52,7 +52,13 @@ struct SmartCutPlan {
   // The decoding time of the first packet after the copy (ffmpeg stops a
   // copy there); nothing when the copy runs to the list's end.
   std::optional<std::int64_t> copyStopDts;
+  std::int64_t copyStopByte = -1;  // that packet's first byte; -1: not known
 };
+
+// The time of the cut's first frame: the In may lie between frames.
+inline std::int64_t FirstShown(const SmartCutPlan& plan) {
+  return plan.head.count > 0 ? plan.head.firstPts : plan.copied.firstPts;
+}
 
 // The packets sorted by decoding time, each once (ffprobe's windows may list
 // a packet twice).

@@ -1,9 +1,11 @@
-// The line of the Trim box for a copy the program makes itself
-// (CopyTransportVideo), readable beside the ffmpeg lines and read back when
+// The line of the Trim box for a cut the program puts together itself
+// (CopyTransportCut), readable beside the ffmpeg lines and read back when
 // the job runs, so that an edited box runs as it stands:
-//  Copy video packets: PID 256 from byte 1316, keyframe 1.410000 s, to decoding time 3.370000 s,
-//  from "in.ts" to "out.ts"
-// (one line; "to the end" when the copy has no stop).
+//  Copy packets from "in.ts" to "temp0.ts": PIDs 256 257; first "h.ts" "h-257.ts"; video from
+//  byte 1316, keyframe 1.410000 s, to decoding time 3.370000 s; PID 257 from 1.380000 s to
+//  3.350000 s; last "e.ts"; times moved by -58.600000 s
+// (one line; "to the end" when the video's copy has no stop; the parts
+// after the PIDs only when the cut has them).
 #pragma once
 
 #include <optional>
@@ -17,10 +19,10 @@ namespace trellimux {
 struct TransportCopyStep {
   std::string inputPath;
   std::string outputPath;
-  TransportCopyRange range;
+  TransportCut cut;
 };
 
-inline constexpr std::string_view kTransportCopyLineStart = " Copy video packets:";
+inline constexpr std::string_view kTransportCopyLineStart = " Copy packets from";
 
 std::string TransportCopyLine(const TransportCopyStep& step);
 

@@ -54,16 +54,20 @@ SmartCopyFacts Facts() {
   facts.transportInput = true;
   facts.startMicroseconds = kStartUs;
   facts.encoding.options = " -c:v libx264";
-  facts.transport = SourceTransport{1, 4096, 256};
+  facts.transport = SourceTransport{1, 4096, 256, {257, 258}};
   const std::string list = PacketList(8);
   facts.cuts = PlanListedSmartCuts(list, kStartUs, kCuts);
   facts.copies = FindCopyCutTimes(list, kStartUs, kCuts);
+  // The audio's own PES packets begin after the keyframe's byte and the
+  // video's stop; the second cut copies nothing.
+  facts.streamSpans = {{{257, 2450000, 3500000}, {258, 2460000, 3690000}},
+                       {{257, 4900000, 4900000}, {258, 4900000, 4900000}}};
   return facts;
 }
 
-// A cut's block: its head, the program's copy from the keyframe, its end,
-// the other streams, and the line that puts them into the cut's file in the
-// source's times; then the join.
+// A cut's block: the run for its head's pieces, the one for its end's, and
+// the program's copy that puts them around the source's packets into the
+// cut's file in the source's times; then the join.
 TEST(SmartCopyCommand, EachCutIsABlockOfItsPiecesThenTheJoin) {
   const SmartCopyCommand command =
       BuildSmartCopyCommand(Input(kDemuxerConcat), kStreams, kCuts, Facts());
@@ -71,24 +75,47 @@ TEST(SmartCopyCommand, EachCutIsABlockOfItsPiecesThenTheJoin) {
   ASSERT_EQ(blocks.size(), 3u) << command.text;
   EXPECT_EQ(command.fallbacks, (std::vector{SmartFallback::None, SmartFallback::None}));
   const std::vector<std::string>& first = blocks[0];
-  ASSERT_EQ(first.size(), 5u) << command.text;
-  EXPECT_EQ(first[0].substr(0, 58),
-            " -copyts -ss 00:00:00.039 -i \"D:\\rec.ts\" -map 0:0 -vf \"sel");
+  ASSERT_EQ(first.size(), 2u) << command.text;
+  // One run: the head's video from just before its keyframe, its audio
+  // from 5 s before the cut's first frame (1.96 s) up to where each one's
+  // copy begins; the end's B-frames before the Out, and the first audio's
+  // frames from where its copy ends (the second's copy reaches the Out).
+  EXPECT_TRUE(first[0].starts_with(
+      " -copyts -ss 00:00:00.039 -t 1.961000 -i \"D:\\rec.ts\" -ss 00:00:00.000 -t 2.060000 -i"
+      " \"D:\\rec.ts\" -ss 00:00:01.879 -t 1.401000 -i \"D:\\rec.ts\" -ss 00:00:00.000 -t"
+      " 3.290000 -i \"D:\\rec.ts\" -map 0:0 -vf"))
+      << first[0];
   EXPECT_NE(first[0].find("-frames:v 12 -c:v libx264"), std::string::npos) << first[0];
+  EXPECT_NE(first[0].find(" -map 1:1 -c copy -ss 1.959500 -to 2.449500 -output_ts_offset 1.959500"
+                          " -muxdelay 0 -muxpreload 0 -mpegts_service_id 1 -mpegts_pmt_start_pid"
+                          " 4096 -streamid 0:257 \"D:\\T\\temp0-head-257.ts\""),
+            std::string::npos)
+      << first[0];
+  EXPECT_NE(first[0].find("-map 2:0 -vf"), std::string::npos) << first[0];
+  EXPECT_NE(first[0].find(" -map 3:1 -c copy -ss 3.499500 -to 3.689500"), std::string::npos)
+      << first[0];
+  EXPECT_EQ(first[0].find("temp0-end-258.ts"), std::string::npos) << first[0];
   const std::optional<TransportCopyStep> copy = ParseTransportCopyLine(first[1]);
   ASSERT_TRUE(copy) << first[1];
-  EXPECT_EQ(copy->range.keyframePts, 2440000);  // the keyframe after the In
-  EXPECT_EQ(copy->outputPath, "D:\\T\\temp0-copy.ts");
-  EXPECT_NE(first[2].find("temp0-end.ts"), std::string::npos) << "B-frames before the Out";
-  EXPECT_NE(first[3].find(" -map 0:1 -map 0:2 -c copy"), std::string::npos) << first[3];
-  EXPECT_EQ(first[4],
-            " -copyts -i \"concat:D:\\T\\temp0-head.ts|D:\\T\\temp0-copy.ts|D:\\T\\temp0-end.ts\""
-            " -i \"D:\\T\\temp0-other.ts\" -map 0:v -map 1 -c copy -muxdelay 0 -muxpreload 0"
-            " \"D:\\T\\temp0.ts\"");
-  EXPECT_EQ(blocks[1].size(), 3u) << "no keyframe inside: a head, the others, the file";
+  EXPECT_EQ(copy->cut.pids, (std::vector<int>{256, 257, 258}));
+  EXPECT_EQ(copy->cut.video->keyframePts, 2440000);  // the keyframe after the In
+  EXPECT_EQ(copy->cut.others.size(), 2u);
+  EXPECT_EQ(copy->cut.firstPieces,
+            (std::vector<std::string>{"D:\\T\\temp0-head.ts", "D:\\T\\temp0-head-257.ts",
+                                      "D:\\T\\temp0-head-258.ts"}));
+  EXPECT_EQ(copy->cut.lastPieces,
+            (std::vector<std::string>{"D:\\T\\temp0-end.ts", "D:\\T\\temp0-end-257.ts"}));
+  EXPECT_EQ(copy->cut.moveMicroseconds, 0);
+  EXPECT_EQ(copy->outputPath, "D:\\T\\temp0.ts");
+  // No keyframe inside: one run for the head and all its audio, then the
+  // program puts the pieces into the cut's file.
+  ASSERT_EQ(blocks[1].size(), 2u) << command.text;
+  EXPECT_NE(blocks[1][0].find(" -c copy -ss 4.439500 -to 4.899500"), std::string::npos)
+      << blocks[1][0];
+  EXPECT_FALSE(ParseTransportCopyLine(blocks[1][1])->cut.video);
   EXPECT_EQ(blocks[2], std::vector<std::string>{TrimCommandLines(command.text).back()});
   EXPECT_NE(blocks[2][0].find("-f concat"), std::string::npos);
-  EXPECT_EQ(command.costs.size(), 5u + 3u + 1u) << "a cost a line";
+  EXPECT_EQ(command.costs.size(), 2u + 2u + 1u) << "a cost a line";
 }
 
 // In a byte join each cut's file begins where the one before ended, a few
@@ -99,10 +126,10 @@ TEST(SmartCopyCommand, ByteJoinedCutsFollowOnAfterAGap) {
   const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(command.text);
   ASSERT_EQ(blocks.size(), 3u);
   // Cut 0 from 1.960 s (the frame at its In) to its Out at 3.690 s: 1.73 s.
-  EXPECT_NE(blocks[0].back().find(" -output_ts_offset -0.560000 "), std::string::npos)
+  EXPECT_EQ(ParseTransportCopyLine(blocks[0].back())->cut.moveMicroseconds, -560000)
       << blocks[0].back();
   // Cut 1 from 4.440 s: at 1.4 + 1.73 + 4 frames.
-  EXPECT_NE(blocks[1].back().find(" -output_ts_offset -1.150000 "), std::string::npos)
+  EXPECT_EQ(ParseTransportCopyLine(blocks[1].back())->cut.moveMicroseconds, -1150000)
       << blocks[1].back();
   EXPECT_EQ(blocks[2].front(), std::string(kWindowsFileJoinNote));
 }
@@ -137,6 +164,12 @@ TEST(SmartCopyCommand, ACutThatCannotBeExactIsCopiedAndNamed) {
          f.cuts[1]->copyFrom = Keyframe{0, 0, -1};
        },
        SmartFallback::None, SmartFallback::NoPlan},
+      {"a stream's PID ffmpeg refuses",
+       [](SmartCopyFacts& f, TrimCommandInput&) { f.transport->otherPids[1] = 4096; },
+       SmartFallback::ProgramIds, SmartFallback::ProgramIds},
+      {"the second cut's streams not found",
+       [](SmartCopyFacts& f, TrimCommandInput&) { f.streamSpans.pop_back(); }, SmartFallback::None,
+       SmartFallback::NoPlan},
       {"the second cut not planned",
        [](SmartCopyFacts& f, TrimCommandInput&) { f.cuts[1].reset(); }, SmartFallback::None,
        SmartFallback::NoPlan},

@@ -1,44 +1,50 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "cmdline/SmartCutLines.h"
 
 namespace trellimux {
 namespace {
 
-// A cut of a recording that starts at 1.4 s: frames shown from 3.48 s
-// (file time) decoded from the keyframe at 2.40 s whose decoding time is
-// 2.32 s; the audio from the In at 3.48 s to the Out at 9.00 s.
-TEST(SmartCutLines, EachPieceKeepsTheSourcesTimeStamps) {
-  const FrameRun run{3480000, 3960000, 13, Keyframe{2400000, 2320000, 1880}};
-  EXPECT_EQ(SmartEncodeLine("D:\\rec.ts", "0:1", 1400000, run, " -c:v libx264", {28006, 100, 511},
-                            "D:\\Temp\\temp0-head.ts"),
-            " -copyts -ss 00:00:00.919 -i \"D:\\rec.ts\" -map 0:1"
-            " -vf \"select=gte(t\\,3.479500)\" -frames:v 13 -c:v libx264 -an -muxdelay 0"
-            " -muxpreload 0 -mpegts_service_id 28006 -mpegts_pmt_start_pid 100 -streamid 0:511"
-            " \"D:\\Temp\\temp0-head.ts\"");
-  for (const auto& [transport, taken] :
-       {std::pair{SourceTransport{28006, 100, 511}, true},
+// A cut of a recording that starts at 1.4 s: its head's frames shown from
+// 3.48 s (file time) decoded from the keyframe at 2.40 s whose decoding
+// time is 2.32 s, one audio stream from 3.48 s up to where its copy begins;
+// its end only another audio stream's last frames. One run writes each
+// piece in the source's time stamps with its stream's PID, each run's video
+// and other streams from inputs of their own.
+TEST(SmartCutLines, OneRunWritesEachPieceInTheSourcesTimes) {
+  const SourceTransport transport{28006, 100, 511, {512, 513}};
+  const std::vector<PieceRun> runs = {
+      {VideoPiece{FrameRun{3480000, 3960000, 13, Keyframe{2400000, 2320000, 1880}}, "0:1",
+                  "D:\\T\\h.ts"},
+       {{"0:2", 512, 3480000, 4020000, "D:\\T\\h-512.ts"}}},
+      {std::nullopt, {{"0:3", 513, 63480000, 64000000, "D:\\T\\e-513.ts"}}}};
+  const std::string pieceOptions =
+      " -muxdelay 0 -muxpreload 0 -mpegts_service_id 28006"
+      " -mpegts_pmt_start_pid 100 -streamid 0:";
+  EXPECT_EQ(SmartPieceLine("D:\\rec.ts", 1400000, runs, " -c:v libx264", transport),
+            // Each input reads to 1 s past its pieces' last time.
+            " -copyts -ss 00:00:00.919 -t 2.641000 -i \"D:\\rec.ts\" -ss 00:00:00.000 -t 3.620000"
+            " -i \"D:\\rec.ts\""
+            " -ss 00:00:57.080 -t 6.520000 -i \"D:\\rec.ts\""  // 5 s before the end's audio
+            " -map 0:1 -vf \"select=gte(t\\,3.479500)\" -frames:v 13 -c:v libx264" +
+                pieceOptions +
+                "511 \"D:\\T\\h.ts\" -map 1:2 -c copy -ss 3.479500 -to 4.019500"
+                " -output_ts_offset 3.479500" +
+                pieceOptions +
+                "512 \"D:\\T\\h-512.ts\""
+                " -map 2:3 -c copy -ss 63.479500 -to 63.999500 -output_ts_offset 63.479500" +
+                pieceOptions + "513 \"D:\\T\\e-513.ts\"");
+  for (const auto& [numbers, taken] :
+       {std::pair{SourceTransport{28006, 100, 511, {512}}, true},
         {SourceTransport{1, 4096, 256}, true},
         {SourceTransport{1, 16, 256}, false},    // a map PID 5.1 refuses
         {SourceTransport{1, 8000, 256}, false},  // one 4.1 refuses
-        {SourceTransport{1, 100, 100}, false}})  // one PID for both
-    EXPECT_EQ(MultiplexerTakes(transport), taken) << transport.mapPid << " " << transport.videoPid;
-  EXPECT_EQ(SmartAudioLine("D:\\rec.ts", 1400000, 3480000, 9000000, " -map 0:2 -map 0:3",
-                           "D:\\Temp\\temp0-audio.ts"),
-            " -copyts -ss 00:00:00.000 -i \"D:\\rec.ts\" -map 0:2 -map 0:3 -c copy"
-            " -ss 3.479500 -to 8.999500 -output_ts_offset 3.479500 -muxdelay 0 -muxpreload 0"
-            " \"D:\\Temp\\temp0-audio.ts\"");
-  EXPECT_EQ(SmartAudioLine("D:\\rec.ts", 1400000, 63480000, 69000000, " -map 0:2", "D:\\a.ts")
-                .substr(0, 25),
-            " -copyts -ss 00:00:57.080")
-      << "5 s before the In";
-  const std::string pieces[] = {"D:\\h.ts", "D:\\c.ts"};
-  EXPECT_EQ(SmartMuxLine(pieces, "D:\\a.ts", -2080000, "D:\\Temp\\temp0.ts"),
-            " -copyts -i \"concat:D:\\h.ts|D:\\c.ts\" -i \"D:\\a.ts\" -map 0:v -map 1 -c copy"
-            " -output_ts_offset -2.080000 -muxdelay 0 -muxpreload 0 \"D:\\Temp\\temp0.ts\"");
-  EXPECT_EQ(SmartMuxLine(std::span(pieces, 1), std::nullopt, 0, "D:\\t.ts"),
-            " -copyts -i \"D:\\h.ts\" -map 0:v -c copy -muxdelay 0 -muxpreload 0 \"D:\\t.ts\"")
-      << "one piece, nothing beside it";
+        {SourceTransport{1, 100, 100}, false},   // one PID for both
+        {SourceTransport{1, 100, 256, {100}}, false},
+        {SourceTransport{1, 100, 256, {8191}}, false}})  // the null packets'
+    EXPECT_EQ(MultiplexerTakes(numbers), taken) << numbers.mapPid << " " << numbers.videoPid;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Cuts that are encoded at their ends and copied between, checked against
 // what a real ffmpeg does with the samples' own packets: the plan against
-// the frames it decodes from an In to an Out, and whole cuts made of
-// encoded ends and the program's copy of the video between.
+// the frames it decodes from an In to an Out, and whole cuts made as the
+// Trim page makes them: its lookup, its box's lines, the program's copy.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,17 +15,18 @@
 #include <string>
 #include <vector>
 
-#include "cmdline/SmartCopyEncoding.h"
-#include "cmdline/SmartCutLines.h"
+#include "app/SmartCopyLookup.h"
+#include "cmdline/SmartCopyCommand.h"
+#include "concat/ConcatCommand.h"
 #include "media/MediaChecks.h"
 #include "media/SampleMedia.h"
 #include "media/ToolRunner.h"
+#include "params/PageTables.h"
 #include "process/ToolInvocation.h"
-#include "transport/ProgramTables.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
-#include "trim/TransportCopy.h"
+#include "trim/TrimChoices.h"
 
 namespace trellimux::test {
 namespace {
@@ -73,17 +74,6 @@ std::string OwnTime(std::int64_t pts) {
   return MillisecondsAsCutTime((pts - kFrameTimeSlackUs) / 1000);
 }
 
-// Encodes `run`'s frames of the first stream, the video, into `path` as the
-// cut's line does.
-void Encode(const std::string& input, const FrameRun& run, const Listed& listed,
-            const std::string& options, const SourceTransport& transport, const std::string& path) {
-  std::filesystem::remove(path);  // the line does not overwrite
-  const std::string line =
-      SmartEncodeLine(input, "0:0", listed.start, run, options, transport, path);
-  const ToolRun encoded = RunTool(FfmpegTool::Ffmpeg, line);
-  ASSERT_EQ(encoded.exitCode, 0) << line << "\n" << encoded.output;
-}
-
 // The PSNR of `file`'s first frame against the source's frame shown at
 // `pts` in dB (1000 for equal pictures); 0 when it cannot be measured.
 double FirstFramePsnr(const std::string& file, const std::string& input, std::int64_t pts,
@@ -120,24 +110,15 @@ StreamSpan Span(const std::string& file, const std::string& stream) {
   return span;
 }
 
-int VideoPid(const std::string& input) {
-  const std::string id = RunTool(FfmpegTool::Ffprobe,
-                                 " -v error -select_streams v:0 -show_entries stream=id"
-                                 " -of csv=p=0" +
-                                     Quoted(input))
-                             .output;
-  return static_cast<int>(std::strtol(id.c_str(), nullptr, 16));
-}
-
 // What the tests read of a sample once: its packets, decoded frames, packet
-// sums, video PID and the encoder options its probe report gives.
+// sums, and its probe report's Trim table with every stream ticked.
 struct Sample {
   std::string path;
   Listed listed;
   std::vector<std::int64_t> frameTimes;
   std::vector<std::string> hashes;
-  SourceTransport transport;
-  std::optional<std::string> encoderOptions;
+  std::string report;
+  StreamTable streams;
 };
 
 const Sample& SampleFacts(const std::string& name) {
@@ -148,15 +129,11 @@ const Sample& SampleFacts(const std::string& name) {
   sample.listed = ListPackets(sample.path);
   sample.frameTimes = DecodedFrameTimes(sample.path);
   sample.hashes = PacketHashes(sample.path);
-  sample.transport.videoPid = VideoPid(sample.path);
-  const std::optional<TransportProgram> program =
-      FindProgramOf(FileReader(sample.path), sample.transport.videoPid);
-  EXPECT_TRUE(program) << name;
-  if (program) {
-    sample.transport.programNumber = program->number;
-    sample.transport.mapPid = program->mapPid;
-  }
-  sample.encoderOptions = SmartEncoderOptions(ReadSourceVideo(ProbeReport(sample.path), 0)).options;
+  sample.report = ProbeReport(sample.path);
+  PageTables tables(StreamPage::Trim);
+  EXPECT_FALSE(tables.LoadProbeReport(sample.report)) << name;
+  sample.streams = tables.SourceTable();
+  for (std::size_t i = 0; i < sample.streams.RowCount(); ++i) sample.streams.SetChecked(i, true);
   return known.emplace(name, std::move(sample)).first->second;
 }
 
@@ -196,7 +173,6 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
     const Sample& sample = SampleFacts(c.sample);
     const std::string& input = sample.path;
     const Listed& listed = sample.listed;
-    ASSERT_TRUE(sample.encoderOptions);
     const std::int64_t in = listed.start + c.inMs * 1000, out = listed.start + c.outMs * 1000;
     const std::optional<SmartCutPlan> plan = PlanSmartCut(listed.packets, in, out);
     ASSERT_TRUE(plan);
@@ -212,46 +188,20 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
     if (c.copied && c.end) EXPECT_LT(plan->copied.lastPts, plan->end.firstPts);
     EXPECT_EQ(plan->leftOut.size(), c.leftOut);
 
+    // The cut as the Trim page makes it: the lookup, the box's block, its
+    // lines run in turn.
     const std::string folder = WorkFolder("smart-copy");
-    std::vector<std::string> pieces;
-    if (c.head) {
-      pieces.push_back(folder + "\\head.ts");
-      ASSERT_NO_FATAL_FAILURE(Encode(input, plan->head, listed, *sample.encoderOptions,
-                                     sample.transport, pieces.back()));
-    }
-    if (c.copied) {
-      const VideoPacket& keyframe = listed.packets[plan->copyBegin];
-      ASSERT_TRUE(keyframe.key);
-      pieces.push_back(folder + "\\copied.ts");
-      std::ofstream target(pieces.back(), std::ios::binary | std::ios::trunc);
-      const std::optional<TransportCopyCount> count = CopyTransportVideo(
-          FileReader(input),
-          {sample.transport.videoPid, keyframe.bytePos, keyframe.pts, plan->copyStopDts},
-          [&](std::string_view bytes) {
-            return static_cast<bool>(
-                target.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
-          });
-      ASSERT_TRUE(count);
-      EXPECT_EQ(count->pictures, plan->copied.count);
-      EXPECT_EQ(static_cast<std::size_t>(count->leftOut), plan->leftOut.size());
-    }
-    if (c.end) {
-      pieces.push_back(folder + "\\end.ts");
-      ASSERT_NO_FATAL_FAILURE(Encode(input, plan->end, listed, *sample.encoderOptions,
-                                     sample.transport, pieces.back()));
-    }
-    const std::string audio = folder + "\\audio.ts", cut = folder + "\\cut.ts";
-    // The audio from the first frame shown: the In may lie between frames.
-    const std::int64_t firstShown = c.head ? plan->head.firstPts : plan->copied.firstPts;
-    std::filesystem::remove(audio);  // the lines do not overwrite
-    std::filesystem::remove(cut);
-    for (const std::string& line :
-         {SmartAudioLine(input, listed.start, firstShown, out, " -map 0:a", audio),
-          SmartMuxLine(pieces, audio, 0, cut)}) {
-      const ToolRun run = RunTool(FfmpegTool::Ffmpeg, line);
-      ASSERT_EQ(run.exitCode, 0) << line << "\n" << run.output;
-    }
-
+    const std::string output = folder + "\\out.ts";
+    const TrimCommandInput page{input, output, folder, kSmartCopyCut, kCutOnly};
+    const std::vector<Cut> cuts = {{MillisecondsAsCutTime(c.inMs), MillisecondsAsCutTime(c.outMs)}};
+    const SmartCopyFacts facts = FindSmartCopyFacts(
+        [](const std::string& arguments) { return RunTool(FfmpegTool::Ffprobe, arguments).output; },
+        FileReader(input), input, cuts, sample.report, sample.streams);
+    const SmartCopyCommand command = BuildSmartCopyCommand(page, sample.streams, cuts, facts);
+    ASSERT_EQ(command.fallbacks, std::vector{SmartFallback::None}) << command.text;
+    const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(command.text);
+    for (const std::string& line : blocks.front()) ASSERT_EQ(RunTrimLine(line), "");
+    const std::string cut = CutFilePath(folder, 0, page.outputPath);
     EXPECT_EQ(CountVideoFrames(cut), asked);
     EXPECT_EQ(
         RunTool(FfmpegTool::Ffmpeg, " -nostdin -v error -i" + Quoted(cut) + " -f null -").output,
@@ -270,6 +220,13 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
     const StreamSpan pictures = Span(cut, "v:0"), sound = Span(cut, "a:0");
     EXPECT_NEAR(sound.start, pictures.start, 0.024);
     EXPECT_NEAR(sound.start + sound.duration, pictures.start + pictures.duration, 0.024);
+    // Every audio frame follows the one before: none lost or doubled at a seam.
+    for (const char* track : {"a:0", "a:1"}) {
+      const AudioSeams seams = AudioSeamsOf(cut, track);
+      EXPECT_LT(seams.gap, 0.002) << track;
+      EXPECT_LT(seams.overlap, 0.002) << track;
+      if (track == std::string("a:0")) EXPECT_GT(seams.packets, 0);
+    }
   }
 }
 

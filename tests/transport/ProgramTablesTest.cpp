@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "transport/ProgramTables.h"
 #include "transport/TransportStreamBuilder.h"
@@ -8,20 +12,9 @@
 namespace trellimux {
 namespace {
 
+using test::Pid;
+using test::Section;
 using test::TransportPacket;
-
-// A table section after its pointer field: its id, its length, `body`
-// (from the field after the length on) and a CRC the reader does not check.
-std::string Section(int tableId, const std::string& body) {
-  const std::size_t length = body.size() + 4;
-  return std::string(1, '\0') + static_cast<char>(tableId) +
-         static_cast<char>(0xb0 | (length >> 8 & 0x0f)) + static_cast<char>(length & 0xff) + body +
-         std::string(4, '\xcc');
-}
-
-std::string Pid(int pid) {
-  return {static_cast<char>(0xe0 | pid >> 8), static_cast<char>(pid & 0xff)};
-}
 
 // Two programs, as a multiplex of a satellite transponder has; the second
 // carries the video on PID 511 and an audio on 512.
@@ -54,6 +47,57 @@ TEST(ProgramTables, FindsTheProgramWhoseMapTableListsTheStream) {
   EXPECT_FALSE(FindProgramOf(read, 600)) << "listed by no map table";
   EXPECT_FALSE(FindProgramOf([](std::int64_t, std::size_t) { return std::string(); }, 511))
       << "an empty file";
+}
+
+// The cut's own tables: one program, its map table with only the streams
+// kept and the clock moved to the first of them when its PID is not kept,
+// each section's CRC as a decoder checks it (over the section and its CRC,
+// the CRC of ISO/IEC 13818-1 gives 0).
+TEST(ProgramTables, MakesTheCutsOwnTablesOfTheStreamsKept) {
+  const std::string stream = TwoPrograms();
+  const TransportReader read = [&](std::int64_t offset, std::size_t size) {
+    return stream.substr(static_cast<std::size_t>(offset), size);
+  };
+  const std::optional<std::string> section = FindMapSection(read, 200);
+  ASSERT_TRUE(section);
+  auto crcOfWhole = [](std::string_view packet) {
+    const std::string_view payload = PacketPayload(packet);
+    const std::size_t length = (static_cast<unsigned char>(payload[2]) & 0x0f) << 8 |
+                               static_cast<unsigned char>(payload[3]);
+    std::uint32_t crc = 0xffffffff;
+    for (const char byte : payload.substr(1, 3 + length)) {
+      crc ^= static_cast<std::uint32_t>(static_cast<unsigned char>(byte)) << 24;
+      for (int bit = 0; bit < 8; ++bit) crc = crc & 0x80000000 ? crc << 1 ^ 0x04c11db7 : crc << 1;
+    }
+    return crc;
+  };
+  for (const auto& [pids, listed, clock] :
+       {std::tuple{std::vector<int>{511, 512}, std::vector<int>{511, 512}, 511},
+        {std::vector<int>{511}, std::vector<int>{511}, 511},
+        {std::vector<int>{512}, std::vector<int>{512}, 512}}) {
+    const std::optional<ProgramTablePackets> tables =
+        MakeProgramTables({28007, 200}, *section, pids);
+    ASSERT_TRUE(tables);
+    ASSERT_EQ(tables->association.size(), kTransportPacketBytes);
+    ASSERT_EQ(tables->map.size(), kTransportPacketBytes);
+    EXPECT_EQ(PacketPid(tables->association), 0);
+    EXPECT_EQ(PacketPid(tables->map), 200);
+    EXPECT_EQ(crcOfWhole(tables->association), 0u);
+    EXPECT_EQ(crcOfWhole(tables->map), 0u);
+    // Read back as a player would: the program, and which PIDs its map lists.
+    const std::string cut = tables->association + tables->map;
+    const TransportReader readCut = [&](std::int64_t offset, std::size_t size) {
+      return cut.substr(static_cast<std::size_t>(offset), size);
+    };
+    for (const int pid : {511, 512}) {
+      const bool kept = std::ranges::find(listed, pid) != listed.end();
+      EXPECT_EQ(FindProgramOf(readCut, pid).has_value(), kept) << pid;
+    }
+    const std::string_view map = PacketPayload(tables->map).substr(1);
+    EXPECT_EQ((static_cast<unsigned char>(map[8]) & 0x1f) << 8 | static_cast<unsigned char>(map[9]),
+              clock);
+  }
+  EXPECT_FALSE(MakeProgramTables({1, 200}, "not a map table", std::vector<int>{511}));
 }
 
 }  // namespace

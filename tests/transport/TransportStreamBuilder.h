@@ -54,6 +54,20 @@ inline std::string PesHeaderWithTimes(std::int64_t pts, std::int64_t dts) {
          PesTimeStamp(0x1, dts);
 }
 
+// A table section after its pointer field: its id, its length, `body`
+// (from the field after the length on) and a CRC the reader does not check.
+inline std::string Section(int tableId, const std::string& body) {
+  const std::size_t length = body.size() + 4;
+  return std::string(1, '\0') + static_cast<char>(tableId) +
+         static_cast<char>(0xb0 | (length >> 8 & 0x0f)) + static_cast<char>(length & 0xff) + body +
+         std::string(4, '\xcc');
+}
+
+// A PID as the tables write it, after three reserved bits.
+inline std::string Pid(int pid) {
+  return {static_cast<char>(0xe0 | pid >> 8), static_cast<char>(pid & 0xff)};
+}
+
 // The packets of `pes` (a PES packet's header and payload) on `pid`.
 inline std::vector<std::string> PesPackets(int pid, std::string_view pes) {
   std::vector<std::string> made;

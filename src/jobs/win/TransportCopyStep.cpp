@@ -56,26 +56,43 @@ bool RunTransportCopy(const JobDescription& job, std::string_view line, const Ff
     return false;
   }
   DWORD writeError = 0;
-  const std::optional<TransportCopyCount> count = CopyTransportVideo(
+  const TransportCopyOutcome outcome = CopyTransportCut(
       [&input](std::int64_t offset, std::size_t size) { return input.ReadAt(offset, size); },
-      step->range,
+      [](const std::string& path) -> std::optional<std::string> {
+        InputFile read;
+        if (!read.Open(path)) return std::nullopt;
+        return read.ReadAt(0, static_cast<std::size_t>(read.Size()));
+      },
+      step->cut,
       [&](std::string_view bytes) {
         writeError = piece.Write(bytes);
         return writeError == 0 && !TakeCancelRequest(job);
       });
   if (job.results->cancelled) return true;  // the caller ends the job after this cut
-  if (writeError != 0) {
-    Fail(job, CopyFailedText(which, PlatformErrorText(writeError)));
-    return false;
+  switch (outcome.failure) {
+    case TransportCopyFailure::None:
+      break;
+    case TransportCopyFailure::Writer:
+      Fail(job, CopyFailedText(which, PlatformErrorText(writeError)));
+      return false;
+    case TransportCopyFailure::Tables:
+      Fail(job, CopyFailedText(which,
+                               "the input's program tables do not name its video stream. Choose "
+                               "\"Copy\" or \"Reencode\" for this recording."));
+      return false;
+    case TransportCopyFailure::Piece:
+      Fail(job, CopyFailedText(which, "a piece that FFmpeg wrote for it cannot be read."));
+      return false;
+    case TransportCopyFailure::Keyframe:
+      Fail(job, CopyFailedText(which,
+                               "the input has no keyframe at the byte its line names. Was the file "
+                               "changed since the start? Start the job again."));
+      return false;
   }
-  if (!count) {
-    Fail(job, CopyFailedText(which,
-                             "the input has no keyframe at the byte its line names. Was the file "
-                             "changed since the start? Start the job again."));
-    return false;
-  }
-  AppendJobLog(job.logWindow, std::to_string(count->pictures) + " pictures copied, " +
-                                  std::to_string(count->leftOut) + " leading pictures left out.");
+  if (step->cut.video)
+    AppendJobLog(job.logWindow, std::to_string(outcome.count.pictures) + " pictures copied, " +
+                                    std::to_string(outcome.count.leftOut) +
+                                    " leading pictures left out.");
   return true;
 }
 

@@ -164,7 +164,7 @@ TEST_F(EndToEndSmartCopy, EachCutHoldsExactlyTheFramesAskedFor) {
     std::string log;
     ASSERT_NO_FATAL_FAILURE(RunJob(log));
     const std::string box = Program().Text(kTrimCommandBox);
-    EXPECT_EQ(box.find(" Copy video packets: PID ") != std::string::npos, source.copies) << box;
+    EXPECT_EQ(box.find("; video from byte ") != std::string::npos, source.copies) << box;
     EXPECT_EQ(log.find(" pictures copied, ") != std::string::npos, source.copies) << log;
 
     int allFrames = 0;
@@ -192,6 +192,10 @@ TEST_F(EndToEndSmartCopy, EachCutHoldsExactlyTheFramesAskedFor) {
         ASSERT_GE(audio.size(), 2u) << track;
         EXPECT_NEAR(audio[0], video[0], 0.024) << track << " begins apart";
         EXPECT_NEAR(audio[0] + audio[1], video[0] + video[1], 0.024) << track << " ends apart";
+        const AudioSeams seams = AudioSeamsOf(cut, track);
+        EXPECT_GT(seams.packets, 0) << track;
+        EXPECT_LT(seams.gap, 0.002) << track << ": an audio frame lost at a seam";
+        EXPECT_LT(seams.overlap, 0.002) << track << ": an audio frame twice at a seam";
       }
     }
     std::vector<std::string> kept = {"temp0.ts", "temp1.ts", "temp2.ts"};
