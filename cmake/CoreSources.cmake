@@ -32,6 +32,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/TransportCopy.cpp
   src/trim/TransportCopyLine.cpp
   src/trim/StreamSpans.cpp
+  src/mp4/ParameterSets.cpp
+  src/mp4/ParameterSetLine.cpp
   src/preview/PreviewSource.cpp
   src/preview/FrameFit.cpp
   src/preview/FrameRequest.cpp
@@ -210,6 +212,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/ByteCopyJoin.cpp
   src/jobs/win/TrimSequence.cpp
   src/jobs/win/TransportCopyStep.cpp
+  src/jobs/win/ParameterSetStep.cpp
   src/process/win/PlatformError.cpp
 )
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "mp4/ParameterSets.h"
 #include "params/ParameterColumns.h"
 #include "preview/KeyPictures.h"
 #include "probe/SectionValues.h"
@@ -66,6 +67,13 @@ std::optional<SourceTransport> ReadSourceTransport(const TransportReader& read,
   return transport;
 }
 
+// Whether the report names an MP4 or QuickTime file ("mov,mp4,m4a,...").
+bool IsMovieFormat(std::string_view report) {
+  const std::optional<std::string_view> name = FormatSectionValue(report, "format_name");
+  return name && (name->find("mp4") != std::string_view::npos ||
+                  name->find("mov") != std::string_view::npos);
+}
+
 }  // namespace
 
 SmartCopyFacts FindSmartCopyFacts(const ProbeRun& probe, const TransportReader& read,
@@ -84,7 +92,25 @@ SmartCopyFacts FindSmartCopyFacts(const ProbeRun& probe, const TransportReader& 
   facts.copies = FindCopyCutTimes(list, facts.startMicroseconds, cuts);
   facts.transportInput =
       IsPlainTransportStream(read(0, kTransportPacketBytes * kTransportPacketsChecked));
-  if (!facts.transportInput) return facts;  // no cut is planned: it is made as in "Copy"
+  if (!facts.transportInput) {
+    const std::optional<std::string> configuration =
+        coding == VideoCoding::H264 && IsMovieFormat(report) ? MovieAvcConfiguration(read)
+                                                             : std::nullopt;
+    if (!configuration) return facts;  // no cut is planned: it is made as in "Copy"
+    facts.movieInput = true;
+    const std::size_t lengthBytes = NalLengthBytes(*configuration);
+    facts.cuts =
+        PlanListedSmartCuts(list, facts.startMicroseconds, cuts, [&](const VideoPacket& keyframe) {
+          // A keyframe's sample is read where it begins, its units' lengths
+          // before them.
+          return BeginsCopy(AnnexBUnits(read(keyframe.bytePos, kPictureHeadBytes), lengthBytes),
+                            coding);
+        });
+    facts.transport = SourceTransport{};
+    for (std::size_t i = 0; i < checked.others.size(); ++i)
+      facts.transport->otherPids.push_back(facts.transport->videoPid + 1 + static_cast<int>(i));
+    return facts;
+  }
   facts.cuts =
       PlanListedSmartCuts(list, facts.startMicroseconds, cuts, [&](const VideoPacket& keyframe) {
         // A keyframe's picture is read where its packet begins.

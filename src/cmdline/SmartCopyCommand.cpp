@@ -5,6 +5,7 @@
 
 #include "concat/ByteJoin.h"
 #include "concat/ConcatCommand.h"
+#include "mp4/ParameterSetLine.h"
 #include "params/ParameterColumns.h"
 #include "probe/TypeTag.h"
 #include "text/AsciiText.h"
@@ -21,10 +22,12 @@ constexpr std::string_view kBlockGap = "\r\n\r\n";
 
 // The multiplexer writes MPEG-TS for these (".m2ts" with 192-byte packets).
 constexpr std::array<std::string_view, 3> kTransportExtensions = {".ts", ".m2ts", ".mts"};
+// And MP4 or QuickTime files with a sample description for these.
+constexpr std::array<std::string_view, 3> kMovieExtensions = {".mp4", ".mov", ".m4v"};
 
-bool WritesTransport(std::string_view path) {
+bool EndsWithOneOf(std::string_view path, std::span<const std::string_view> extensions) {
   const std::string_view extension = PathExtension(path);
-  return std::ranges::any_of(kTransportExtensions, [extension](std::string_view known) {
+  return std::ranges::any_of(extensions, [extension](std::string_view known) {
     return EqualsIgnoringCase(known, extension);
   });
 }
@@ -50,8 +53,13 @@ CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
 // What keeps every cut of the file from being exact; None when nothing does.
 SmartFallback FileFallback(const TrimCommandInput& input, const CheckedStreams& checked,
                            const SmartCopyFacts& facts) {
-  if (!facts.transportInput) return SmartFallback::NotTransport;
-  if (!WritesTransport(input.outputPath)) return SmartFallback::OutputNotTransport;
+  if (facts.movieInput) {
+    if (!EndsWithOneOf(input.outputPath, kMovieExtensions)) return SmartFallback::OutputNotMovie;
+  } else {
+    if (!facts.transportInput) return SmartFallback::NotTransport;
+    if (!EndsWithOneOf(input.outputPath, kTransportExtensions))
+      return SmartFallback::OutputNotTransport;
+  }
   if (checked.video.size() != 1) return SmartFallback::VideoStreams;
   if (!facts.encoding.options) {
     switch (facts.encoding.refusal) {
@@ -160,12 +168,76 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
   return block;
 }
 
+// The encoder's parameter sets take ids of their own (x264's sps-id), so
+// that they and the source's can both stand in one sample description.
+std::string WithOwnParameterSetIds(std::string options) {
+  constexpr std::string_view kParams = " -x264-params ";
+  const std::size_t at = options.find(kParams);
+  if (at == std::string::npos) return options + std::string(kParams) + "sps-id=1";
+  options.insert(at + kParams.size(), "sps-id=1:");
+  return options;
+}
+
+// The lines of one exact cut of an MP4, with their costs.
+CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const PlannedSmartCut& cut,
+                       const CheckedStreams& checked, const SmartCopyFacts& facts,
+                       std::string_view cutFile) {
+  const SmartCutPlan& plan = cut.plan;
+  const SourceTransport& transport = *facts.transport;
+  const std::int64_t firstShown = FirstShown(plan);
+  const double seconds = static_cast<double>(cut.out - firstShown) / 1e6;
+  std::vector<PieceRun> runs;
+  std::vector<std::string> video, others;
+  double cost = kStreamPieceCost;
+  auto encode = [&](const FrameRun& frames, std::string_view name) {
+    if (frames.count == 0) return;
+    runs.push_back(
+        {VideoPiece{frames, checked.video.front(), PiecePath(input.tempDir, index, name)}, {}});
+    cost += RunSeconds(frames) * kEncodeCostPerCopySecond;
+  };
+  encode(plan.head, "head");
+  encode(plan.end, "end");
+  PieceRun whole;
+  for (std::size_t i = 0; i < checked.others.size(); ++i) {
+    const int pid = transport.otherPids[i];
+    whole.others.push_back({checked.others[i], pid, firstShown, cut.out,
+                            PiecePath(input.tempDir, index, "other-" + std::to_string(pid))});
+    others.push_back(whole.others.back().path);
+  }
+  if (!whole.others.empty()) runs.push_back(std::move(whole));
+  CutBlock block;
+  block.lines.push_back(SmartPieceLine(input.inputPath, facts.startMicroseconds, runs,
+                                       WithOwnParameterSetIds(*facts.encoding.options), transport));
+  block.costs.push_back({0, cost});
+  if (plan.head.count > 0) video.push_back(PiecePath(input.tempDir, index, "head"));
+  if (cut.copyFrom) {
+    video.push_back(PiecePath(input.tempDir, index, "copy"));
+    block.lines.push_back(SmartMovieCopyLine(input.inputPath, facts.startMicroseconds,
+                                             checked.video.front(), cut.copyFrom->pts,
+                                             plan.copied.count, transport, video.back()));
+    block.costs.push_back({0, kMovieCopyCost * seconds});
+  }
+  if (plan.end.count > 0) video.push_back(PiecePath(input.tempDir, index, "end"));
+  block.lines.push_back(SmartMovieMuxLine(video, others, firstShown, cutFile));
+  block.costs.push_back({0, kMovieCopyCost * seconds});
+  std::vector<std::string> encoded;
+  for (const PieceRun& run : runs)
+    if (run.video) encoded.push_back(run.video->path);
+  block.lines.push_back(
+      ParameterSetLine({std::string(input.inputPath), encoded, std::string(cutFile)}));
+  block.costs.push_back({0, 1});
+  return block;
+}
+
 std::string_view FallbackReason(SmartFallback fallback) {
   switch (fallback) {
     case SmartFallback::NotTransport:
-      return "the input is not a .ts recording (an MPEG transport stream)";
+      return "the input is not a .ts recording (an MPEG transport stream), nor an .mp4 or .mov "
+             "file of H.264 video";
     case SmartFallback::OutputNotTransport:
       return "the output is not a .ts, .m2ts or .mts file";
+    case SmartFallback::OutputNotMovie:
+      return "the output is not an .mp4, .mov or .m4v file";
     case SmartFallback::VideoStreams:
       return "Smart Copy needs exactly one ticked video stream";
     case SmartFallback::NoEncoder:
@@ -211,8 +283,10 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
     SmartFallback fallback = forAll;
     // A copy begins at its keyframe's byte, which the list must give.
     const bool plannable =
-        planned && *planned && (!(*planned)->copyFrom || (*planned)->copyFrom->bytePos >= 0) &&
-        i < facts.streamSpans.size() && facts.streamSpans[i].size() == checked.others.size();
+        planned && *planned &&
+        (facts.movieInput ||
+         ((!(*planned)->copyFrom || (*planned)->copyFrom->bytePos >= 0) &&
+          i < facts.streamSpans.size() && facts.streamSpans[i].size() == checked.others.size()));
     if (fallback == SmartFallback::None && !plannable) fallback = SmartFallback::NoPlan;
     command.fallbacks.push_back(fallback);
     if (i > 0) command.text += kBlockGap;
@@ -241,8 +315,10 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
     const std::span<const CopiedStream> spans = i < facts.streamSpans.size()
                                                     ? std::span(facts.streamSpans[i])
                                                     : std::span<const CopiedStream>();
-    const CutBlock block = ExactCutBlock(input, i, cut, checked, facts, spans, begins,
-                                         CutFilePath(input.tempDir, i, input.outputPath));
+    const std::string cutFile = CutFilePath(input.tempDir, i, input.outputPath);
+    const CutBlock block =
+        facts.movieInput ? MovieCutBlock(input, i, cut, checked, facts, cutFile)
+                         : ExactCutBlock(input, i, cut, checked, facts, spans, begins, cutFile);
     for (std::size_t line = 0; line < block.lines.size(); ++line)
       command.text += (line ? std::string(kLineEnd) : "") + block.lines[line];
     command.costs.insert(command.costs.end(), block.costs.begin(), block.costs.end());

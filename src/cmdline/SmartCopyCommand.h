@@ -1,9 +1,12 @@
 // The Trim box in "Smart Copy" mode, once the lookup has planned the cuts:
 // per cut a block of lines (blocks apart by an empty line), then the join.
-// A cut of an MPEG-TS is the run that writes its head's pieces (the video
-// encoded, the other streams copied), the run for its end's, and the
-// program's copy of the source's packets between them, which puts it all
-// together into the cut's file. A cut that cannot
+// A cut of an MPEG-TS is the run that writes its head's and end's pieces
+// (the video encoded, the other streams copied), and the program's copy of
+// the source's packets between them, which puts it all together into the
+// cut's file. A cut of an MP4 is that run (with the other streams whole),
+// the copy of its video between, the line that puts them into the cut's
+// file, and the program's step that adds the source's parameter sets to
+// its sample description. A cut that cannot
 // be made exact is made as in "Copy", and the box's caller is told which
 // and why, before anything runs.
 #pragma once
@@ -29,6 +32,7 @@ namespace trellimux {
 // stream, and each cut.
 struct SmartCopyFacts {
   bool transportInput = false;  // an MPEG-TS of 188-byte packets
+  bool movieInput = false;      // an MP4 or MOV file of H.264 video
   std::int64_t startMicroseconds = 0;
   SmartEncoding encoding;  // the checked video stream's, by its probe report
   // Its program, map table and PID; none when the tables do not tell.
@@ -44,7 +48,8 @@ enum class SmartFallback {
   None,  // exact
   NotTransport,
   OutputNotTransport,
-  VideoStreams,  // not exactly one video stream checked
+  OutputNotMovie,  // an MP4 or MOV input, and an output of another kind
+  VideoStreams,    // not exactly one video stream checked
   NoEncoder,
   PixelFormat,
   FieldOrder,
@@ -67,6 +72,9 @@ struct LineCost {
 inline constexpr double kEncodeCostPerCopySecond = 250;
 inline constexpr double kStreamPieceCost = 150;
 inline constexpr double kProgramCopyCost = 0.4;
+// An MP4 cut's copy of its video, and the line that puts it together: each
+// about as long as a "Copy" line's second (not measured on a long cut yet).
+inline constexpr double kMovieCopyCost = 1;
 
 struct SmartCopyCommand {
   std::string text;

@@ -94,4 +94,38 @@ std::string SmartPieceLine(std::string_view inputPath, std::int64_t startMicrose
   return inputs + outputs;
 }
 
+std::string SmartMovieCopyLine(std::string_view inputPath, std::int64_t startMicroseconds,
+                               std::string_view map, std::int64_t keyframePts, int count,
+                               const SourceTransport& transport, std::string_view path) {
+  const std::int64_t seekMs = (keyframePts - startMicroseconds + kMovieSeekPastUs) / 1000;
+  std::string line =
+      " -copyts -ss " + MillisecondsAsCutTime(std::max<std::int64_t>(seekMs, 0)) + " -i";
+  AppendQuotedPath(line, inputPath);
+  line += " -map " + std::string(map) + " -c copy -frames:v " + std::to_string(count);
+  return line + PieceOutput(transport, transport.videoPid, path);
+}
+
+std::string SmartMovieMuxLine(std::span<const std::string> videoPieces,
+                              std::span<const std::string> otherPieces, std::int64_t firstShown,
+                              std::string_view outputPath) {
+  std::string video;
+  for (const std::string& piece : videoPieces) video += (video.empty() ? "" : "|") + piece;
+  if (videoPieces.size() > 1) video = "concat:" + video;
+  std::string line = " -copyts -i";
+  AppendQuotedPath(line, video);
+  std::string maps = " -map 0:v";
+  for (std::size_t i = 0; i < otherPieces.size(); ++i) {
+    line += " -i";
+    AppendQuotedPath(line, otherPieces[i]);
+    maps += " -map " + std::to_string(i + 1);
+  }
+  // The parameter sets go into the sample description (a later step),
+  // and the delimiters the transport streams' multiplexer added go: the
+  // copied samples stay the source's bytes.
+  line += maps + " -c copy -bsf:v filter_units=remove_types=7-9 -output_ts_offset " +
+          MicrosecondsAsSeconds(-firstShown);
+  AppendQuotedPath(line, outputPath);
+  return line;
+}
+
 }  // namespace trellimux

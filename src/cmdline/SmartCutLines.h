@@ -77,6 +77,28 @@ std::string SmartPieceLine(std::string_view inputPath, std::int64_t startMicrose
                            std::span<const PieceRun> runs, std::string_view options,
                            const SourceTransport& transport);
 
+// The copy of an MP4's video `map` from its keyframe shown at `keyframePts`
+// on, `count` packets, into the transport stream piece `path` (its
+// parameter sets then travel with its pictures), in the source's own
+// times. ffmpeg seeks 3/23 s before the time asked for in a video with
+// B-frames, to the last keyframe at or before it (ffmpeg.exe 4.1 landed a
+// GOP early when asked for the keyframe's own time; 5.1 did not), and an
+// output -ss ends a copy at the next keyframe (measured, 5.1). So the seek
+// asks for a time kMovieSeekPastUs after the keyframe: within its GOP, past
+// the heuristic.
+inline constexpr std::int64_t kMovieSeekPastUs = 150000;
+std::string SmartMovieCopyLine(std::string_view inputPath, std::int64_t startMicroseconds,
+                               std::string_view map, std::int64_t keyframePts, int count,
+                               const SourceTransport& transport, std::string_view path);
+
+// Puts the video pieces (their bytes read as one through ffmpeg's "concat:"
+// input) and the other streams' pieces together into an MP4 cut file whose
+// first frame is shown at 0 (`firstShown` is its time in the pieces),
+// without the parameter sets and delimiters in the pictures.
+std::string SmartMovieMuxLine(std::span<const std::string> videoPieces,
+                              std::span<const std::string> otherPieces, std::int64_t firstShown,
+                              std::string_view outputPath);
+
 // The multiplexer's delay, as ffmpeg's "Copy" lines write it (-muxdelay's
 // default 0.7 s, twice over: measured 1.4 s in both versions).
 inline constexpr std::int64_t kMultiplexerDelayUs = 1400000;

@@ -154,7 +154,7 @@ std::string FfmpegFailedText(const FfmpegRun& run, unsigned long exitCode, std::
 
 std::string CopyFailedText(const FfmpegRun& run, std::string_view reason) {
   return "Cut " + std::to_string(run.cut) + " of " + std::to_string(run.cuts) +
-         ": the cut could not be made of its pieces and the input's packets: " +
+         ": the cut could not be made of its pieces and the input: " +
          std::string(reason) + kParagraph +
          "Trimming stopped here: no later cut and no join was made." + kParagraph + kLogNote;
 }

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "media/ToolRunner.h"
+#include "mp4/ParameterSetLine.h"
+#include "mp4/ParameterSets.h"
 #include "trim/TransportCopyLine.h"
 
 namespace trellimux::test {
@@ -67,6 +69,26 @@ AudioSeams AudioSeamsOf(const std::string& file, const std::string& stream) {
 }
 
 std::string RunTrimLine(const std::string& line) {
+  if (IsParameterSetLine(line)) {
+    const std::optional<ParameterSetStep> step = ParseParameterSetLine(line);
+    if (!step) return "not a parameter set line: " + line;
+    ParameterSets pieceSets;
+    for (const std::string& path : step->pieces) {
+      std::ifstream piece(path, std::ios::binary);
+      const ParameterSets sets =
+          TransportStreamSets(std::string(std::istreambuf_iterator<char>(piece), {}));
+      pieceSets.sequence.insert(pieceSets.sequence.end(), sets.sequence.begin(),
+                                sets.sequence.end());
+      pieceSets.picture.insert(pieceSets.picture.end(), sets.picture.begin(), sets.picture.end());
+    }
+    const std::optional<MovieBox> movie =
+        CutMovieWithSourceSets(FileReader(step->inputPath), pieceSets, FileReader(step->cutPath));
+    if (!movie) return "no parameter sets added: " + line;
+    std::fstream cut(step->cutPath, std::ios::binary | std::ios::in | std::ios::out);
+    cut.seekp(movie->offset);
+    cut.write(movie->bytes.data(), static_cast<std::streamsize>(movie->bytes.size()));
+    return cut ? std::string() : "not written: " + line;
+  }
   if (!IsTransportCopyLine(line)) {
     const ToolRun run = RunTool(FfmpegTool::Ffmpeg, " -nostdin -y -v error" + line);
     return run.exitCode == 0 ? std::string() : line + "\n" + run.output;

@@ -23,6 +23,7 @@
 #include "media/ToolRunner.h"
 #include "params/PageTables.h"
 #include "process/ToolInvocation.h"
+#include "text/PathText.h"
 #include "trim/CutTime.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
@@ -144,7 +145,8 @@ struct CutCase {
   std::size_t leftOut;     // leading pictures of the copy's keyframe
 };
 
-// The samples' video starts 10 ms after their start time (the audio's).
+// The transport streams' video starts 10 ms after their start time (the
+// audio's); phone.mp4: H.264 with two B-frames, a keyframe every 2 s.
 // pyramid.ts: H.264, B-pyramids, a keyframe every 2 s (closed GOPs);
 // open-gop.ts: MPEG-2 interlaced, top field first, two B pictures, a
 // keyframe every 0.48 s whose two leading B pictures refer to the GOP before.
@@ -154,6 +156,8 @@ const CutCase kCutCases[] = {
     {"pyramid.ts", 2300, 3100, true, false, false, 0},  // no keyframe inside
     {"open-gop.ts", 300, 2700, true, true, true, 2},    // leading pictures: head
     {"open-gop.ts", 970, 1000, false, true, false, 2},  // one frame, a keyframe
+    {"phone.mp4", 1000, 4590, true, true, true, 0},     // an MP4: the same three parts
+    {"phone.mp4", 2000, 3000, false, true, true, 0},
 };
 
 // Each cut: its plan holds every frame the decoder gives from the In to the
@@ -191,7 +195,8 @@ TEST(SmartCutRun, EachCutHoldsExactlyTheFramesAskedFor) {
     // The cut as the Trim page makes it: the lookup, the box's block, its
     // lines run in turn.
     const std::string folder = WorkFolder("smart-copy");
-    const std::string output = folder + "\\out.ts";
+    const std::string output =
+        folder + "\\out" + std::string(PathExtension(c.sample));  // the source's kind
     const TrimCommandInput page{input, output, folder, kSmartCopyCut, kCutOnly};
     const std::vector<Cut> cuts = {{MillisecondsAsCutTime(c.inMs), MillisecondsAsCutTime(c.outMs)}};
     const SmartCopyFacts facts = FindSmartCopyFacts(

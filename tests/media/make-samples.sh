@@ -17,12 +17,14 @@
 #                 (closed GOPs) + mp2 stereo + mp2 mono, 6 s, with a
 #                 broadcaster's numbers: program 28006, its map table on PID
 #                 100, the streams on PIDs 511-513
+#   phone.mp4     h264 High 320x240 with two B-frames, a keyframe every
+#                 2 s + two aac tracks, 6 s, as a phone records
 # 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete-5 ] && exit 0
+[ -f .complete-6 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -67,4 +69,10 @@ ff -f lavfi -i "testsrc2=size=160x120:rate=25:duration=6" \
   -mpegts_service_id 28006 -mpegts_pmt_start_pid 100 -streamid 0:511 -streamid 1:512 \
   -streamid 2:513 pyramid.ts
 
-touch .complete-5
+ff -f lavfi -i "testsrc2=size=320x240:rate=25:duration=6" \
+  -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=6" \
+  -f lavfi -i "sine=frequency=660:sample_rate=48000:duration=6" -map 0 -map 1 -map 2 \
+  -c:v libx264 -preset veryfast -profile:v high -g 50 -keyint_min 50 -sc_threshold 0 -bf 2 \
+  -pix_fmt yuv420p -c:a aac -b:a 96k phone.mp4
+
+touch .complete-6

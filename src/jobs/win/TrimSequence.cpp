@@ -11,7 +11,9 @@
 #include "jobs/win/JobLog.h"
 #include "jobs/win/JobProgress.h"
 #include "jobs/win/JobSteps.h"
+#include "jobs/win/ParameterSetStep.h"
 #include "jobs/win/TransportCopyStep.h"
+#include "mp4/ParameterSetLine.h"
 #include "text/PathText.h"
 #include "trim/TransportCopyLine.h"
 
@@ -39,9 +41,11 @@ class BoxBlocks {
 FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
                        const FfmpegRun& which, std::size_t progressPart) {
   AppendJobLog(job.logWindow, command + kCommandEnd);
-  if (IsTransportCopyLine(command)) {
+  if (IsTransportCopyLine(command) || IsParameterSetLine(command)) {
     if (job.progress) job.progress->StartRun(which, progressPart);
-    return RunTransportCopy(job, command, which) ? FfmpegRunEnd::Ended : FfmpegRunEnd::Failed;
+    const bool ran = IsTransportCopyLine(command) ? RunTransportCopy(job, command, which)
+                                                  : RunParameterSetStep(job, command, which);
+    return ran ? FfmpegRunEnd::Ended : FfmpegRunEnd::Failed;
   }
   return RunFfmpeg(job, command, which, progressPart);
 }

@@ -18,6 +18,7 @@
 #include "app/win/ProgramControls.h"
 #include "media/MediaChecks.h"
 #include "media/ToolRunner.h"
+#include "mp4/ParameterSetLine.h"
 
 namespace trellimux::test {
 namespace {
@@ -84,7 +85,8 @@ const SmartCut kCuts[] = {{{0, 0, 0, 520}, {0, 0, 2, 280}},
                           {{0, 0, 4, 0}, {0, 0, 5, 880}}};
 constexpr std::size_t kCutCount = std::size(kCuts);
 
-// Recordings as broadcasters send them, each cut and joined in one mode.
+// Recordings as broadcasters send them and a phone's, each cut and joined
+// in one mode.
 struct SmartSource {
   const char* name;
   const char* video;  // ffmpeg.exe's options for the video
@@ -105,7 +107,13 @@ const SmartSource kSources[] = {
      "FFmpeg Demuxer", false},
     {"mpeg2.ts", "-c:v mpeg2video -flags +ildct+ilme -top 1 -g 12 -bf 2 -b:v 3M", "Windows File",
      true},
+    // As a phone records, with AAC sound (MPEG audio otherwise).
+    {"phone.mp4", "-c:v libx264 -profile:v high -g 25 -keyint_min 25 -sc_threshold 0 -bf 2",
+     "FFmpeg Demuxer", true},
 };
+
+// The extension of `path` (".ts"): the cut files' and the output's too.
+std::string ExtensionOf(const std::string& path) { return path.substr(path.rfind('.')); }
 
 class EndToEndSmartCopy : public EndToEndTest {
  protected:
@@ -116,7 +124,8 @@ class EndToEndSmartCopy : public EndToEndTest {
           "-f lavfi -i testsrc2=size=320x240:rate=25:duration=6 -f lavfi -i "
           "sine=frequency=440:sample_rate=48000:duration=6 -f lavfi -i "
           "sine=frequency=660:sample_rate=48000:duration=6 -map 0 -map 1 -map 2 " +
-          std::string(source.video) + " -pix_fmt yuv420p -c:a mp2 -b:a 64k" +
+          std::string(source.video) + " -pix_fmt yuv420p" +
+          (ExtensionOf(source.name) == ".mp4" ? " -c:a aac" : " -c:a mp2") + " -b:a 64k" +
           Quoted(root_ + "\\" + source.name));
     source_ = root_ + "\\" + kSources[0].name;
   }
@@ -164,13 +173,18 @@ TEST_F(EndToEndSmartCopy, EachCutHoldsExactlyTheFramesAskedFor) {
     std::string log;
     ASSERT_NO_FATAL_FAILURE(RunJob(log));
     const std::string box = Program().Text(kTrimCommandBox);
-    EXPECT_EQ(box.find("; video from byte ") != std::string::npos, source.copies) << box;
-    EXPECT_EQ(log.find(" pictures copied, ") != std::string::npos, source.copies) << log;
+    const std::string kind = ExtensionOf(source.name);
+    if (kind == ".ts") {
+      EXPECT_EQ(box.find("; video from byte ") != std::string::npos, source.copies) << box;
+      EXPECT_EQ(log.find(" pictures copied, ") != std::string::npos, source.copies) << log;
+    } else {
+      EXPECT_NE(box.find(kParameterSetLineStart), std::string::npos) << box;
+    }
 
     int allFrames = 0;
     for (std::size_t i = 0; i < kCutCount; ++i) {
       SCOPED_TRACE("cut " + std::to_string(i));
-      const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".ts";
+      const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + kind;
       const int asked = FramesBetween(input, kCuts[i].in.Seconds(), kCuts[i].out.Seconds());
       EXPECT_EQ(VideoFrameCount(cut), asked);
       allFrames += asked;
@@ -198,7 +212,7 @@ TEST_F(EndToEndSmartCopy, EachCutHoldsExactlyTheFramesAskedFor) {
         EXPECT_LT(seams.overlap, 0.002) << track << ": an audio frame twice at a seam";
       }
     }
-    std::vector<std::string> kept = {"temp0.ts", "temp1.ts", "temp2.ts"};
+    std::vector<std::string> kept = {"temp0" + kind, "temp1" + kind, "temp2" + kind};
     if (mode == "FFmpeg Demuxer") kept.insert(kept.begin(), "files.txt");
     EXPECT_EQ(FilesIn(TempFolder()), kept) << "the pieces of the cuts are left";
     EXPECT_EQ(VideoFrameCount(output), allFrames);
@@ -275,18 +289,19 @@ TEST_F(EndToEndSmartCopy, ThePreviewSaysWhereCopyingResumes) {
 // An input Smart Copy cannot cut exactly: the note names it before anything
 // runs; No leaves the disk as it was, Yes makes the cuts as "Copy" does.
 TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
-  const std::string phone = root_ + "\\phone.mp4";
-  ASSERT_NO_FATAL_FAILURE(MakeMp4(phone, 6, "320x240"));
-  ASSERT_NO_FATAL_FAILURE(ChooseSource(phone));
+  const std::string camera = root_ + "\\camera.mkv";  // H.264 and AAC, as MakeMp4 makes them
+  ASSERT_NO_FATAL_FAILURE(MakeMp4(camera, 6, "320x240"));
+  ASSERT_NO_FATAL_FAILURE(ChooseSource(camera));
   ASSERT_TRUE(Done(Program().Select(kTrimConcatModeList, "None, cut only")));
-  const std::string output = root_ + "\\phone-cut.mp4";
+  const std::string output = root_ + "\\camera-cut.mkv";
   ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, output));
   const std::string note =
       "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the input is not a .ts "
-      "recording (an MPEG transport stream).\r\n\r\nThey will be copied from the key frame "
+      "recording (an MPEG transport stream), nor an .mp4 or .mov file of H.264 video.\r\n\r\n"
+      "They will be copied from the key frame "
       "before their start, as in \"Copy\", so they may begin up to a few seconds early.\r\n\r\n"
       "Start anyway?";
-  DeleteFileA((TempFolder() + "\\temp0.mp4").c_str());  // left by an earlier run
+  DeleteFileA((TempFolder() + "\\temp0.mkv").c_str());  // left by an earlier run
   for (const int answer : {IDNO, IDYES}) {
     ShownBox box;
     ASSERT_NO_FATAL_FAILURE(PressStart(box));
@@ -295,7 +310,7 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
     ASSERT_NO_FATAL_FAILURE(Answer(box, answer));
     if (answer == IDNO) {
       ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
-      EXPECT_FALSE(FileExists(TempFolder() + "\\temp0.mp4")) << "a cut was made after No";
+      EXPECT_FALSE(FileExists(TempFolder() + "\\temp0.mkv")) << "a cut was made after No";
       continue;
     }
     std::optional<ShownBox> done = Program().WaitForMessageBox(kJobTimeoutMs);
@@ -306,7 +321,7 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
     ASSERT_EQ(text, kDoneText) << log;
   }
   for (std::size_t i = 0; i < kCutCount; ++i) {
-    const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".mp4";
+    const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".mkv";
     const double seconds = kCuts[i].out.Seconds() - kCuts[i].in.Seconds();
     EXPECT_GE(VideoFrameCount(cut), std::lround(seconds * 25))
         << "a copied cut keeps at least the frames asked for";
