@@ -109,6 +109,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/transport/TransportPacketsTest.cpp
   tests/transport/ProgramTablesTest.cpp
   tests/transport/PacketTimesTest.cpp
+  tests/mp4/ParameterSetsTest.cpp
   tests/preview/TransportFeedTest.cpp
   tests/preview/DisposablePicturesTest.cpp
   tests/preview/KeyPicturesTest.cpp

@@ -6,6 +6,7 @@
 #include "cmdline/SmartCopyCommand.h"
 #include "cmdline/StreamRows.h"
 #include "concat/ConcatCommand.h"
+#include "mp4/ParameterSetLine.h"
 #include "text/SecondsText.h"
 #include "trim/TransportCopyLine.h"
 #include "trim/TrimChoices.h"
@@ -116,6 +117,47 @@ TEST(SmartCopyCommand, EachCutIsABlockOfItsPiecesThenTheJoin) {
   EXPECT_EQ(blocks[2], std::vector<std::string>{TrimCommandLines(command.text).back()});
   EXPECT_NE(blocks[2][0].find("-f concat"), std::string::npos);
   EXPECT_EQ(command.costs.size(), 2u + 2u + 1u) << "a cost a line";
+}
+
+// An MP4's cut: one run for its head, its end and its sound (the encoder's
+// parameter sets under ids of their own), the copy of the video from the
+// keyframe, the line that puts them into the cut's MP4, and the step that
+// adds the parameter sets to its sample description.
+TEST(SmartCopyCommand, AnMp4CutIsPutTogetherAndGetsBothParameterSets) {
+  SmartCopyFacts facts = Facts();
+  facts.transportInput = false;
+  facts.movieInput = true;
+  facts.transport = SourceTransport{1, 4096, 256, {257, 258}};
+  facts.encoding.options = " -c:v libx264 -x264-params tff=1";
+  TrimCommandInput input = Input(kDemuxerConcat);
+  input.inputPath = "D:\\phone.mp4";
+  input.outputPath = "D:\\new.mp4";
+  const SmartCopyCommand command = BuildSmartCopyCommand(input, kStreams, kCuts, facts);
+  EXPECT_EQ(command.fallbacks, (std::vector{SmartFallback::None, SmartFallback::None}));
+  const std::vector<std::vector<std::string>> blocks = TrimCommandBlocks(command.text);
+  ASSERT_EQ(blocks.size(), 3u) << command.text;
+  const std::vector<std::string>& first = blocks[0];
+  ASSERT_EQ(first.size(), 4u) << command.text;
+  EXPECT_NE(first[0].find("-x264-params sps-id=1:tff=1"), std::string::npos) << first[0];
+  EXPECT_NE(first[0].find(" -map 2:1 -c copy -ss 1.959500 -to 3.689500"), std::string::npos)
+      << "the sound of the whole cut: " << first[0];
+  // The keyframe at 2.44 s (the file's start 1.4 s), sought 150 ms past it.
+  EXPECT_EQ(first[1],
+            " -copyts -ss 00:00:01.190 -i \"D:\\phone.mp4\" -map 0:0 -c copy -frames:v 31"
+            " -muxdelay 0 -muxpreload 0 -mpegts_service_id 1 -mpegts_pmt_start_pid 4096"
+            " -streamid 0:256 \"D:\\T\\temp0-copy.ts\"");
+  EXPECT_EQ(first[2],
+            " -copyts -i \"concat:D:\\T\\temp0-head.ts|D:\\T\\temp0-copy.ts|D:\\T\\temp0-end.ts\""
+            " -i \"D:\\T\\temp0-other-257.ts\" -i \"D:\\T\\temp0-other-258.ts\" -map 0:v -map 1"
+            " -map 2 -c copy -bsf:v filter_units=remove_types=7-9 -output_ts_offset -1.960000"
+            " \"D:\\T\\temp0.mp4\"");
+  EXPECT_EQ(first[3], ParameterSetLine({"D:\\phone.mp4",
+                                        {"D:\\T\\temp0-head.ts", "D:\\T\\temp0-end.ts"},
+                                        "D:\\T\\temp0.mp4"}));
+  EXPECT_EQ(blocks[1].size(), 3u) << "no keyframe inside: nothing copied";
+  input.outputPath = "D:\\new.ts";
+  EXPECT_EQ(BuildSmartCopyCommand(input, kStreams, kCuts, facts).fallbacks,
+            (std::vector{SmartFallback::OutputNotMovie, SmartFallback::OutputNotMovie}));
 }
 
 // In a byte join each cut's file begins where the one before ended, a few

@@ -192,8 +192,8 @@ TEST_F(TrimSequenceTest, FailedCutStopsTheSequenceAndFailedJoinIsNamed) {
 
 // A box of blocks (a Smart Copy box: a cut's lines, an empty line, the next
 // cut's): each cut runs its lines in turn, and its pieces beside its file
-// go once the file is made. A copy line the program cannot run fails the
-// job, naming its cut: no later line, no join.
+// go once the file is made. A copy line or an MP4 cut's step the program
+// cannot run fails the job, naming its cut: no later line, no join.
 TEST_F(TrimSequenceTest, ACutsLinesRunInTurnAndACopyLineThatCannotRunFailsIt) {
   const std::string missing = folder_.Path("missing.ts");
   const std::string copy = " Copy packets from \"" + missing + "\" to \"" +
@@ -218,6 +218,17 @@ TEST_F(TrimSequenceTest, ACutsLinesRunInTurnAndACopyLineThatCannotRunFailsIt) {
   EXPECT_EQ(runner_.results.errorText,
             CopyFailedText({FfmpegRun::kCut, 1, 1},
                            "its line in the command box does not read as a copy."));
+  // An MP4 cut's step on a file that is no MP4.
+  const std::string notMp4 = folder_.Path("temp1.mp4");
+  Run(Trim(1,
+           {WriteCommand("temp1.mp4", "not an mp4"),
+            " Add the parameter sets of \"" + notMp4 + "\" to \"" + notMp4 + "\"", "", "join"},
+           kCutOnly));
+  EXPECT_EQ(runner_.jobKind, kFailedJob);
+  EXPECT_EQ(runner_.results.errorText,
+            CopyFailedText({FfmpegRun::kCut, 1, 1},
+                           "the H.264 settings of the input or of the cut's file could not be "
+                           "read. Choose \"Copy\" or \"Reencode\" for this file."));
 }
 
 TEST_F(TrimSequenceTest, MissingFfmpegFailsAtTheFirstCut) {
