@@ -61,7 +61,8 @@ AudioSeams AudioSeamsOf(const std::string& file, const std::string& stream) {
         seams.overlap = std::max(seams.overlap, end - pts);
       }
       end = pts + duration;
-      ++seams.packets;
+      if (seams.packets++ == 0) seams.first = pts;
+      seams.end = end;
     }
     at = next + 1;
   }

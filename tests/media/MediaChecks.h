@@ -19,6 +19,7 @@ struct AudioSeams {
   double gap = 0;
   double overlap = 0;
   int packets = 0;
+  double first = -1, end = -1;  // the first packet's start, the last one's end
 };
 AudioSeams AudioSeamsOf(const std::string& file, const std::string& stream);
 
