@@ -214,7 +214,7 @@ CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const P
     video.push_back(PiecePath(input.tempDir, index, "copy"));
     block.lines.push_back(SmartMovieCopyLine(input.inputPath, facts.startMicroseconds,
                                              checked.video.front(), cut.copyFrom->pts,
-                                             plan.copied.count, transport, video.back()));
+                                             plan.copyStopDts, transport, video.back()));
     block.costs.push_back({0, kMovieCopyCost * seconds});
   }
   if (plan.end.count > 0) video.push_back(PiecePath(input.tempDir, index, "end"));

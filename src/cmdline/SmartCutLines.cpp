@@ -95,13 +95,15 @@ std::string SmartPieceLine(std::string_view inputPath, std::int64_t startMicrose
 }
 
 std::string SmartMovieCopyLine(std::string_view inputPath, std::int64_t startMicroseconds,
-                               std::string_view map, std::int64_t keyframePts, int count,
+                               std::string_view map, std::int64_t keyframePts,
+                               std::optional<std::int64_t> stopDts,
                                const SourceTransport& transport, std::string_view path) {
   const std::int64_t seekMs = (keyframePts - startMicroseconds + kMovieSeekPastUs) / 1000;
   std::string line =
       " -copyts -ss " + MillisecondsAsCutTime(std::max<std::int64_t>(seekMs, 0)) + " -i";
   AppendQuotedPath(line, inputPath);
-  line += " -map " + std::string(map) + " -c copy -frames:v " + std::to_string(count);
+  line += " -map " + std::string(map) + " -c copy";
+  if (stopDts) line += " -to " + MicrosecondsAsSeconds(*stopDts - kFrameTimeSlackUs);
   return line + PieceOutput(transport, transport.videoPid, path);
 }
 

@@ -78,7 +78,9 @@ std::string SmartPieceLine(std::string_view inputPath, std::int64_t startMicrose
                            const SourceTransport& transport);
 
 // The copy of an MP4's video `map` from its keyframe shown at `keyframePts`
-// on, `count` packets, into the transport stream piece `path` (its
+// on, up to the first packet decoded at or after `stopDts` (ffmpeg stops a
+// copy at the first packet whose decoding time reaches its -to; none: to
+// the end), into the transport stream piece `path` (its
 // parameter sets then travel with its pictures), in the source's own
 // times. ffmpeg seeks 3/23 s before the time asked for in a video with
 // B-frames, to the last keyframe at or before it (ffmpeg.exe 4.1 landed a
@@ -88,7 +90,8 @@ std::string SmartPieceLine(std::string_view inputPath, std::int64_t startMicrose
 // the heuristic.
 inline constexpr std::int64_t kMovieSeekPastUs = 150000;
 std::string SmartMovieCopyLine(std::string_view inputPath, std::int64_t startMicroseconds,
-                               std::string_view map, std::int64_t keyframePts, int count,
+                               std::string_view map, std::int64_t keyframePts,
+                               std::optional<std::int64_t> stopDts,
                                const SourceTransport& transport, std::string_view path);
 
 // Puts the video pieces (their bytes read as one through ffmpeg's "concat:"

@@ -140,6 +140,7 @@ const CutCase kCutCases[] = {
     {"open-gop.ts", 970, 1000, false, true, false, 2},  // one frame, a keyframe
     {"phone.mp4", 1000, 4590, true, true, true, 0},     // an MP4: the same three parts
     {"phone.mp4", 2000, 3000, false, true, true, 0},
+    {"long.mp4", 1000, 38590, true, true, false, 0},  // past the lookup's windows
 };
 
 // Each cut: its plan holds every frame the decoder gives from the In to the

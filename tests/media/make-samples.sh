@@ -19,12 +19,14 @@
 #                 100, the streams on PIDs 511-513
 #   phone.mp4     h264 High 320x240 with two B-frames, a keyframe every
 #                 2 s + two aac tracks, 6 s, as a phone records
+#   long.mp4      the same at 160x120, 40 s: longer than the windows the
+#                 keyframe lookup lists around a cut's ends
 # 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete-6 ] && exit 0
+[ -f .complete-7 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -75,4 +77,10 @@ ff -f lavfi -i "testsrc2=size=320x240:rate=25:duration=6" \
   -c:v libx264 -preset veryfast -profile:v high -g 50 -keyint_min 50 -sc_threshold 0 -bf 2 \
   -pix_fmt yuv420p -c:a aac -b:a 96k phone.mp4
 
-touch .complete-6
+ff -f lavfi -i "testsrc2=size=160x120:rate=25:duration=40" \
+  -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=40" \
+  -f lavfi -i "sine=frequency=660:sample_rate=48000:duration=40" -map 0 -map 1 -map 2 \
+  -c:v libx264 -preset veryfast -profile:v high -g 50 -keyint_min 50 -sc_threshold 0 -bf 2 \
+  -pix_fmt yuv420p -c:a aac -b:a 64k long.mp4
+
+touch .complete-7
