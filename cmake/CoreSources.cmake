@@ -32,6 +32,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/TransportCopy.cpp
   src/trim/TransportCopyLine.cpp
   src/trim/StreamSpans.cpp
+  src/trim/MovieCutSets.cpp
   src/mp4/ParameterSets.cpp
   src/mp4/ParameterSetLine.cpp
   src/preview/PreviewSource.cpp

@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "mp4/ParameterSets.h"
-#include "params/ParameterColumns.h"
 #include "preview/KeyPictures.h"
 #include "probe/SectionValues.h"
-#include "probe/TypeTag.h"
 #include "transport/ProgramTables.h"
 #include "trim/KeyframeSearch.h"
 #include "trim/SmartCutPlan.h"
@@ -21,24 +19,6 @@ namespace {
 constexpr std::size_t kPictureReadBytes = std::size_t{64} << 10;
 constexpr std::size_t kPictureHeadBytes = 4096;
 
-// The report's stream indexes of the checked video rows and of the other
-// checked rows a cut keeps (audio and subtitles), in the table's order.
-struct CheckedIndexes {
-  std::vector<std::size_t> video, others;
-};
-
-CheckedIndexes ReadCheckedIndexes(const StreamTable& streams) {
-  CheckedIndexes checked;
-  for (std::size_t i = 0; i < streams.RowCount(); ++i) {
-    const TableRow& row = streams.Row(i);
-    const StreamKind kind = KindOfTag(row.typeTag);
-    if (!row.checked || kind == StreamKind::Other) continue;
-    (kind == StreamKind::Video ? checked.video : checked.others)
-        .push_back(static_cast<std::size_t>(std::strtoul(row.cells[kStream].c_str(), nullptr, 10)));
-  }
-  return checked;
-}
-
 // The PID of stream `index`, from the report's "id" ("0x100").
 std::optional<int> StreamPid(std::string_view report, std::size_t index) {
   const std::optional<std::string_view> id = StreamSectionValue(report, index, "id");
@@ -50,7 +30,7 @@ std::optional<int> StreamPid(std::string_view report, std::size_t index) {
 // program from the file's tables.
 std::optional<SourceTransport> ReadSourceTransport(const TransportReader& read,
                                                    std::string_view report,
-                                                   const CheckedIndexes& checked) {
+                                                   const CheckedStreams& checked) {
   const std::optional<int> videoPid = StreamPid(report, checked.video.front());
   if (!videoPid) return std::nullopt;
   SourceTransport transport;
@@ -80,7 +60,7 @@ SmartCopyFacts FindSmartCopyFacts(const ProbeRun& probe, const TransportReader& 
                                   std::string_view inputPath, std::span<const Cut> cuts,
                                   std::string_view report, const StreamTable& streams) {
   SmartCopyFacts facts;
-  const CheckedIndexes checked = ReadCheckedIndexes(streams);
+  const CheckedStreams checked = ReadCheckedStreams(streams);
   VideoCoding coding = VideoCoding::Other;
   if (!checked.video.empty()) {
     const SourceVideo source = ReadSourceVideo(report, checked.video.front());

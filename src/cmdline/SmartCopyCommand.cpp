@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 #include "concat/ByteJoin.h"
 #include "concat/ConcatCommand.h"
@@ -32,11 +33,7 @@ bool EndsWithOneOf(std::string_view path, std::span<const std::string_view> exte
   });
 }
 
-// The checked streams: the video's maps ("0:1"), and the others'.
-struct CheckedStreams {
-  std::vector<std::string> video;
-  std::vector<std::string> others;
-};
+}  // namespace
 
 CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
   CheckedStreams checked;
@@ -44,11 +41,16 @@ CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
     const TableRow& row = streams.Row(i);
     const StreamKind kind = KindOfTag(row.typeTag);
     if (!row.checked || kind == StreamKind::Other) continue;
-    const std::string map = "0:" + row.cells[kStream];
-    (kind == StreamKind::Video ? checked.video : checked.others).push_back(map);
+    (kind == StreamKind::Video ? checked.video : checked.others)
+        .push_back(static_cast<std::size_t>(std::strtoul(row.cells[kStream].c_str(), nullptr, 10)));
   }
   return checked;
 }
+
+namespace {
+
+// The stream of the input that a line maps: "0:1".
+std::string Map(std::size_t stream) { return "0:" + std::to_string(stream); }
 
 // What keeps every cut of the file from being exact; None when nothing does.
 SmartFallback FileFallback(const TrimCommandInput& input, const CheckedStreams& checked,
@@ -129,7 +131,8 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
     PieceRun run;
     std::vector<std::string> paths;
     if (frames.count > 0) {
-      run.video = VideoPiece{frames, checked.video.front(), PiecePath(input.tempDir, index, name)};
+      run.video =
+          VideoPiece{frames, Map(checked.video.front()), PiecePath(input.tempDir, index, name)};
       paths.push_back(run.video->path);
       encodeCost += RunSeconds(frames) * kEncodeCostPerCopySecond;
     }
@@ -147,8 +150,8 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
   // begins where its copy ends.
   std::vector<StreamPiece> heads, ends;
   for (std::size_t i = 0; i < spans.size() && i < checked.others.size(); ++i) {
-    heads.push_back({checked.others[i], spans[i].pid, firstShown, spans[i].fromPts, {}});
-    ends.push_back({checked.others[i], spans[i].pid, spans[i].toPts, cut.out, {}});
+    heads.push_back({Map(checked.others[i]), spans[i].pid, firstShown, spans[i].fromPts, {}});
+    ends.push_back({Map(checked.others[i]), spans[i].pid, spans[i].toPts, cut.out, {}});
   }
   joined.firstPieces = pieces(plan.head, "head", heads);
   if (cut.copyFrom) {
@@ -187,12 +190,12 @@ CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const P
   const std::int64_t firstShown = FirstShown(plan);
   const double seconds = static_cast<double>(cut.out - firstShown) / 1e6;
   std::vector<PieceRun> runs;
-  std::vector<std::string> video, others;
+  std::vector<std::string> encoded, others;  // the pieces' paths
   double cost = kStreamPieceCost;
   auto encode = [&](const FrameRun& frames, std::string_view name) {
     if (frames.count == 0) return;
-    runs.push_back(
-        {VideoPiece{frames, checked.video.front(), PiecePath(input.tempDir, index, name)}, {}});
+    encoded.push_back(PiecePath(input.tempDir, index, name));
+    runs.push_back({VideoPiece{frames, Map(checked.video.front()), encoded.back()}, {}});
     cost += RunSeconds(frames) * kEncodeCostPerCopySecond;
   };
   encode(plan.head, "head");
@@ -200,7 +203,7 @@ CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const P
   PieceRun whole;
   for (std::size_t i = 0; i < checked.others.size(); ++i) {
     const int pid = transport.otherPids[i];
-    whole.others.push_back({checked.others[i], pid, firstShown, cut.out,
+    whole.others.push_back({Map(checked.others[i]), pid, firstShown, cut.out,
                             PiecePath(input.tempDir, index, "other-" + std::to_string(pid))});
     others.push_back(whole.others.back().path);
   }
@@ -209,20 +212,18 @@ CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const P
   block.lines.push_back(SmartPieceLine(input.inputPath, facts.startMicroseconds, runs,
                                        WithOwnParameterSetIds(*facts.encoding.options), transport));
   block.costs.push_back({0, cost});
-  if (plan.head.count > 0) video.push_back(PiecePath(input.tempDir, index, "head"));
+  // The video in order: the head, the copy, the end.
+  std::vector<std::string> video = encoded;
   if (cut.copyFrom) {
-    video.push_back(PiecePath(input.tempDir, index, "copy"));
+    const std::string copy = PiecePath(input.tempDir, index, "copy");
+    video.insert(plan.head.count > 0 ? video.begin() + 1 : video.begin(), copy);
     block.lines.push_back(SmartMovieCopyLine(input.inputPath, facts.startMicroseconds,
-                                             checked.video.front(), cut.copyFrom->pts,
-                                             plan.copyStopDts, transport, video.back()));
+                                             Map(checked.video.front()), cut.copyFrom->pts,
+                                             plan.copyStopDts, transport, copy));
     block.costs.push_back({0, kMovieCopyCost * seconds});
   }
-  if (plan.end.count > 0) video.push_back(PiecePath(input.tempDir, index, "end"));
   block.lines.push_back(SmartMovieMuxLine(video, others, firstShown, cutFile));
   block.costs.push_back({0, kMovieCopyCost * seconds});
-  std::vector<std::string> encoded;
-  for (const PieceRun& run : runs)
-    if (run.video) encoded.push_back(run.video->path);
   block.lines.push_back(
       ParameterSetLine({std::string(input.inputPath), encoded, std::string(cutFile)}));
   block.costs.push_back({0, 1});

@@ -43,6 +43,13 @@ struct SmartCopyFacts {
   CopyCutTimes copies;  // where a cut made as "Copy" instead begins and ends
 };
 
+// The report's stream indexes of the checked rows a cut keeps: the video's,
+// and the others' (audio and subtitles), in the table's order.
+struct CheckedStreams {
+  std::vector<std::size_t> video, others;
+};
+CheckedStreams ReadCheckedStreams(const StreamTable& streams);
+
 // Why a cut is made as in "Copy" instead.
 enum class SmartFallback {
   None,  // exact

@@ -7,17 +7,6 @@ namespace {
 
 constexpr std::string_view kTo = " to";
 
-// A blank and a path between double quotes at the front of `text`, dropped.
-bool TakeQuotedPath(std::string_view& text, std::string& path) {
-  if (!text.starts_with(" \"")) return false;
-  text.remove_prefix(2);
-  const std::size_t end = text.find('"');
-  if (end == std::string_view::npos || end == 0) return false;
-  path = text.substr(0, end);
-  text.remove_prefix(end + 1);
-  return true;
-}
-
 }  // namespace
 
 std::string ParameterSetLine(const ParameterSetStep& step) {

@@ -155,36 +155,16 @@ std::optional<ParameterSets> ConfigurationSets(std::string_view configuration) {
   return ParameterSets{read->sequenceSets, read->pictureSets};
 }
 
-ParameterSets TransportStreamSets(std::string_view stream) {
-  constexpr std::size_t kPacket = 188;
-  std::string elementary;
-  for (std::size_t at = 0; at + kPacket <= stream.size(); at += kPacket) {
-    const std::string_view packet = stream.substr(at, kPacket);
-    if (packet[0] != 0x47 || !(static_cast<unsigned char>(packet[3]) & 0x10)) continue;
-    std::size_t payload = 4;
-    if (static_cast<unsigned char>(packet[3]) & 0x20)
-      payload += 1 + static_cast<unsigned char>(packet[4]);
-    if (payload >= kPacket) continue;
-    std::string_view bytes = packet.substr(payload);
-    const bool unitStart = static_cast<unsigned char>(packet[1]) & 0x40;
-    if (unitStart) {
-      if (!bytes.starts_with(std::string_view("\0\0\1", 3)) || bytes.size() < 9)
-        continue;  // a table
-      const std::size_t header = 9 + static_cast<unsigned char>(bytes[8]);
-      bytes.remove_prefix(std::min(header, bytes.size()));
-      elementary += std::string("\0\0\1", 3);  // keeps units of two packets apart
-    }
-    elementary += bytes;
-  }
+ParameterSets ElementaryStreamSets(std::string_view elementary) {
+  constexpr std::string_view kStartCode("\0\0\1", 3);
   ParameterSets sets;
-  for (std::size_t at = elementary.find(std::string_view("\0\0\1", 3)); at != std::string::npos;) {
-    const std::size_t begin = at + 3;
-    std::size_t end = elementary.find(std::string_view("\0\0\1", 3), begin);
-    std::size_t unitEnd = end == std::string::npos ? elementary.size() : end;
-    while (unitEnd > begin && elementary[unitEnd - 1] == '\0')
-      --unitEnd;  // a 4-byte start code's zero
+  for (std::size_t at = elementary.find(kStartCode); at != std::string_view::npos;) {
+    const std::size_t begin = at + kStartCode.size();
+    const std::size_t end = elementary.find(kStartCode, begin);
+    std::size_t unitEnd = end == std::string_view::npos ? elementary.size() : end;
+    while (unitEnd > begin && elementary[unitEnd - 1] == '\0') --unitEnd;  // a 4-byte start code's
     if (begin < unitEnd) {
-      const std::string unit = elementary.substr(begin, unitEnd - begin);
+      const std::string unit(elementary.substr(begin, unitEnd - begin));
       const int type = static_cast<unsigned char>(unit[0]) & 0x1f;
       std::vector<std::string>* list = type == 7   ? &sets.sequence
                                        : type == 8 ? &sets.picture

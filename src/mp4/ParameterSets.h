@@ -43,10 +43,9 @@ struct ParameterSets {
 // Those an avcC box's content lists; nothing when it does not read as one.
 std::optional<ParameterSets> ConfigurationSets(std::string_view configuration);
 
-// Those among the NAL units of the video in the transport stream `stream`
-// (the piece ffmpeg wrote: its PES packets' payloads, units after start
-// codes).
-ParameterSets TransportStreamSets(std::string_view stream);
+// Those among the NAL units of `elementary` (units after start codes, as
+// an elementary stream writes them).
+ParameterSets ElementaryStreamSets(std::string_view elementary);
 
 // `movie` with the parameter sets `added` listed after its first avc1
 // entry's own, each once, and every box size around it grown to match;

@@ -30,4 +30,13 @@ void AppendQuotedPath(std::string& command, std::string_view path) {
   command += '"';
 }
 
+bool TakeQuotedPath(std::string_view& text, std::string& path) {
+  if (!text.starts_with(" \"")) return false;
+  const std::size_t end = text.find('"', 2);
+  if (end == std::string_view::npos || end == 2) return false;
+  path = text.substr(2, end - 2);
+  text.remove_prefix(end + 1);
+  return true;
+}
+
 }  // namespace trellimux

@@ -27,4 +27,9 @@ std::string FormatTimeOfDay(const TimeOfDay& time);
 // Appends `path` between double quotes, preceded by a blank.
 void AppendQuotedPath(std::string& command, std::string_view path);
 
+// Reads what AppendQuotedPath wrote at the front of `text` (a blank, then a
+// path between double quotes) into `path` and drops it; false when `text`
+// does not begin so or the path is empty.
+bool TakeQuotedPath(std::string_view& text, std::string& path);
+
 }  // namespace trellimux

@@ -64,20 +64,9 @@ std::string TablePacket(int pid, std::string section) {
 
 }  // namespace
 
-std::optional<std::string> FindMapSection(const TransportReader& read, int mapPid) {
-  const std::string head = read(0, kTablesSearched);
-  for (std::size_t at = 0; at + kTransportPacketBytes <= head.size(); at += kTransportPacketBytes) {
-    const std::string_view packet = std::string_view(head).substr(at, kTransportPacketBytes);
-    if (PacketPid(packet) != mapPid) continue;
-    const std::string_view pmt = Section(packet, kPmtTableId);
-    if (pmt.size() >= 12) return std::string(pmt);
-  }
-  return std::nullopt;
-}
-
 std::optional<ProgramTablePackets> MakeProgramTables(const TransportProgram& program,
-                                                     std::string_view mapSection,
                                                      std::span<const int> pids) {
+  const std::string_view mapSection = program.mapSection;
   if (mapSection.size() < 12 || Byte(mapSection, 0) != kPmtTableId) return std::nullopt;
   const std::size_t streams = 12 + Length12(mapSection, 10);
   if (streams > mapSection.size()) return std::nullopt;
@@ -122,7 +111,7 @@ std::optional<TransportProgram> FindProgramOf(const TransportReader& read, int p
       const std::string_view pat = Section(packet, kPatTableId);
       for (std::size_t entry = 8; entry + 4 <= pat.size(); entry += 4) {
         const int number = static_cast<int>(Byte(pat, entry) << 8 | Byte(pat, entry + 1));
-        if (number != 0) programs.push_back({number, static_cast<int>(Pid13(pat, entry + 2))});
+        if (number != 0) programs.push_back({number, static_cast<int>(Pid13(pat, entry + 2)), {}});
       }
       continue;
     }
@@ -132,7 +121,8 @@ std::optional<TransportProgram> FindProgramOf(const TransportReader& read, int p
       if (pmt.size() < 12) continue;
       std::size_t stream = 12 + Length12(pmt, 10);
       for (; stream + 5 <= pmt.size(); stream += 5 + Length12(pmt, stream + 3))
-        if (static_cast<int>(Pid13(pmt, stream + 1)) == pid) return program;
+        if (static_cast<int>(Pid13(pmt, stream + 1)) == pid)
+          return TransportProgram{program.number, program.mapPid, std::string(pmt)};
     }
   }
   return std::nullopt;

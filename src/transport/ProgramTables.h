@@ -14,29 +14,25 @@
 namespace trellimux {
 
 struct TransportProgram {
-  int number = 0;  // the program (service) number
-  int mapPid = 0;  // the PID of its program map table
+  int number = 0;          // the program (service) number
+  int mapPid = 0;          // the PID of its program map table
+  std::string mapSection;  // that table's section, without its CRC
 };
 
 // The program whose map table lists `pid`, from the tables in the file's
 // first bytes; nothing when none does there, or a table spans packets.
 std::optional<TransportProgram> FindProgramOf(const TransportReader& read, int pid);
 
-// The first section of the map table on `mapPid` in the file's first
-// bytes, without its CRC; nothing when none ends in its packet there.
-std::optional<std::string> FindMapSection(const TransportReader& read, int mapPid);
-
 // A cut's own tables, each one whole packet (its counter 0): the
 // association table names only `program`, and the map table is
-// `mapSection`'s with only the streams on `pids`, so that a player looks
-// for no stream the cut does not carry. Nothing when `mapSection` is no
+// `program`'s with only the streams on `pids`, so that a player looks
+// for no stream the cut does not carry. Nothing when its `mapSection` is no
 // map table.
 struct ProgramTablePackets {
   std::string association;
   std::string map;
 };
 std::optional<ProgramTablePackets> MakeProgramTables(const TransportProgram& program,
-                                                     std::string_view mapSection,
                                                      std::span<const int> pids);
 
 }  // namespace trellimux

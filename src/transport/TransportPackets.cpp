@@ -105,7 +105,8 @@ std::int64_t PesTicksOf(std::int64_t microseconds) {
   return scaled / 100 - (scaled % 100 < 0 ? 1 : 0);
 }
 
-std::optional<std::string> PesPayload(std::string_view packets, std::size_t firstBytes) {
+std::optional<std::string> PesPayload(std::string_view packets, std::size_t firstBytes,
+                                      bool wholeStream) {
   const int pid = PacketPid(packets);
   if (pid < 0 || !BeginsPesPacket(packets)) return std::nullopt;
   const std::string_view first = PacketPayload(packets.substr(0, kTransportPacketBytes));
@@ -121,6 +122,7 @@ std::optional<std::string> PesPayload(std::string_view packets, std::size_t firs
     payload += PacketPayload(packet);
     if (payload.size() >= firstBytes) return payload.substr(0, firstBytes);
   }
+  if (wholeStream) return payload;
   return std::nullopt;
 }
 

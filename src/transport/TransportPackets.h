@@ -63,9 +63,12 @@ std::int64_t PesTicksOf(std::int64_t microseconds);
 // The payload of the PES packet that the first packet of `packets` begins
 // (a frame's coded bytes), gathered from the packets of its PID up to the
 // next that begins a PES packet. Nothing when `packets` ends before that,
-// or its first packet begins no PES packet. When its first `firstBytes`
-// are enough, it ends there, whether the PES packet ends or not.
+// or its first packet begins no PES packet; when `packets` is a whole
+// stream (`wholeStream`), its end ends the last PES packet too. When its
+// first `firstBytes` are enough, it ends there, whether the PES packet ends
+// or not.
 std::optional<std::string> PesPayload(std::string_view packets,
-                                      std::size_t firstBytes = std::string_view::npos);
+                                      std::size_t firstBytes = std::string_view::npos,
+                                      bool wholeStream = false);
 
 }  // namespace trellimux

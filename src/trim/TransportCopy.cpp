@@ -113,10 +113,8 @@ TransportCopyOutcome CopyTransportCut(const TransportReader& read, const PieceRe
   if (cut.pids.empty()) return failed(TransportCopyFailure::Tables);
   const int videoPid = cut.pids.front();
   const std::optional<TransportProgram> program = FindProgramOf(read, videoPid);
-  const std::optional<std::string> mapSection =
-      program ? FindMapSection(read, program->mapPid) : std::nullopt;
   const std::optional<ProgramTablePackets> tables =
-      mapSection ? MakeProgramTables(*program, *mapSection, cut.pids) : std::nullopt;
+      program ? MakeProgramTables(*program, cut.pids) : std::nullopt;
   if (!tables) return failed(TransportCopyFailure::Tables);
   const std::optional<std::vector<PieceUnit>> first = ReadPieceUnits(readPiece, cut.firstPieces);
   const std::optional<std::vector<PieceUnit>> last = ReadPieceUnits(readPiece, cut.lastPieces);

@@ -54,16 +54,6 @@ bool TakeSeconds(std::string_view& text, std::int64_t& microseconds) {
   return true;
 }
 
-// Reads a blank and a path between double quotes at the front of `text`.
-bool TakeQuotedPath(std::string_view& text, std::string& path) {
-  if (!Take(text, " \"")) return false;
-  const std::size_t end = text.find('"');
-  if (end == std::string_view::npos || end == 0) return false;
-  path = text.substr(0, end);
-  text.remove_prefix(end + 1);
-  return true;
-}
-
 // Reads paths up to the end of the part.
 bool TakePaths(std::string_view& text, std::vector<std::string>& paths) {
   while (text.starts_with(" \"")) {

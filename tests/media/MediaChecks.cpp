@@ -8,7 +8,7 @@
 
 #include "media/ToolRunner.h"
 #include "mp4/ParameterSetLine.h"
-#include "mp4/ParameterSets.h"
+#include "trim/MovieCutSets.h"
 #include "trim/TransportCopyLine.h"
 
 namespace trellimux::test {
@@ -69,21 +69,23 @@ AudioSeams AudioSeamsOf(const std::string& file, const std::string& stream) {
   return seams;
 }
 
+namespace {
+
+// A piece's whole bytes, as the job reads one.
+std::optional<std::string> WholeFile(const std::string& path) {
+  std::ifstream piece(path, std::ios::binary);
+  if (!piece) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(piece), {});
+}
+
+}  // namespace
+
 std::string RunTrimLine(const std::string& line) {
   if (IsParameterSetLine(line)) {
     const std::optional<ParameterSetStep> step = ParseParameterSetLine(line);
     if (!step) return "not a parameter set line: " + line;
-    ParameterSets pieceSets;
-    for (const std::string& path : step->pieces) {
-      std::ifstream piece(path, std::ios::binary);
-      const ParameterSets sets =
-          TransportStreamSets(std::string(std::istreambuf_iterator<char>(piece), {}));
-      pieceSets.sequence.insert(pieceSets.sequence.end(), sets.sequence.begin(),
-                                sets.sequence.end());
-      pieceSets.picture.insert(pieceSets.picture.end(), sets.picture.begin(), sets.picture.end());
-    }
-    const std::optional<MovieBox> movie =
-        CutMovieWithSourceSets(FileReader(step->inputPath), pieceSets, FileReader(step->cutPath));
+    const std::optional<MovieBox> movie = CutMovieWithAllSets(
+        FileReader(step->inputPath), WholeFile, step->pieces, FileReader(step->cutPath));
     if (!movie) return "no parameter sets added: " + line;
     std::fstream cut(step->cutPath, std::ios::binary | std::ios::in | std::ios::out);
     cut.seekp(movie->offset);
@@ -98,14 +100,7 @@ std::string RunTrimLine(const std::string& line) {
   if (!step) return "not a copy line: " + line;
   std::ofstream cut(step->outputPath, std::ios::binary | std::ios::trunc);
   const TransportCopyOutcome outcome = CopyTransportCut(
-      FileReader(step->inputPath),
-      [](const std::string& path) -> std::optional<std::string> {
-        std::ifstream piece(path, std::ios::binary);
-        if (!piece) return std::nullopt;
-        return std::string(std::istreambuf_iterator<char>(piece), {});
-      },
-      step->cut,
-      [&](std::string_view bytes) {
+      FileReader(step->inputPath), WholeFile, step->cut, [&](std::string_view bytes) {
         return static_cast<bool>(
             cut.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
       });

@@ -7,6 +7,7 @@
 #include "mp4/ParameterSets.h"
 #include "preview/KeyPictures.h"
 #include "transport/TransportStreamBuilder.h"
+#include "trim/MovieCutSets.h"
 
 namespace trellimux {
 namespace {
@@ -94,7 +95,7 @@ TEST(ParameterSets, APiecesSetsAreReadFromItsUnits) {
   for (int picture = 0; picture < 2; ++picture)
     for (const std::string& packet : PesPackets(0x100, PesHeaderWithPts(3600) + units))
       stream += packet;
-  const ParameterSets sets = TransportStreamSets(stream);
+  const ParameterSets sets = PieceParameterSets(stream);
   EXPECT_EQ(sets.sequence, std::vector<std::string>{kOwnSps});
   EXPECT_EQ(sets.picture, std::vector<std::string>{kOwnPps});
 

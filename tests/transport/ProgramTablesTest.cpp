@@ -58,8 +58,8 @@ TEST(ProgramTables, MakesTheCutsOwnTablesOfTheStreamsKept) {
   const TransportReader read = [&](std::int64_t offset, std::size_t size) {
     return stream.substr(static_cast<std::size_t>(offset), size);
   };
-  const std::optional<std::string> section = FindMapSection(read, 200);
-  ASSERT_TRUE(section);
+  const std::optional<TransportProgram> program = FindProgramOf(read, 511);
+  ASSERT_TRUE(program);
   auto crcOfWhole = [](std::string_view packet) {
     const std::string_view payload = PacketPayload(packet);
     const std::size_t length = (static_cast<unsigned char>(payload[2]) & 0x0f) << 8 |
@@ -75,8 +75,7 @@ TEST(ProgramTables, MakesTheCutsOwnTablesOfTheStreamsKept) {
        {std::tuple{std::vector<int>{511, 512}, std::vector<int>{511, 512}, 511},
         {std::vector<int>{511}, std::vector<int>{511}, 511},
         {std::vector<int>{512}, std::vector<int>{512}, 512}}) {
-    const std::optional<ProgramTablePackets> tables =
-        MakeProgramTables({28007, 200}, *section, pids);
+    const std::optional<ProgramTablePackets> tables = MakeProgramTables(*program, pids);
     ASSERT_TRUE(tables);
     ASSERT_EQ(tables->association.size(), kTransportPacketBytes);
     ASSERT_EQ(tables->map.size(), kTransportPacketBytes);
@@ -97,7 +96,7 @@ TEST(ProgramTables, MakesTheCutsOwnTablesOfTheStreamsKept) {
     EXPECT_EQ((static_cast<unsigned char>(map[8]) & 0x1f) << 8 | static_cast<unsigned char>(map[9]),
               clock);
   }
-  EXPECT_FALSE(MakeProgramTables({1, 200}, "not a map table", std::vector<int>{511}));
+  EXPECT_FALSE(MakeProgramTables({1, 200, "not a map table"}, std::vector<int>{511}));
 }
 
 }  // namespace

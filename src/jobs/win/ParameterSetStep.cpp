@@ -7,9 +7,10 @@
 
 #include "jobs/win/JobSteps.h"
 #include "mp4/ParameterSetLine.h"
-#include "mp4/ParameterSets.h"
 #include "process/win/InputFile.h"
 #include "process/win/PlatformError.h"
+#include "process/win/WholeFile.h"
+#include "trim/MovieCutSets.h"
 
 namespace trellimux {
 
@@ -24,21 +25,9 @@ bool RunParameterSetStep(const JobDescription& job, std::string_view line, const
     Fail(job, CopyFailedText(which, PlatformErrorText(GetLastError())));
     return false;
   }
-  ParameterSets pieceSets;
-  for (const std::string& path : step->pieces) {
-    InputFile piece;
-    if (!piece.Open(path)) {
-      Fail(job, CopyFailedText(which, PlatformErrorText(GetLastError())));
-      return false;
-    }
-    const ParameterSets sets =
-        TransportStreamSets(piece.ReadAt(0, static_cast<std::size_t>(piece.Size())));
-    pieceSets.sequence.insert(pieceSets.sequence.end(), sets.sequence.begin(), sets.sequence.end());
-    pieceSets.picture.insert(pieceSets.picture.end(), sets.picture.begin(), sets.picture.end());
-  }
-  const std::optional<MovieBox> movie = CutMovieWithSourceSets(
+  const std::optional<MovieBox> movie = CutMovieWithAllSets(
       [&source](std::int64_t offset, std::size_t size) { return source.ReadAt(offset, size); },
-      pieceSets,
+      ReadWholeFile, step->pieces,
       [&cut](std::int64_t offset, std::size_t size) { return cut.ReadAt(offset, size); });
   cut.Close();
   if (!movie) {

@@ -9,6 +9,7 @@
 #include "jobs/win/JobSteps.h"
 #include "process/win/InputFile.h"
 #include "process/win/PlatformError.h"
+#include "process/win/WholeFile.h"
 #include "trim/TransportCopyLine.h"
 
 namespace trellimux {
@@ -58,12 +59,7 @@ bool RunTransportCopy(const JobDescription& job, std::string_view line, const Ff
   DWORD writeError = 0;
   const TransportCopyOutcome outcome = CopyTransportCut(
       [&input](std::int64_t offset, std::size_t size) { return input.ReadAt(offset, size); },
-      [](const std::string& path) -> std::optional<std::string> {
-        InputFile read;
-        if (!read.Open(path)) return std::nullopt;
-        return read.ReadAt(0, static_cast<std::size_t>(read.Size()));
-      },
-      step->cut,
+      ReadWholeFile, step->cut,
       [&](std::string_view bytes) {
         writeError = piece.Write(bytes);
         return writeError == 0 && !TakeCancelRequest(job);

@@ -2,7 +2,15 @@
 
 #include <atomic>
 
+#include "process/win/InputFile.h"
+
 namespace trellimux {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  InputFile file;
+  if (!file.Open(path)) return std::nullopt;
+  return file.ReadAt(0, static_cast<std::size_t>(file.Size()));
+}
 
 DWORD WriteWholeFile(const std::string& path, std::string_view text) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

@@ -1,0 +1,45 @@
+#include "trim/MovieCutSets.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "transport/TransportPackets.h"
+
+namespace trellimux {
+namespace {
+
+// Adds the sets of `more` that `sets` does not list yet.
+void Add(ParameterSets& sets, const ParameterSets& more) {
+  for (const auto& [to, from] :
+       {std::pair{&sets.sequence, &more.sequence}, std::pair{&sets.picture, &more.picture}})
+    for (const std::string& set : *from)
+      if (std::ranges::find(*to, set) == to->end()) to->push_back(set);
+}
+
+}  // namespace
+
+ParameterSets PieceParameterSets(std::string_view piece) {
+  ParameterSets sets;
+  for (std::size_t at = 0; at + kTransportPacketBytes <= piece.size();
+       at += kTransportPacketBytes) {
+    const std::optional<std::string> payload =
+        PesPayload(piece.substr(at), std::string_view::npos, /*wholeStream=*/true);
+    if (payload) Add(sets, ElementaryStreamSets(*payload));  // else no PES packet begins here
+  }
+  return sets;
+}
+
+std::optional<MovieBox> CutMovieWithAllSets(const FileBytesReader& readSource,
+                                            const PieceReader& readPiece,
+                                            std::span<const std::string> pieces,
+                                            const FileBytesReader& readCut) {
+  ParameterSets sets;
+  for (const std::string& path : pieces) {
+    const std::optional<std::string> piece = readPiece(path);
+    if (!piece) return std::nullopt;
+    Add(sets, PieceParameterSets(*piece));
+  }
+  return CutMovieWithSourceSets(readSource, sets, readCut);
+}
+
+}  // namespace trellimux
