@@ -33,8 +33,11 @@ set(TRELLIMUX_CORE_SOURCES
   src/trim/TransportCopyLine.cpp
   src/trim/StreamSpans.cpp
   src/trim/MovieCutSets.cpp
+  src/mp4/MovieBoxes.cpp
+  src/mp4/DecodingTimes.cpp
   src/mp4/ParameterSets.cpp
   src/mp4/ParameterSetLine.cpp
+  src/mkv/MatroskaTracks.cpp
   src/preview/PreviewSource.cpp
   src/preview/FrameFit.cpp
   src/preview/FrameRequest.cpp
@@ -111,6 +114,8 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/transport/ProgramTablesTest.cpp
   tests/transport/PacketTimesTest.cpp
   tests/mp4/ParameterSetsTest.cpp
+  tests/mp4/DecodingTimesTest.cpp
+  tests/mkv/MatroskaTracksTest.cpp
   tests/preview/TransportFeedTest.cpp
   tests/preview/DisposablePicturesTest.cpp
   tests/preview/KeyPicturesTest.cpp

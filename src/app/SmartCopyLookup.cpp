@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "mkv/MatroskaTracks.h"
 #include "mp4/ParameterSets.h"
 #include "preview/KeyPictures.h"
 #include "probe/SectionValues.h"
@@ -47,11 +48,40 @@ std::optional<SourceTransport> ReadSourceTransport(const TransportReader& read,
   return transport;
 }
 
-// Whether the report names an MP4 or QuickTime file ("mov,mp4,m4a,...").
-bool IsMovieFormat(std::string_view report) {
+// Whether the report's format names hold `part`: "mp4" or "mov" of
+// "mov,mp4,m4a,...", "matroska" of "matroska,webm".
+bool FormatNameHas(std::string_view report, std::string_view part) {
   const std::optional<std::string_view> name = FormatSectionValue(report, "format_name");
-  return name && (name->find("mp4") != std::string_view::npos ||
-                  name->find("mov") != std::string_view::npos);
+  return name && name->find(part) != std::string_view::npos;
+}
+
+// How many of the report's streams are H.264: a movie's video is found by
+// its codec, so it must be the only one.
+std::size_t AvcStreamCount(std::string_view report) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; StreamSectionValue(report, i, "index"); ++i)
+    count += StreamSectionValue(report, i, "codec_name") == "h264";
+  return count;
+}
+
+// An MP4's, MOV's or Matroska file's H.264 video: its configuration, and
+// where a sample's NAL units begin in the bytes at a packet's position.
+struct MovieVideo {
+  std::string configuration;
+  std::optional<std::uint64_t> matroskaTrack;  // a block's track number
+};
+
+std::optional<MovieVideo> ReadMovieVideo(const TransportReader& read, std::string_view report) {
+  if (AvcStreamCount(report) != 1) return std::nullopt;
+  if (FormatNameHas(report, "mp4") || FormatNameHas(report, "mov")) {
+    std::optional<std::string> configuration = MovieAvcConfiguration(read);
+    if (!configuration) return std::nullopt;
+    return MovieVideo{std::move(*configuration), std::nullopt};
+  }
+  if (!FormatNameHas(report, "matroska")) return std::nullopt;
+  std::optional<MatroskaTrack> track = MatroskaAvcTrack(read);
+  if (!track) return std::nullopt;
+  return MovieVideo{std::move(track->codecPrivate), track->number};
 }
 
 }  // namespace
@@ -73,19 +103,25 @@ SmartCopyFacts FindSmartCopyFacts(const ProbeRun& probe, const TransportReader& 
   facts.transportInput =
       IsPlainTransportStream(read(0, kTransportPacketBytes * kTransportPacketsChecked));
   if (!facts.transportInput) {
-    const std::optional<std::string> configuration =
-        coding == VideoCoding::H264 && IsMovieFormat(report) ? MovieAvcConfiguration(read)
-                                                             : std::nullopt;
-    if (!configuration) return facts;  // no cut is planned: it is made as in "Copy"
+    const std::optional<MovieVideo> movie =
+        coding == VideoCoding::H264 ? ReadMovieVideo(read, report) : std::nullopt;
+    if (!movie) return facts;  // no cut is planned: it is made as in "Copy"
     facts.movieInput = true;
-    const std::size_t lengthBytes = NalLengthBytes(*configuration);
+    const std::size_t lengthBytes = NalLengthBytes(movie->configuration);
     facts.cuts =
         PlanListedSmartCuts(list, facts.startMicroseconds, cuts, [&](const VideoPacket& keyframe) {
-          // A keyframe's sample is read where it begins, its units' lengths
-          // before them.
-          return BeginsCopy(AnnexBUnits(read(keyframe.bytePos, kPictureHeadBytes), lengthBytes),
-                            coding);
+          // A keyframe's sample is read where it begins (in a Matroska
+          // block, after the block's own fields), its units' lengths before
+          // them.
+          const std::string bytes = read(keyframe.bytePos, kPictureHeadBytes);
+          std::optional<std::string_view> sample = bytes;
+          if (movie->matroskaTrack) sample = MatroskaBlockFrame(bytes, *movie->matroskaTrack);
+          return sample && BeginsCopy(AnnexBUnits(*sample, lengthBytes), coding);
         });
+    for (const std::size_t index : checked.others) {
+      const std::optional<std::string_view> codec = StreamSectionValue(report, index, "codec_name");
+      if (!codec || !MoviePiecesCarry(*codec)) facts.othersCarried = false;
+    }
     facts.transport = SourceTransport{};
     for (std::size_t i = 0; i < checked.others.size(); ++i)
       facts.transport->otherPids.push_back(facts.transport->videoPid + 1 + static_cast<int>(i));

@@ -23,8 +23,14 @@ constexpr std::string_view kBlockGap = "\r\n\r\n";
 
 // The multiplexer writes MPEG-TS for these (".m2ts" with 192-byte packets).
 constexpr std::array<std::string_view, 3> kTransportExtensions = {".ts", ".m2ts", ".mts"};
-// And MP4 or QuickTime files with a sample description for these.
-constexpr std::array<std::string_view, 3> kMovieExtensions = {".mp4", ".mov", ".m4v"};
+// And MP4 or QuickTime files with a sample description for these, or a
+// Matroska file copied from such a file.
+constexpr std::array<std::string_view, 4> kMovieExtensions = {".mp4", ".mov", ".m4v", ".mkv"};
+
+// The codecs that both ffmpeg's MPEG-TS multiplexer and its MP4 one write
+// (libavformat's mpegtsenc.c stream types, movenc.c codec_mp4_tags; 4.1
+// and 5.1 alike), and so a movie cut's pieces carry.
+constexpr std::array<std::string_view, 5> kMoviePieceCodecs = {"aac", "mp3", "mp2", "ac3", "eac3"};
 
 bool EndsWithOneOf(std::string_view path, std::span<const std::string_view> extensions) {
   const std::string_view extension = PathExtension(path);
@@ -34,6 +40,10 @@ bool EndsWithOneOf(std::string_view path, std::span<const std::string_view> exte
 }
 
 }  // namespace
+
+bool MoviePiecesCarry(std::string_view codec) {
+  return std::ranges::find(kMoviePieceCodecs, codec) != kMoviePieceCodecs.end();
+}
 
 CheckedStreams ReadCheckedStreams(const StreamTable& streams) {
   CheckedStreams checked;
@@ -57,6 +67,7 @@ SmartFallback FileFallback(const TrimCommandInput& input, const CheckedStreams& 
                            const SmartCopyFacts& facts) {
   if (facts.movieInput) {
     if (!EndsWithOneOf(input.outputPath, kMovieExtensions)) return SmartFallback::OutputNotMovie;
+    if (!facts.othersCarried) return SmartFallback::OtherStreams;
   } else {
     if (!facts.transportInput) return SmartFallback::NotTransport;
     if (!EndsWithOneOf(input.outputPath, kTransportExtensions))
@@ -79,9 +90,10 @@ SmartFallback FileFallback(const TrimCommandInput& input, const CheckedStreams& 
   return SmartFallback::None;
 }
 
-std::string PiecePath(std::string_view tempDir, std::size_t cut, std::string_view piece) {
+std::string PiecePath(std::string_view tempDir, std::size_t cut, std::string_view piece,
+                      std::string_view extension = ".ts") {
   std::string path(tempDir);
-  path += "\\temp" + std::to_string(cut) + "-" + std::string(piece) + ".ts";
+  path += "\\temp" + std::to_string(cut) + "-" + std::string(piece) + std::string(extension);
   return path;
 }
 
@@ -90,10 +102,12 @@ std::string PiecePath(std::string_view tempDir, std::size_t cut, std::string_vie
 // our encoders (three).
 constexpr std::int64_t kSeamFrames = 4;
 
-// A frame's duration, from the plan's runs; 40 ms (25 fps) when no run has
-// two frames.
-std::int64_t FrameUs(const SmartCutPlan& plan) {
-  for (const FrameRun* run : {&plan.copied, &plan.head, &plan.end})
+// A frame's duration: of the encoder's rate, or from the plan's runs (a
+// copied run counts only the frames listed near the cut's ends); 40 ms
+// (25 fps) when no run has two frames.
+std::int64_t FrameUs(const SmartCutPlan& plan, const FrameRate& rate) {
+  if (rate.num > 0) return 1000000 * rate.den / rate.num;
+  for (const FrameRun* run : {&plan.head, &plan.end, &plan.copied})
     if (run->count > 1) return (run->lastPts - run->firstPts) / (run->count - 1);
   return 40000;
 }
@@ -132,7 +146,8 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
     std::vector<std::string> paths;
     if (frames.count > 0) {
       run.video =
-          VideoPiece{frames, Map(checked.video.front()), PiecePath(input.tempDir, index, name)};
+          VideoPiece{frames, Map(checked.video.front()), PiecePath(input.tempDir, index, name),
+                     GridShift(frames.firstPts, facts.encoding.gridRate)};
       paths.push_back(run.video->path);
       encodeCost += RunSeconds(frames) * kEncodeCostPerCopySecond;
     }
@@ -176,7 +191,11 @@ CutBlock ExactCutBlock(const TrimCommandInput& input, std::size_t index, const P
 std::string WithOwnParameterSetIds(std::string options) {
   constexpr std::string_view kParams = " -x264-params ";
   const std::size_t at = options.find(kParams);
-  if (at == std::string::npos) return options + std::string(kParams) + "sps-id=1";
+  if (at == std::string::npos) {
+    options += kParams;
+    options += "sps-id=1";
+    return options;
+  }
   options.insert(at + kParams.size(), "sps-id=1:");
   return options;
 }
@@ -195,7 +214,9 @@ CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const P
   auto encode = [&](const FrameRun& frames, std::string_view name) {
     if (frames.count == 0) return;
     encoded.push_back(PiecePath(input.tempDir, index, name));
-    runs.push_back({VideoPiece{frames, Map(checked.video.front()), encoded.back()}, {}});
+    runs.push_back({VideoPiece{frames, Map(checked.video.front()), encoded.back(),
+                               GridShift(frames.firstPts, facts.encoding.gridRate)},
+                    {}});
     cost += RunSeconds(frames) * kEncodeCostPerCopySecond;
   };
   encode(plan.head, "head");
@@ -222,23 +243,34 @@ CutBlock MovieCutBlock(const TrimCommandInput& input, std::size_t index, const P
                                              plan.copyStopDts, transport, copy));
     block.costs.push_back({0, kMovieCopyCost * seconds});
   }
-  block.lines.push_back(SmartMovieMuxLine(video, others, firstShown, cutFile));
+  // A Matroska cut is made as an MP4 first: its sample description, with
+  // every parameter set the step added, becomes the Matroska track's.
+  const bool intoMatroska = EqualsIgnoringCase(PathExtension(cutFile), ".mkv");
+  const std::string movieFile =
+      intoMatroska ? PiecePath(input.tempDir, index, "movie", ".mp4") : std::string(cutFile);
+  block.lines.push_back(SmartMovieMuxLine(video, others, firstShown, movieFile));
   block.costs.push_back({0, kMovieCopyCost * seconds});
-  block.lines.push_back(
-      ParameterSetLine({std::string(input.inputPath), encoded, std::string(cutFile)}));
+  block.lines.push_back(ParameterSetLine({std::string(input.inputPath), encoded, movieFile}));
   block.costs.push_back({0, 1});
+  if (intoMatroska) {
+    block.lines.push_back(MatroskaFromMovieLine(movieFile, cutFile));
+    block.costs.push_back({0, kMovieCopyCost * seconds});
+  }
   return block;
 }
 
 std::string_view FallbackReason(SmartFallback fallback) {
   switch (fallback) {
     case SmartFallback::NotTransport:
-      return "the input is not a .ts recording (an MPEG transport stream), nor an .mp4 or .mov "
-             "file of H.264 video";
+      return "the input is not a .ts recording (an MPEG transport stream), nor an .mp4, .mov or "
+             ".mkv file of H.264 video";
     case SmartFallback::OutputNotTransport:
       return "the output is not a .ts, .m2ts or .mts file";
     case SmartFallback::OutputNotMovie:
-      return "the output is not an .mp4, .mov or .m4v file";
+      return "the output is not an .mp4, .mov, .m4v or .mkv file";
+    case SmartFallback::OtherStreams:
+      return "Smart Copy can keep only AAC, MP3, MP2, AC-3 and E-AC-3 sound beside the video of "
+             "this file; untick the other sound and subtitle streams to cut it exactly";
     case SmartFallback::VideoStreams:
       return "Smart Copy needs exactly one ticked video stream";
     case SmartFallback::NoEncoder:
@@ -309,7 +341,7 @@ SmartCopyCommand BuildSmartCopyCommand(const TrimCommandInput& input, const Stre
     // would be decoded before the last frames of the cut before them
     // (measured: "non monotonically increasing dts" across each seam). A
     // gap of a few frames keeps every decoding time rising.
-    if (byteJoin && i > 0) joinedUs += kSeamFrames * FrameUs(cut.plan);
+    if (byteJoin && i > 0) joinedUs += kSeamFrames * FrameUs(cut.plan, facts.encoding.gridRate);
     // Where the cut's first frame lies in its file: the source's own time,
     // or in a byte join after the cuts before it.
     const std::int64_t begins = byteJoin ? joinedUs + kMultiplexerDelayUs : firstShown;

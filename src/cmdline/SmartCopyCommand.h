@@ -32,7 +32,10 @@ namespace trellimux {
 // stream, and each cut.
 struct SmartCopyFacts {
   bool transportInput = false;  // an MPEG-TS of 188-byte packets
-  bool movieInput = false;      // an MP4 or MOV file of H.264 video
+  bool movieInput = false;      // an MP4, MOV or Matroska file of H.264 video
+  // Of a movie, whether its checked other streams are all of codecs its
+  // cuts' pieces carry (MoviePiecesCarry).
+  bool othersCarried = true;
   std::int64_t startMicroseconds = 0;
   SmartEncoding encoding;  // the checked video stream's, by its probe report
   // Its program, map table and PID; none when the tables do not tell.
@@ -50,12 +53,17 @@ struct CheckedStreams {
 };
 CheckedStreams ReadCheckedStreams(const StreamTable& streams);
 
+// Whether a movie cut's other streams may be of `codec` (ffprobe's
+// codec_name): its pieces are transport streams, put into an MP4.
+bool MoviePiecesCarry(std::string_view codec);
+
 // Why a cut is made as in "Copy" instead.
 enum class SmartFallback {
   None,  // exact
   NotTransport,
   OutputNotTransport,
-  OutputNotMovie,  // an MP4 or MOV input, and an output of another kind
+  OutputNotMovie,  // an MP4, MOV or Matroska input, and an output of another kind
+  OtherStreams,    // of a movie, a checked other stream its pieces cannot carry
   VideoStreams,    // not exactly one video stream checked
   NoEncoder,
   PixelFormat,

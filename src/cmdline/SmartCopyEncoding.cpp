@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <span>
+#include <string>
 
 #include "cmdline/ProbedValues.h"
 #include "cmdline/ProfileNames.h"
@@ -60,30 +62,48 @@ void AppendOption(std::string& options, std::string_view name, std::string_view 
   options += value;
 }
 
+// "30000/1001" as a fraction; 0/1 when it does not read as one above 0.
+FrameRate ReadFrameRate(std::string_view text) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string_view::npos) return {};
+  const FrameRate rate{std::atoll(std::string(text.substr(0, slash)).c_str()),
+                       std::atoll(std::string(text.substr(slash + 1)).c_str())};
+  return rate.num > 0 && rate.den > 0 ? rate : FrameRate{};
+}
+
+FrameRate GridRate(const SourceVideo& video) {
+  const FrameRate rate = ReadFrameRate(video.frameRate);
+  const FrameRate average = ReadFrameRate(video.averageFrameRate);
+  if (rate.num == 0) return average;
+  const bool farLower = average.num > 0 && average.num * rate.den * 10 < rate.num * average.den * 7;
+  return farLower ? average : rate;
+}
+
 }  // namespace
 
 SourceVideo ReadSourceVideo(std::string_view report, std::size_t index) {
   auto value = [&](std::string_view key) {
     return StreamSectionValue(report, index, key).value_or(std::string_view());
   };
-  return {value("codec_name"),  value("profile"),        value("level"),
-          value("pix_fmt"),     value("field_order"),    value("color_range"),
-          value("color_space"), value("color_transfer"), value("color_primaries")};
+  return {value("codec_name"),   value("profile"),        value("level"),
+          value("pix_fmt"),      value("field_order"),    value("color_range"),
+          value("color_space"),  value("color_transfer"), value("color_primaries"),
+          value("r_frame_rate"), value("avg_frame_rate")};
 }
 
 SmartEncoding SmartEncoderOptions(const SourceVideo& video) {
   const auto encoder =
       std::find_if(kSmartEncoders.begin(), kSmartEncoders.end(),
                    [&](const SmartEncoder& e) { return EqualsIgnoringCase(e.codec, video.codec); });
-  if (encoder == kSmartEncoders.end()) return {std::nullopt, SmartEncodeRefusal::NoEncoder};
+  if (encoder == kSmartEncoders.end()) return {std::nullopt, SmartEncodeRefusal::NoEncoder, {}};
   const bool pixelFormatTaken =
       std::any_of(encoder->pixelFormats.begin(), encoder->pixelFormats.end(),
                   [&](std::string_view format) { return format == video.pixelFormat; });
-  if (!pixelFormatTaken) return {std::nullopt, SmartEncodeRefusal::PixelFormat};
+  if (!pixelFormatTaken) return {std::nullopt, SmartEncodeRefusal::PixelFormat, {}};
   const bool progressive = EqualsIgnoringCase(video.fieldOrder, "progressive");
   const bool topFirst = EqualsIgnoringCase(video.fieldOrder, "tt");
   if (!progressive && !topFirst && !EqualsIgnoringCase(video.fieldOrder, "bb"))
-    return {std::nullopt, SmartEncodeRefusal::UnknownFieldOrder};
+    return {std::nullopt, SmartEncodeRefusal::UnknownFieldOrder, {}};
 
   std::string options = " -c:v ";
   options += encoder->encoder;
@@ -102,7 +122,7 @@ SmartEncoding SmartEncoderOptions(const SourceVideo& video) {
   AppendOption(options, "-colorspace", video.colorSpace);
   AppendOption(options, "-color_trc", video.colorTransfer);
   AppendOption(options, "-color_primaries", video.colorPrimaries);
-  return {options, SmartEncodeRefusal::NoEncoder};
+  return {options, SmartEncodeRefusal::NoEncoder, GridRate(video)};
 }
 
 }  // namespace trellimux

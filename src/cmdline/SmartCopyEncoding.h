@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ struct SourceVideo {
   std::string_view colorSpace;
   std::string_view colorTransfer;
   std::string_view colorPrimaries;
+  std::string_view frameRate;         // r_frame_rate, "25/1"
+  std::string_view averageFrameRate;  // avg_frame_rate
+};
+
+// A frame rate as a fraction, 0/1 when not known.
+struct FrameRate {
+  std::int64_t num = 0, den = 1;
 };
 
 // The values of the report's `index`-th stream section (views into it).
@@ -38,6 +46,11 @@ enum class SmartEncodeRefusal {
 struct SmartEncoding {
   std::optional<std::string> options;
   SmartEncodeRefusal refusal = SmartEncodeRefusal::NoEncoder;
+  // The rate ffmpeg gives the encoder, whose time base is one frame of it:
+  // the stream's r_frame_rate, or its average where that is far lower (a
+  // field rate: ffmpeg then takes the rate the codec's headers say, which
+  // the average is). The encoder writes each frame on this rate's grid.
+  FrameRate gridRate;
 };
 SmartEncoding SmartEncoderOptions(const SourceVideo& video);
 

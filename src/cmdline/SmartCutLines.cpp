@@ -50,6 +50,13 @@ std::string FromInput(std::string_view map, int input) {
 
 }  // namespace
 
+std::int64_t GridShift(std::int64_t ptsUs, const FrameRate& rate) {
+  if (rate.num <= 0 || rate.den <= 0 || ptsUs < 0) return 0;
+  // In microseconds times the rate's numerator: a frame is 10^6 * den.
+  const std::int64_t past = ptsUs * rate.num % (1000000 * rate.den);
+  return (past + rate.num / 2) / rate.num;
+}
+
 bool MultiplexerTakes(const SourceTransport& transport) {
   return transport.programNumber >= 1 && transport.programNumber <= 65535 &&
          transport.mapPid >= 32 && transport.mapPid <= 7936 &&
@@ -69,10 +76,14 @@ std::string SmartPieceLine(std::string_view inputPath, std::int64_t startMicrose
       const KeyframeBefore seek = SeekTo(*frames.decodeFrom, startMicroseconds);
       AppendInput(inputs, inputPath, seek.seekMs, frames.lastPts - startMicroseconds);
       outputs += " -map " + FromInput(run.video->map, input++);
+      const bool shifted = run.video->gridShiftUs != 0;
+      const std::string shift = MicrosecondsAsSeconds(run.video->gridShiftUs);
       outputs += " -vf \"select=gte(t\\," +
-                 MicrosecondsAsSeconds(frames.firstPts - kFrameTimeSlackUs) + ")\"";
+                 MicrosecondsAsSeconds(frames.firstPts - kFrameTimeSlackUs) + ")" +
+                 (shifted ? ",setpts=PTS-" + shift + "/TB" : "") + "\"";
       outputs += " -frames:v " + std::to_string(frames.count);
       outputs += options;
+      if (shifted) outputs += " -output_ts_offset " + shift;
       outputs += PieceOutput(transport, transport.videoPid, run.video->path);
     }
     if (run.others.empty()) continue;
@@ -126,6 +137,14 @@ std::string SmartMovieMuxLine(std::span<const std::string> videoPieces,
   // copied samples stay the source's bytes.
   line += maps + " -c copy -bsf:v filter_units=remove_types=7-9 -output_ts_offset " +
           MicrosecondsAsSeconds(-firstShown);
+  AppendQuotedPath(line, outputPath);
+  return line;
+}
+
+std::string MatroskaFromMovieLine(std::string_view moviePath, std::string_view outputPath) {
+  std::string line = " -i";
+  AppendQuotedPath(line, moviePath);
+  line += " -map 0 -c copy";
   AppendQuotedPath(line, outputPath);
   return line;
 }

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cmdline/SmartCopyEncoding.h"
 #include "trim/SmartCutPlan.h"
 
 namespace trellimux {
@@ -35,12 +36,23 @@ struct SourceTransport {
 bool MultiplexerTakes(const SourceTransport& transport);
 
 // The video of a head or an end: `run` of the stream `map` ("0:1"), encoded
-// with `options` (SmartEncoderOptions) into `path`.
+// with `options` (SmartEncoderOptions) into `path`. The encoders write
+// each frame at the nearest point of their frame rate's grid, counted from
+// 0 (mpeg2video takes no other time base: "MPEG-1/2 does not support
+// 90000/1 fps"; libx264 given the demuxer's, -enc_time_base -1, writes it
+// into its pictures' timing, and ffmpeg.exe 4.1 then left the MP4 cut's
+// last frame out), so the frames are moved earlier by `gridShiftUs` (how
+// far they lie past it: GridShift) and written back at their own times.
 struct VideoPiece {
   FrameRun run;
   std::string map;
   std::string path;
+  std::int64_t gridShiftUs = 0;
 };
+
+// How far a frame shown at `ptsUs` lies past the grid of `rate` counted
+// from 0 (a broadcast's clock is anywhere); 0 when the rate is not known.
+std::int64_t GridShift(std::int64_t ptsUs, const FrameRate& rate);
 
 // Another stream's frames shown in [from, to) (the file's own times, in
 // microseconds), copied into `path`: from its first frame shown at or
@@ -101,6 +113,12 @@ std::string SmartMovieCopyLine(std::string_view inputPath, std::int64_t startMic
 std::string SmartMovieMuxLine(std::span<const std::string> videoPieces,
                               std::span<const std::string> otherPieces, std::int64_t firstShown,
                               std::string_view outputPath);
+
+// A Matroska file copied from the MP4 cut `moviePath`, every stream: the
+// Matroska multiplexer writes the MP4's sample description (every
+// parameter set) as its track's CodecPrivate as it is (measured, ffmpeg.exe
+// 4.1 and 5.1).
+std::string MatroskaFromMovieLine(std::string_view moviePath, std::string_view outputPath);
 
 // The multiplexer's delay, as ffmpeg's "Copy" lines write it (-muxdelay's
 // default 0.7 s, twice over: measured 1.4 s in both versions).

@@ -4,73 +4,11 @@
 #include <array>
 #include <vector>
 
+#include "mp4/DecodingTimes.h"
+#include "mp4/MovieBoxes.h"
+
 namespace trellimux {
 namespace {
-
-constexpr std::size_t kBoxHeader = 8;
-// A visual sample entry's fields before its boxes (ISO/IEC 14496-12, 12.1.3).
-constexpr std::size_t kVisualEntryFields = 78;
-constexpr std::size_t kSampleDescriptionFields = 8;  // version, flags, entry count
-
-std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) << 24 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 8 |
-         static_cast<unsigned char>(bytes[at + 3]);
-}
-
-void Write32(std::string& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i) & 0xff);
-}
-
-struct Box {
-  std::size_t at = 0;    // its first byte
-  std::size_t size = 0;  // with its header
-  std::string_view type;
-};
-
-// The boxes in [from, to) of `bytes`; nothing when one does not fit.
-std::optional<std::vector<Box>> Boxes(std::string_view bytes, std::size_t from, std::size_t to) {
-  std::vector<Box> boxes;
-  while (from + kBoxHeader <= to) {
-    const std::size_t size = Read32(bytes, from);
-    if (size < kBoxHeader || from + size > to) return std::nullopt;  // 64-bit sizes too
-    boxes.push_back({from, size, bytes.substr(from + 4, 4)});
-    from += size;
-  }
-  return boxes;
-}
-
-// The path of boxes from the movie box down to the avcC of the first avc1
-// entry: each box's position, outermost first.
-std::optional<std::vector<Box>> PathToConfiguration(std::string_view movie) {
-  const std::optional<std::vector<Box>> top = Boxes(movie, 0, movie.size());
-  if (!top || top->size() != 1 || top->front().type != "moov") return std::nullopt;
-  std::vector<Box> path = {top->front()};
-  // Down through the containers, trying each track.
-  const std::function<bool(const Box&, std::size_t)> descend = [&](const Box& box,
-                                                                   std::size_t depth) -> bool {
-    static constexpr std::array<std::string_view, 5> kChain = {"trak", "mdia", "minf", "stbl",
-                                                               "stsd"};
-    std::size_t childrenAt = box.at + kBoxHeader;
-    if (box.type == "stsd") childrenAt += kSampleDescriptionFields;
-    if (box.type == "avc1" || box.type == "avc3") childrenAt += kVisualEntryFields;
-    const std::optional<std::vector<Box>> children = Boxes(movie, childrenAt, box.at + box.size);
-    if (!children) return false;
-    for (const Box& child : *children) {
-      const bool wanted = depth < kChain.size()    ? child.type == kChain[depth]
-                          : depth == kChain.size() ? (child.type == "avc1" || child.type == "avc3")
-                                                   : child.type == "avcC";
-      if (!wanted) continue;
-      path.push_back(child);
-      if (child.type == "avcC" || descend(child, depth + 1)) return true;
-      path.pop_back();
-    }
-    return false;
-  };
-  if (!descend(path.front(), 0)) return std::nullopt;
-  return path;
-}
 
 // An avcC's parts: its first five bytes, its SPS and PPS, and what follows.
 struct Configuration {
@@ -189,15 +127,7 @@ std::optional<std::string> WithParameterSetsAdded(std::string_view movie,
     for (const std::string& set : *from)
       if (std::ranges::find(*to, set) == to->end()) to->push_back(set);
   if (own->sequenceSets.size() > 31 || own->pictureSets.size() > 255) return std::nullopt;
-  const std::string content = WriteConfiguration(*own);
-  const std::size_t grown = kBoxHeader + content.size() - box.size;
-  std::string result(movie.substr(0, box.at + kBoxHeader));
-  result += content;
-  result += movie.substr(box.at + box.size);
-  for (std::size_t i = 0; i + 1 < path->size(); ++i)
-    Write32(result, (*path)[i].at, static_cast<std::uint32_t>((*path)[i].size + grown));
-  Write32(result, box.at, static_cast<std::uint32_t>(kBoxHeader + content.size()));
-  return result;
+  return WithBoxReplaced(movie, *path, "avcC", WriteConfiguration(*own));
 }
 
 std::optional<std::string> MovieAvcConfiguration(const FileBytesReader& read) {
@@ -223,17 +153,16 @@ std::string AnnexBUnits(std::string_view sample, std::size_t lengthBytes) {
   return units;
 }
 
-std::optional<MovieBox> CutMovieWithSourceSets(const FileBytesReader& readSource,
+std::optional<MovieBox> CutMovieWithSourceSets(std::string_view sourceConfiguration,
                                                const ParameterSets& pieceSets,
                                                const FileBytesReader& readCut) {
-  const std::optional<std::string> configuration = MovieAvcConfiguration(readSource);
-  std::optional<ParameterSets> sets =
-      configuration ? ConfigurationSets(*configuration) : std::nullopt;
+  std::optional<ParameterSets> sets = ConfigurationSets(sourceConfiguration);
   std::optional<MovieBox> cut = ReadMovieBox(readCut);
   if (!sets || !cut || !cut->last) return std::nullopt;
   sets->sequence.insert(sets->sequence.end(), pieceSets.sequence.begin(), pieceSets.sequence.end());
   sets->picture.insert(sets->picture.end(), pieceSets.picture.begin(), pieceSets.picture.end());
   std::optional<std::string> grown = WithParameterSetsAdded(cut->bytes, *sets);
+  if (grown) grown = WithoutDecodingGaps(*grown);
   if (!grown) return std::nullopt;
   cut->bytes = std::move(*grown);
   return cut;

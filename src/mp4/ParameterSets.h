@@ -65,11 +65,12 @@ std::size_t NalLengthBytes(std::string_view configuration);
 // a start code; the last one as far as `sample` reaches.
 std::string AnnexBUnits(std::string_view sample, std::size_t lengthBytes);
 
-// The cut's movie box with the parameter sets of the source and of the
-// pieces added, to be written over the cut's own from its offset on;
-// nothing when the source or the cut has no avc1 entry, or the cut's movie
-// box is not the last box of its file (growing it would move what follows).
-std::optional<MovieBox> CutMovieWithSourceSets(const FileBytesReader& readSource,
+// The cut's movie box with the parameter sets of the source (those its
+// avcC content `sourceConfiguration` lists) and of the pieces added, to be
+// written over the cut's own from its offset on; nothing when that does
+// not read as an avcC, the cut has no avc1 entry, or the cut's movie box is
+// not the last box of its file (growing it would move what follows).
+std::optional<MovieBox> CutMovieWithSourceSets(std::string_view sourceConfiguration,
                                                const ParameterSets& pieceSets,
                                                const FileBytesReader& readCut);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "mkv/MatroskaTracks.h"
 #include "transport/TransportPackets.h"
 
 namespace trellimux {
@@ -17,6 +18,13 @@ void Add(ParameterSets& sets, const ParameterSets& more) {
 }
 
 }  // namespace
+
+std::optional<std::string> SourceAvcConfiguration(const FileBytesReader& read) {
+  if (std::optional<std::string> movie = MovieAvcConfiguration(read)) return movie;
+  if (std::optional<MatroskaTrack> track = MatroskaAvcTrack(read))
+    return std::move(track->codecPrivate);
+  return std::nullopt;
+}
 
 ParameterSets PieceParameterSets(std::string_view piece) {
   ParameterSets sets;
@@ -39,7 +47,9 @@ std::optional<MovieBox> CutMovieWithAllSets(const FileBytesReader& readSource,
     if (!piece) return std::nullopt;
     Add(sets, PieceParameterSets(*piece));
   }
-  return CutMovieWithSourceSets(readSource, sets, readCut);
+  const std::optional<std::string> configuration = SourceAvcConfiguration(readSource);
+  if (!configuration) return std::nullopt;
+  return CutMovieWithSourceSets(*configuration, sets, readCut);
 }
 
 }  // namespace trellimux

@@ -1,6 +1,7 @@
 // An MP4 cut's sample description made whole: the parameter sets of its
-// source and of the pieces ffmpeg encoded for it (transport streams, whose
-// pictures carry theirs) added to the cut's own.
+// source (an MP4, MOV or Matroska file) and of the pieces ffmpeg encoded
+// for it (transport streams, whose pictures carry theirs) added to the
+// cut's own.
 #pragma once
 
 #include <optional>
@@ -12,6 +13,10 @@
 #include "trim/TransportCopy.h"
 
 namespace trellimux {
+
+// The avcC content of the source's H.264 video: an MP4's first avc1
+// entry's, or the CodecPrivate of a Matroska file's one H.264 track.
+std::optional<std::string> SourceAvcConfiguration(const FileBytesReader& read);
 
 // The parameter sets in the PES packets of `piece` (a transport stream),
 // each once.

@@ -158,9 +158,29 @@ TEST(SmartCopyCommand, AnMp4CutIsPutTogetherAndGetsBothParameterSets) {
                                         {"D:\\T\\temp0-head.ts", "D:\\T\\temp0-end.ts"},
                                         "D:\\T\\temp0.mp4"}));
   EXPECT_EQ(blocks[1].size(), 3u) << "no keyframe inside: nothing copied";
+  // A Matroska output: the cut is made as an MP4, then copied into its
+  // Matroska file, every parameter set with it.
+  input.outputPath = "D:\\new.mkv";
+  const std::vector<std::string> matroska =
+      TrimCommandBlocks(BuildSmartCopyCommand(input, kStreams, kCuts, facts).text).front();
+  ASSERT_EQ(matroska.size(), 5u);
+  EXPECT_TRUE(matroska[2].ends_with(" \"D:\\T\\temp0-movie.mp4\"")) << matroska[2];
+  EXPECT_TRUE(matroska[3].ends_with(" \"D:\\T\\temp0-movie.mp4\"")) << matroska[3];
+  EXPECT_EQ(matroska[4], " -i \"D:\\T\\temp0-movie.mp4\" -map 0 -c copy \"D:\\T\\temp0.mkv\"");
   input.outputPath = "D:\\new.ts";
   EXPECT_EQ(BuildSmartCopyCommand(input, kStreams, kCuts, facts).fallbacks,
             (std::vector{SmartFallback::OutputNotMovie, SmartFallback::OutputNotMovie}));
+  input.outputPath = "D:\\new.mp4";
+  facts.othersCarried = false;  // a subtitle or sound the pieces cannot carry
+  EXPECT_EQ(BuildSmartCopyCommand(input, kStreams, kCuts, facts).fallbacks,
+            (std::vector{SmartFallback::OtherStreams, SmartFallback::OtherStreams}));
+  for (const auto& [codec, carried] : {std::pair{"aac", true},
+                                       {"ac3", true},
+                                       {"mp2", true},
+                                       {"opus", false},
+                                       {"mov_text", false},
+                                       {"subrip", false}})
+    EXPECT_EQ(MoviePiecesCarry(codec), carried) << codec;
 }
 
 // In a byte join each cut's file begins where the one before ended, a few

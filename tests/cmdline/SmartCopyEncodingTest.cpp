@@ -73,5 +73,25 @@ TEST(SmartCopyEncoding, ReadsTheStreamsSection) {
   EXPECT_EQ(ReadSourceVideo(report, 0).fieldOrder, "") << "not in the first section";
 }
 
+// The encoder's time base is a frame of the stream's rate, or of its
+// average where that is far lower (H.264 fields counted as frames).
+TEST(SmartCopyEncoding, TheGridIsTheRateFfmpegGivesTheEncoder) {
+  for (const auto& [rate, average, num, den] : {std::tuple{"25/1", "25/1", 25, 1},
+                                                {"30000/1001", "30000/1001", 30000, 1001},
+                                                {"50/1", "25/1", 25, 1},
+                                                {"25/1", "0/0", 25, 1},
+                                                {"0/0", "24/1", 24, 1},
+                                                {"90000/1", "25/1", 25, 1},
+                                                {"25/1", "24/1", 25, 1},
+                                                {"", "", 0, 1}}) {
+    SourceVideo video{"h264", "High", "40", "yuv420p", "progressive"};
+    video.frameRate = rate;
+    video.averageFrameRate = average;
+    const SmartEncoding encoding = SmartEncoderOptions(video);
+    EXPECT_EQ(encoding.gridRate.num, num) << rate << " " << average;
+    EXPECT_EQ(encoding.gridRate.den, den) << rate << " " << average;
+  }
+}
+
 }  // namespace
 }  // namespace trellimux

@@ -47,5 +47,31 @@ TEST(SmartCutLines, OneRunWritesEachPieceInTheSourcesTimes) {
     EXPECT_EQ(MultiplexerTakes(numbers), taken) << numbers.mapPid << " " << numbers.videoPid;
 }
 
+// An encoder that writes frames on its rate's grid (mpeg2video) gets a
+// piece's frames moved onto it, in whole ticks of the 90 kHz clock, and
+// written back at their own times.
+TEST(SmartCutLines, FramesOffTheirRatesGridAreMovedOntoItAndBack) {
+  for (const auto& [pts, rate, shift] :
+       {std::tuple<std::int64_t, FrameRate, std::int64_t>{3480000, {25, 1}, 0},
+        {6497300, {25, 1}, 17300},  // a clock 3.0173 s on
+        {3600017300, {25, 1}, 17300},
+        {1001000, {30000, 1001}, 0},  // 30 frames of 29.97 fps
+        {1011000, {30000, 1001}, 10000},
+        {3600000000, {30000, 1001}, 3600},
+        {6497300, {}, 0}})  // a rate not known
+    EXPECT_EQ(GridShift(pts, rate), shift) << pts << " " << rate.num;
+  const SourceTransport transport{1, 4096, 256, {}};
+  const std::vector<PieceRun> runs = {
+      {VideoPiece{FrameRun{6497300, 6977300, 13, Keyframe{6417300, 6337300, 1880}}, "0:0",
+                  "D:\\T\\h.ts", 17300},
+       {}}};
+  const std::string line =
+      SmartPieceLine("D:\\rec.ts", 3017300, runs, " -c:v mpeg2video", transport);
+  EXPECT_NE(line.find("-vf \"select=gte(t\\,6.496800),setpts=PTS-0.017300/TB\" -frames:v 13 -c:v "
+                      "mpeg2video -output_ts_offset 0.017300 -muxdelay 0"),
+            std::string::npos)
+      << line;
+}
+
 }  // namespace
 }  // namespace trellimux

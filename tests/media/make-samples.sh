@@ -21,12 +21,16 @@
 #                 2 s + two aac tracks, 6 s, as a phone records
 #   long.mp4      the same at 160x120, 40 s: longer than the windows the
 #                 keyframe lookup lists around a cut's ends
+#   phone.mkv     phone.mp4's streams in a Matroska file
+#   off-grid.ts, off-grid-mpeg2.ts  pyramid.ts and open-gop.ts with their
+#                 clock moved 3.0173 s: their frames lie off the grid of
+#                 their rate, as a broadcast's do
 # 3 s each at 25 fps unless said. Kept when already made.
 set -euo pipefail
 out=$1
 mkdir -p "$out"
 cd "$out"
-[ -f .complete-7 ] && exit 0
+[ -f .complete-8 ] && exit 0
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 video() { echo "testsrc=size=$1:rate=25:duration=3"; }
@@ -83,4 +87,8 @@ ff -f lavfi -i "testsrc2=size=160x120:rate=25:duration=40" \
   -c:v libx264 -preset veryfast -profile:v high -g 50 -keyint_min 50 -sc_threshold 0 -bf 2 \
   -pix_fmt yuv420p -c:a aac -b:a 64k long.mp4
 
-touch .complete-7
+ff -i phone.mp4 -map 0 -c copy phone.mkv
+ff -i pyramid.ts -map 0 -c copy -output_ts_offset 3.0173 off-grid.ts
+ff -i open-gop.ts -map 0 -c copy -output_ts_offset 3.0173 off-grid-mpeg2.ts
+
+touch .complete-8

@@ -77,12 +77,13 @@ TEST(ParameterSets, TheCutsSampleDescriptionGetsTheSourcesSetsToo) {
                  : file.substr(static_cast<std::size_t>(offset), size);
     };
   };
-  const std::optional<MovieBox> written = CutMovieWithSourceSets(reader(source), {}, reader(cut));
+  const std::string sourceSets = *MovieAvcConfiguration(reader(source));
+  const std::optional<MovieBox> written = CutMovieWithSourceSets(sourceSets, {}, reader(cut));
   ASSERT_TRUE(written);
   EXPECT_EQ(written->offset, static_cast<std::int64_t>(cut.size() - movie.size()));
   EXPECT_EQ(ConfigurationSets(*FindAvcConfiguration(written->bytes))->sequence.size(), 2u);
   const std::string notLast = Box("ftyp", "isom") + movie + Box("mdat", "data");
-  EXPECT_FALSE(CutMovieWithSourceSets(reader(source), {}, reader(notLast)));
+  EXPECT_FALSE(CutMovieWithSourceSets(sourceSets, {}, reader(notLast)));
 }
 
 // The sets of an encoded piece: from the units of its PES packets, also

@@ -50,14 +50,14 @@ FfmpegRunEnd LoggedRun(const JobDescription& job, const std::string& command,
   return RunFfmpeg(job, command, which, progressPart);
 }
 
-// A Smart Copy cut's pieces ("temp0-head.ts" and the like beside
-// "temp0.ts") once its file is made: the copied packets of a long cut would
+// A Smart Copy cut's pieces ("temp0-head.ts", "temp0-movie.mp4" and the
+// like beside "temp0.ts") once its file is made: the copied packets of a long cut would
 // otherwise take its size on the disk twice until the next start.
 void RemovePieces(const std::string& cutFile) {
   const std::size_t folderEnd = cutFile.find_last_of("\\/") + 1;
   const std::string stem = cutFile.substr(0, cutFile.size() - PathExtension(cutFile).size());
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((stem + "-*.ts").c_str(), &found);
+  HANDLE search = FindFirstFileA((stem + "-*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     DeleteFileA((cutFile.substr(0, folderEnd) + found.cFileName).c_str());

@@ -110,6 +110,8 @@ const SmartSource kSources[] = {
     // As a phone records, with AAC sound (MPEG audio otherwise).
     {"phone.mp4", "-c:v libx264 -profile:v high -g 25 -keyint_min 25 -sc_threshold 0 -bf 2",
      "FFmpeg Demuxer", true},
+    {"camera.mkv", "-c:v libx264 -profile:v main -g 25 -keyint_min 25 -sc_threshold 0 -bf 1",
+     "FFmpeg Demuxer", true},
 };
 
 // The extension of `path` (".ts"): the cut files' and the output's too.
@@ -125,7 +127,7 @@ class EndToEndSmartCopy : public EndToEndTest {
           "sine=frequency=440:sample_rate=48000:duration=6 -f lavfi -i "
           "sine=frequency=660:sample_rate=48000:duration=6 -map 0 -map 1 -map 2 " +
           std::string(source.video) + " -pix_fmt yuv420p" +
-          (ExtensionOf(source.name) == ".mp4" ? " -c:a aac" : " -c:a mp2") + " -b:a 64k" +
+          (ExtensionOf(source.name) != ".ts" ? " -c:a aac" : " -c:a mp2") + " -b:a 64k" +
           Quoted(root_ + "\\" + source.name));
     source_ = root_ + "\\" + kSources[0].name;
   }
@@ -286,22 +288,22 @@ TEST_F(EndToEndSmartCopy, ThePreviewSaysWhereCopyingResumes) {
             static_cast<int>(keyframes.size()));
 }
 
-// An input Smart Copy cannot cut exactly: the note names it before anything
+// A cut Smart Copy cannot make exact: the note names it before anything
 // runs; No leaves the disk as it was, Yes makes the cuts as "Copy" does.
 TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
-  const std::string camera = root_ + "\\camera.mkv";  // H.264 and AAC, as MakeMp4 makes them
-  ASSERT_NO_FATAL_FAILURE(MakeMp4(camera, 6, "320x240"));
+  const std::string camera = root_ + "\\camera.mkv";
   ASSERT_NO_FATAL_FAILURE(ChooseSource(camera));
   ASSERT_TRUE(Done(Program().Select(kTrimConcatModeList, "None, cut only")));
-  const std::string output = root_ + "\\camera-cut.mkv";
-  ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, output));
+  ASSERT_NO_FATAL_FAILURE(ChooseOutput(kTrimOutputButton, root_ + "\\camera-cut.mkv"));
+  // A Matroska file's cuts go into no transport stream.
+  ASSERT_TRUE(Done(Program().Select(kTrimContainerList, ".ts")));
   const std::string note =
-      "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the input is not a .ts "
-      "recording (an MPEG transport stream), nor an .mp4 or .mov file of H.264 video.\r\n\r\n"
+      "Smart Copy cannot make these cuts exact to the frame:\r\nEvery cut: the output is not an "
+      ".mp4, .mov, .m4v or .mkv file.\r\n\r\n"
       "They will be copied from the key frame "
       "before their start, as in \"Copy\", so they may begin up to a few seconds early.\r\n\r\n"
       "Start anyway?";
-  DeleteFileA((TempFolder() + "\\temp0.mkv").c_str());  // left by an earlier run
+  DeleteFileA((TempFolder() + "\\temp0.ts").c_str());  // left by an earlier run
   for (const int answer : {IDNO, IDYES}) {
     ShownBox box;
     ASSERT_NO_FATAL_FAILURE(PressStart(box));
@@ -310,7 +312,7 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
     ASSERT_NO_FATAL_FAILURE(Answer(box, answer));
     if (answer == IDNO) {
       ASSERT_NO_FATAL_FAILURE(ExpectIdleWithoutBox());
-      EXPECT_FALSE(FileExists(TempFolder() + "\\temp0.mkv")) << "a cut was made after No";
+      EXPECT_FALSE(FileExists(TempFolder() + "\\temp0.ts")) << "a cut was made after No";
       continue;
     }
     std::optional<ShownBox> done = Program().WaitForMessageBox(kJobTimeoutMs);
@@ -321,7 +323,7 @@ TEST_F(EndToEndSmartCopy, ACutThatCannotBeExactIsNamedBeforeAnythingRuns) {
     ASSERT_EQ(text, kDoneText) << log;
   }
   for (std::size_t i = 0; i < kCutCount; ++i) {
-    const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".mkv";
+    const std::string cut = TempFolder() + "\\temp" + std::to_string(i) + ".ts";
     const double seconds = kCuts[i].out.Seconds() - kCuts[i].in.Seconds();
     EXPECT_GE(VideoFrameCount(cut), std::lround(seconds * 25))
         << "a copied cut keeps at least the frames asked for";
