@@ -13,6 +13,23 @@ std::string ToolPath(std::string_view startDirectory, FfmpegTool tool) {
   return path;
 }
 
+std::string MissingToolText(std::string_view programPath) {
+  const std::size_t slash = programPath.find_last_of("\\/");
+  const std::string_view folder =
+      slash == std::string_view::npos ? std::string_view() : programPath.substr(0, slash);
+  std::string text(programPath.substr(slash == std::string_view::npos ? 0 : slash + 1));
+  text += " is not in the folder of Trellimux";
+  if (!folder.empty()) {
+    text += ", ";
+    text += folder;
+  }
+  text +=
+      ".\r\n\r\nTrellimux runs two programs of FFmpeg, ffmpeg.exe and ffprobe.exe, which do not "
+      "come with it. Press \"Download FFmpeg\", download a Windows build of FFmpeg, and copy "
+      "ffmpeg.exe and ffprobe.exe from its \"bin\" folder into that folder.";
+  return text;
+}
+
 std::string ProbeArguments(std::string_view inputPath) {
   std::string arguments = " -v quiet -print_format default -show_format -show_streams \"";
   arguments += inputPath;

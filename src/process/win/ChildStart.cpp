@@ -1,5 +1,6 @@
 #include "process/win/ChildStart.h"
 
+#include "process/ToolInvocation.h"
 #include "process/win/PlatformError.h"
 
 namespace trellimux {
@@ -46,6 +47,8 @@ DWORD CreateChildProcess(const std::string& program, char* commandLine, STARTUPI
 }
 
 std::string StartFailureText(std::string_view programPath, ChildStartStep step, DWORD error) {
+  const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  if (step != ChildStartStep::Pipes && missing) return MissingToolText(programPath);
   std::string text(FileName(programPath));
   text += " could not be started: ";
   if (step == ChildStartStep::Pipes) text += "no pipe for its input and output: ";

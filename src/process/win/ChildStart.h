@@ -29,7 +29,8 @@ enum class ChildStartStep {
 };
 
 // "ffmpeg.exe could not be started: <the platform's text>", with the step
-// named when it was not the process itself.
+// named when it was not the process itself; for a program that is not
+// there, which one it is and where it belongs (MissingToolText).
 std::string StartFailureText(std::string_view programPath, ChildStartStep step, DWORD error);
 
 }  // namespace trellimux

@@ -139,23 +139,26 @@ TEST_F(JobRunnerTest, ChildIgnoringRequestsIsStoppedByForceAtLast) {
   EXPECT_EQ(runner_.jobKind, kConvertEasyJob);
 }
 
-TEST_F(JobRunnerTest, MissingProgramFailsWithThePlatformsText) {
+// A missing tool's failure says which it is and the folder it belongs in.
+TEST_F(JobRunnerTest, MissingProgramFailsNamingItsFolder) {
   JobDescription job = runner_.Job(kConvertProbeJob, "", "input.ts");
   job.toolDirectory = FakeToolsDirectory() + "\\missing";
   ASSERT_TRUE(runner_.RunToEnd(job));
   EXPECT_EQ(runner_.DoneMessages(), 1);
   EXPECT_EQ(runner_.jobKind, kFailedJob);
-  EXPECT_EQ(runner_.results.errorText,
-            "ffprobe.exe could not be started: " + PlatformErrorText(ERROR_PATH_NOT_FOUND));
+  EXPECT_TRUE(runner_.results.errorText.starts_with(
+      "ffprobe.exe is not in the folder of Trellimux, " + job.toolDirectory + ".\r\n"))
+      << runner_.results.errorText;
 
   RunnerWindow again;
   JobDescription run = again.Job(kConcatJob, " status");
   run.toolDirectory = FakeToolsDirectory() + "\\..";  // a folder without the tools
   ASSERT_TRUE(again.RunToEnd(run));
   EXPECT_EQ(again.jobKind, kFailedJob);
-  EXPECT_EQ(again.results.errorText,
-            "ffmpeg.exe could not be started: " + PlatformErrorText(ERROR_FILE_NOT_FOUND));
-  EXPECT_FALSE(PlatformErrorText(ERROR_FILE_NOT_FOUND).empty());
+  EXPECT_TRUE(again.results.errorText.starts_with("ffmpeg.exe is not in the folder of Trellimux, " +
+                                                  run.toolDirectory + "."))
+      << again.results.errorText;
+  EXPECT_NE(again.results.errorText.find("Download FFmpeg"), std::string::npos);
   EXPECT_EQ(again.DoneMessages(), 1);
 }
 
