@@ -71,6 +71,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/TimeLeft.cpp
   src/jobs/ProgressText.cpp
   src/app/AboutText.cpp
+  src/app/MissingToolsNote.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
   src/app/ControlTable.cpp

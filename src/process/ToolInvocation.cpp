@@ -13,21 +13,35 @@ std::string ToolPath(std::string_view startDirectory, FfmpegTool tool) {
   return path;
 }
 
-std::string MissingToolText(std::string_view programPath) {
-  const std::size_t slash = programPath.find_last_of("\\/");
-  const std::string_view folder =
-      slash == std::string_view::npos ? std::string_view() : programPath.substr(0, slash);
-  std::string text(programPath.substr(slash == std::string_view::npos ? 0 : slash + 1));
-  text += " is not in the folder of Trellimux";
+std::string MissingToolsText(std::span<const FfmpegTool> missing, std::string_view folder) {
+  std::string text;
+  for (const FfmpegTool tool : missing) {
+    if (!text.empty()) text += " and ";
+    text += ToolFileName(tool);
+  }
+  text += missing.size() > 1 ? " are" : " is";
+  text += " not in the folder of Trellimux";
   if (!folder.empty()) {
     text += ", ";
     text += folder;
   }
   text +=
       ".\r\n\r\nTrellimux runs two programs of FFmpeg, ffmpeg.exe and ffprobe.exe, which do not "
-      "come with it. Press \"Download FFmpeg\", download a Windows build of FFmpeg, and copy "
-      "ffmpeg.exe and ffprobe.exe from its \"bin\" folder into that folder.";
+      "come with it. Download a Windows build of FFmpeg, and copy ffmpeg.exe and ffprobe.exe from "
+      "its \"bin\" folder into that folder.";
   return text;
+}
+
+std::string MissingToolText(std::string_view programPath) {
+  const std::size_t slash = programPath.find_last_of("\\/");
+  const std::string_view name =
+      slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
+  const FfmpegTool tool =
+      name == ToolFileName(FfmpegTool::Ffprobe) ? FfmpegTool::Ffprobe : FfmpegTool::Ffmpeg;
+  return MissingToolsText(std::span(&tool, 1), slash == std::string_view::npos
+                                                   ? std::string_view()
+                                                   : programPath.substr(0, slash)) +
+         " The button \"Download FFmpeg\" opens the download page.";
 }
 
 std::string ProbeArguments(std::string_view inputPath) {

@@ -2,6 +2,7 @@
 // argument text.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,13 @@ std::string_view ToolFileName(FfmpegTool tool);
 // The start directory, a backslash unless it ends in one, and the file name.
 std::string ToolPath(std::string_view startDirectory, FfmpegTool tool);
 
+// The release comes without FFmpeg: what a new user reads when tools are
+// not in `folder` (the program's): which, the folder they belong in and
+// where to get them. `missing` holds one or both.
+std::string MissingToolsText(std::span<const FfmpegTool> missing, std::string_view folder);
+
 // What a failure box says when the tool at `programPath` is not there: the
-// release comes without FFmpeg, and a new user reads which program is
-// missing, the folder it belongs in and where to get it.
+// same for it, and the button that opens the download page.
 std::string MissingToolText(std::string_view programPath);
 
 // " -v quiet -print_format default -show_format -show_streams " and the

@@ -16,11 +16,16 @@ TEST(ToolInvocation, AMissingToolIsNamedWithItsFolderAndWhatToDo) {
   EXPECT_EQ(MissingToolText("C:\\Tools\\Trellimux\\ffprobe.exe"),
             "ffprobe.exe is not in the folder of Trellimux, C:\\Tools\\Trellimux.\r\n\r\n"
             "Trellimux runs two programs of FFmpeg, ffmpeg.exe and ffprobe.exe, which do not come "
-            "with it. Press \"Download FFmpeg\", download a Windows build of FFmpeg, and copy "
-            "ffmpeg.exe and ffprobe.exe from its \"bin\" folder into that folder.");
+            "with it. Download a Windows build of FFmpeg, and copy ffmpeg.exe and ffprobe.exe from "
+            "its \"bin\" folder into that folder. The button \"Download FFmpeg\" opens the "
+            "download page.");
   EXPECT_TRUE(MissingToolText("ffmpeg.exe")
                   .starts_with("ffmpeg.exe is not in the folder of "
                                "Trellimux.\r\n"));
+  const FfmpegTool both[] = {FfmpegTool::Ffmpeg, FfmpegTool::Ffprobe};
+  EXPECT_TRUE(MissingToolsText(both, "D:\\T")
+                  .starts_with(
+                      "ffmpeg.exe and ffprobe.exe are not in the folder of Trellimux, D:\\T.\r\n"));
 }
 
 TEST(ToolInvocation, ProbeArgumentsQuoteThePath) {

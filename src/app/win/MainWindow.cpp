@@ -1,15 +1,16 @@
-#include <cstdint>
-
 #include "app/win/MainWindow.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/AgreementPrompt.h"
 #include "app/ControlIds.h"
 #include "app/ControlTable.h"
+#include "app/MissingToolsNote.h"
 #include "app/ProgramIdentity.h"
 #include "app/StaticColours.h"
 #include "app/WindowPlacement.h"
@@ -18,16 +19,17 @@
 #include "app/win/JobControl.h"
 #include "app/win/JobStart.h"
 #include "app/win/LogWindow.h"
-#include "app/win/TaskbarProgress.h"
-#include "app/win/TrimPreview.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageRouting.h"
 #include "app/win/PageView.h"
-#include "app/win/StreamListHeaders.h"
 #include "app/win/SharedResources.h"
+#include "app/win/StreamListHeaders.h"
+#include "app/win/TaskbarProgress.h"
+#include "app/win/TrimPreview.h"
 #include "jobs/JobKind.h"
 #include "jobs/ProgressUpdate.h"
 #include "preview/win/FrameMaker.h"
+#include "process/ToolInvocation.h"
 
 namespace trellimux {
 namespace {
@@ -44,6 +46,25 @@ void OpenWebPage(HWND window, const char* address) {
 bool AskForAgreement(HWND window) {
   PlaySoundA("SystemQuestion", nullptr, SND_ALIAS | SND_ASYNC);
   return ShowMessage(window, kAgreementPrompt) == MessageAnswer::Yes;
+}
+
+// Posted once the window is made: it asks after FFmpeg's programs once the
+// window shows.
+constexpr UINT kCheckToolsMessage = WM_APP + 0x28;
+
+// FFmpeg's programs belong where the program runs them from; the release
+// cannot bring them, so a first start says which are missing and offers
+// the download page.
+void CheckTools(HWND window) {
+  std::vector<FfmpegTool> missing;
+  for (const FfmpegTool tool : {FfmpegTool::Ffmpeg, FfmpegTool::Ffprobe}) {
+    const std::string path = ToolPath(Resources().startDirectory, tool);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) missing.push_back(tool);
+  }
+  if (missing.empty()) return;
+  const std::string text = MissingToolsNoteText(missing, Resources().startDirectory);
+  if (ShowMessage(window, MissingToolsNote(text)) == MessageAnswer::Yes)
+    OpenWebPage(window, kDownloadPage);
 }
 
 constexpr UINT_PTR kMakeControlsTimer = 1;
@@ -80,6 +101,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
   }
   MakeControls(window);
   SetFocus(Control(kAboutBox));
+  PostMessageA(window, kCheckToolsMessage, 0, 0);
   return 0;
 }
 
@@ -201,6 +223,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       break;
     case kJobDoneMessage:
       OnJobDone();
+      return 0;
+    case kCheckToolsMessage:
+      CheckTools(window);
       return 0;
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lParam) == Control(kTrimTrackbar)) OnTrimSlider();

@@ -340,8 +340,8 @@ TEST_F(MainWindowTest, LogWindowIsAHiddenOwnedPopupOverThePageFrame) {
 
 std::string FileText(const std::string& path) {
   std::string text;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   char block[4096];
   DWORD count = 0;
   while (ReadFile(file, block, sizeof block, &count, nullptr) && count > 0)
@@ -356,8 +356,10 @@ TEST_F(MainWindowTest, LogWindowShowsTheEndOfALogThatOutgrewItWithLettersBeyondA
   HWND log = App().logWindow;
   std::string whole;
   for (int line = 0; whole.size() < 160 * 1024; ++line)
-    whole += "[mpegts] \xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x80\x93 \xE6\x9D\xB1 packet " +
-             std::to_string(line) + "\r\n";
+    whole +=
+        "[mpegts] \xC5\x81\xC3\xB3"
+        "d\xC5\xBA \xE2\x80\x93 \xE6\x9D\xB1 packet " +
+        std::to_string(line) + "\r\n";
   ClearJobLog(log);
   std::string_view rest = whole;
   for (std::size_t piece = 5000; !rest.empty(); piece = piece == 5000 ? 40000 : 5000) {
@@ -519,7 +521,8 @@ TEST(StartDirectoryTest, TempIsCreatedInTheCurrentDirectoryAndMayExistAlready) {
   for (int run = 0; run < 2; ++run) {  // the second run finds Temp existing
     SCOPED_TRACE(run);
     MessageBoxScript boxes;
-    HWND window = CreateWindowAnswering(boxes, IDYES);
+    boxes.Answer(IDYES);  // the agreement; then No to the note on FFmpeg
+    HWND window = CreateWindowAnswering(boxes, IDNO);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Resources().startDirectory, expectedStart);
     EXPECT_EQ(Resources().tempDir, std::string(expectedStart) + "\\Temp");
@@ -527,7 +530,18 @@ TEST(StartDirectoryTest, TempIsCreatedInTheCurrentDirectoryAndMayExistAlready) {
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(Resources().programPath, module);
-    EXPECT_EQ(boxes.Seen().size(), 1u);  // only the agreement prompt
+    // The agreement, then the note that FFmpeg's programs are not in the
+    // start folder, shown over the window.
+    ASSERT_EQ(boxes.Seen().size(), 2u);
+    const SeenMessageBox& note = boxes.Seen()[1];
+    EXPECT_EQ(note.caption, " Note");
+    EXPECT_EQ(note.text.rfind("ffmpeg.exe and ffprobe.exe are not in the folder of Trellimux, " +
+                                  std::string(expectedStart) + ".\r\n",
+                              0),
+              0u)
+        << note.text;
+    EXPECT_TRUE(note.ownerVisible);
+    EXPECT_EQ(note.defaultButton, IDNO);
     DestroyAndUnregister(window);
   }
 

@@ -60,6 +60,9 @@ class ProgramProcessTest : public ::testing::Test {
     folder_ = WorkFolder() / info->name();
     fs::remove_all(folder_);
     fs::create_directories(folder_);
+    // The start looks for FFmpeg's programs in its folder; these runs need
+    // them only to be there.
+    for (const char* tool : {"ffmpeg.exe", "ffprobe.exe"}) std::ofstream(folder_ / tool) << "";
   }
 
   void TearDown() override {
@@ -194,6 +197,26 @@ TEST_F(ProgramProcessTest, AnExistingTempFolderIsKeptAndTheStartIsTheSame) {
       << "\"";
   EXPECT_TRUE(fs::is_regular_file(folder_ / "Temp" / "kept.txt"));
 
+  CloseFirstCopy();
+}
+
+// A start in a folder without ffprobe.exe: once the window shows, a note
+// names the program and the folder it belongs in, and offers the download
+// page; No leaves the window as it was.
+TEST_F(ProgramProcessTest, AStartWithoutFfmpegSaysWhatIsMissingAndWhere) {
+  fs::remove(folder_ / "ffprobe.exe");
+  StartAndAgree();
+  if (HasFatalFailure()) return;
+  HWND note = first_.WaitForDialog(kStepTimeoutMs);
+  ASSERT_NE(note, nullptr) << first_.Failure();
+  EXPECT_EQ(WindowCaption(note), " Note");
+  const std::string text = MessageBoxText(note);
+  const std::string folder = folder_.string();
+  EXPECT_EQ(text.rfind("ffprobe.exe is not in the folder of Trellimux, " + folder + ".", 0), 0u)
+      << text;
+  EXPECT_NE(text.find("Open the download page now?"), std::string::npos) << text;
+  ASSERT_TRUE(first_.AnswerDialog(note, IDNO, kStepTimeoutMs)) << first_.Failure();
+  EXPECT_TRUE(IsWindowVisible(first_.MainWindow()));
   CloseFirstCopy();
 }
 
