@@ -71,6 +71,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/TimeLeft.cpp
   src/jobs/ProgressText.cpp
   src/app/AboutText.cpp
+  src/app/KeyboardOrder.cpp
   src/app/MissingToolsNote.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
@@ -139,6 +140,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/TimeLeftTest.cpp
   tests/jobs/ProgressTextTest.cpp
   tests/app/AboutTextTest.cpp
+  tests/app/KeyboardOrderTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
   tests/app/ConcatChoiceMemoryTest.cpp
@@ -171,6 +173,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/AppState.cpp
   src/app/win/ControlFactory.cpp
   src/app/win/ControlStyles.cpp
+  src/app/win/KeyboardRouting.cpp
   src/app/win/ListViewSetup.cpp
   src/app/win/LogWindow.cpp
   src/app/win/KeptLogFile.cpp
@@ -229,6 +232,7 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/WindowTestSupport.cpp
   tests/app/win/MainWindowTest.cpp
   tests/app/win/PageSwitchTest.cpp
+  tests/app/win/KeyboardTest.cpp
   tests/app/win/JobWindowTest.cpp
   tests/app/win/TableTestSupport.cpp
   tests/app/win/ParameterTableTest.cpp

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ProgramIdentity.h"
+#include "app/win/KeyboardRouting.h"
 #include "app/win/MainWindow.h"
 #include "app/win/SharedResources.h"
 
@@ -40,6 +41,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // byte would reach an edit box as a look-alike ("L" for "Ł") or not at all.
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (trellimux::RouteKeyboardMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
