@@ -71,6 +71,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/TimeLeft.cpp
   src/jobs/ProgressText.cpp
   src/app/AboutText.cpp
+  src/app/WindowScale.cpp
   src/app/KeyboardOrder.cpp
   src/app/MissingToolsNote.cpp
   src/app/ConcatChoiceMemory.cpp
@@ -141,6 +142,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/jobs/ProgressTextTest.cpp
   tests/app/AboutTextTest.cpp
   tests/app/KeyboardOrderTest.cpp
+  tests/app/WindowScaleTest.cpp
   tests/app/ControlTableTest.cpp
   tests/app/PagesTest.cpp
   tests/app/ConcatChoiceMemoryTest.cpp
@@ -174,6 +176,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/ControlFactory.cpp
   src/app/win/ControlStyles.cpp
   src/app/win/KeyboardRouting.cpp
+  src/app/win/WindowScaling.cpp
   src/app/win/ListViewSetup.cpp
   src/app/win/LogWindow.cpp
   src/app/win/KeptLogFile.cpp

@@ -1,6 +1,7 @@
 #include "app/WindowPlacement.h"
 
 #include "app/ProgramIdentity.h"
+#include "app/WindowScale.h"
 
 namespace trellimux {
 
@@ -18,8 +19,9 @@ ScreenPoint CentredWindowPosition(int screenWidth, int screenHeight) {
 }
 
 ScreenRect LogWindowPlacement(int mainOuterLeft, int mainClientTop, int borderWidth,
-                              int borderHeight) {
-  return {mainOuterLeft + 16, mainClientTop + 52, 1068 + 2 * borderWidth, 624 + borderHeight};
+                              int borderHeight, double scale) {
+  return {mainOuterLeft + Scaled(16, scale), mainClientTop + Scaled(52, scale),
+          Scaled(1068, scale) + 2 * borderWidth, Scaled(624, scale) + borderHeight};
 }
 
 }  // namespace trellimux

@@ -16,8 +16,9 @@ struct ScreenRect {
 ScreenPoint CentredWindowPosition(int screenWidth, int screenHeight);
 
 // The log window covers the page frame: its outer left edge is the main
-// window's plus 16, its top the main client area's top plus 52.
+// window's plus 16, its top the main client area's top plus 52 (at the
+// window's scale).
 ScreenRect LogWindowPlacement(int mainOuterLeft, int mainClientTop, int borderWidth,
-                              int borderHeight);
+                              int borderHeight, double scale = 1);
 
 }  // namespace trellimux

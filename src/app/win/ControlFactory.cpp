@@ -7,11 +7,13 @@
 #include "app/AboutText.h"
 #include "app/ControlIds.h"
 #include "app/ControlTable.h"
+#include "app/WindowScale.h"
 #include "app/win/AppState.h"
 #include "app/win/ControlStyles.h"
 #include "app/win/ListViewSetup.h"
 #include "app/win/LogWindow.h"
 #include "app/win/SharedResources.h"
+#include "app/win/WindowScaling.h"
 
 namespace trellimux {
 namespace {
@@ -65,7 +67,7 @@ void SetUpTrackbar(HWND trackbar) {
   SendMessageA(trackbar, TBM_SETPOS, TRUE, 0);
   SendMessageA(trackbar, TBM_SETLINESIZE, 0, 1);
   SendMessageA(trackbar, TBM_SETPAGESIZE, 0, 1);
-  SendMessageA(trackbar, TBM_SETTHUMBLENGTH, 20, 0);
+  SendMessageA(trackbar, TBM_SETTHUMBLENGTH, Scaled(20, CurrentScale()), 0);
   SendMessageA(trackbar, TBM_SETTIPSIDE, TBTS_TOP, 0);
 }
 
@@ -105,13 +107,13 @@ HWND Create(HWND mainWindow, HINSTANCE instance, const ControlEntry& control) {
   DWORD style = WS_CHILD | styles.style;
   if (VisibleAtStart(control)) style |= WS_VISIBLE;
   if (control.start == StartState::Disabled) style |= WS_DISABLED;
-  int height = control.place.height;
-  if (height == kSystemBarHeight) height = App().barHeight;
-  HWND window =
-      CreateWindowExA(styles.exStyle, std::string(ControlClassName(control.kind)).c_str(),
-                      std::string(control.caption).c_str(), style, control.place.x, control.place.y,
-                      control.place.width, height, mainWindow,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+  const double scale = CurrentScale();
+  ControlPlace place = Scaled(control.place, scale);
+  if (control.place.height == kSystemBarHeight) place.height = App().barHeight;
+  HWND window = CreateWindowExA(
+      styles.exStyle, std::string(ControlClassName(control.kind)).c_str(),
+      std::string(control.caption).c_str(), style, place.x, place.y, place.width, place.height,
+      mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
   if (HFONT font = FontOf(control.font)) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
@@ -128,7 +130,8 @@ void CreateControls(HWND mainWindow, HINSTANCE instance) {
   // The page frame surrounds the page's controls: kept below them, it never
   // clips the stream tables (which clip their siblings for the in-place
   // editor's sake).
-  SetWindowPos(Control(kPageFrame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(Control(kPageFrame), HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace trellimux

@@ -7,9 +7,11 @@
 
 #include "app/ControlIds.h"
 #include "app/ListColumns.h"
+#include "app/WindowScale.h"
 #include "app/win/AppState.h"
 #include "app/win/ControlStyles.h"
 #include "app/win/SharedResources.h"
+#include "app/win/WindowScaling.h"
 #include "params/ParameterColumns.h"
 
 namespace trellimux {
@@ -35,7 +37,7 @@ void InsertColumns(HWND list, std::span<const ParameterColumn> columns) {
     LVCOLUMNA item{};
     item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     item.fmt = column.alignment == ColumnAlignment::Centre ? LVCFMT_CENTER : LVCFMT_LEFT;
-    item.cx = column.width;
+    item.cx = Scaled(column.width, CurrentScale());
     item.pszText = header.data();
     item.iSubItem = index;
     SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&item));

@@ -8,6 +8,7 @@
 #include "app/WindowPlacement.h"
 #include "app/win/KeptLogFile.h"
 #include "app/win/SharedResources.h"
+#include "app/win/WindowScaling.h"
 #include "jobs/LogTail.h"
 #include "jobs/win/JobLog.h"
 
@@ -44,7 +45,7 @@ ScreenRect PlacementOver(HWND mainWindow) {
   POINT clientOrigin{0, 0};
   ClientToScreen(mainWindow, &clientOrigin);
   return LogWindowPlacement(outer.left, clientOrigin.y, GetSystemMetrics(SM_CXBORDER),
-                            GetSystemMetrics(SM_CYBORDER));
+                            GetSystemMetrics(SM_CYBORDER), CurrentScale());
 }
 
 // While the frame is drawn, the window's text is the title. An edit control
@@ -132,7 +133,8 @@ void Show(HWND window, const ShownLogChange& change) {
     DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
     // Drawing back on would repaint the whole frame, title bar and bars; in
     // a window that had nothing left to paint, only what changed needs it.
-    if (painted) RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+    if (painted)
+      RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
     const ScrollBars after = ScrollBarsOf(window);
     RedrawIfMoved(window, SB_VERT, after.vertical, before.vertical);
     RedrawIfMoved(window, SB_HORZ, after.horizontal, before.horizontal);

@@ -26,6 +26,7 @@
 #include "app/win/StreamListHeaders.h"
 #include "app/win/TaskbarProgress.h"
 #include "app/win/TrimPreview.h"
+#include "app/win/WindowScaling.h"
 #include "jobs/JobKind.h"
 #include "jobs/ProgressUpdate.h"
 #include "preview/win/FrameMaker.h"
@@ -271,11 +272,13 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 HWND CreateMainWindow(HINSTANCE instance) {
   App().barHeight = GetSystemMetrics(SM_CYVSCROLL);
-  const ScreenPoint corner =
-      CentredWindowPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  HWND window = CreateWindowExA(0, ClassName().c_str(), std::string(kWindowTitle).c_str(),
-                                WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, corner.x, corner.y,
-                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+  // Laid out at one scale that fits the screen's work area, centred in it.
+  const WindowLayout layout = ChooseWindowLayout();
+  SetCurrentScale(layout.scale);
+  HWND window =
+      CreateWindowExA(0, ClassName().c_str(), std::string(kWindowTitle).c_str(),
+                      WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, layout.frame.x, layout.frame.y,
+                      layout.frame.width, layout.frame.height, nullptr, nullptr, instance, nullptr);
   return IsWindow(window) ? window : nullptr;
 }
 

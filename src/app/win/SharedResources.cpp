@@ -1,6 +1,8 @@
 #include "app/win/SharedResources.h"
 
 #include "ResourceIds.h"
+#include "app/WindowScale.h"
+#include "app/win/WindowScaling.h"
 
 namespace trellimux {
 namespace {
@@ -51,11 +53,12 @@ void LoadClassResources(HINSTANCE instance) {
 
 void PrepareWindowResources(HINSTANCE instance) {
   SharedResources& resources = Writable();
-  resources.guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  resources.systemFont = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-  resources.titleFont = CreateArialFont(32, 16, 500);
+  const double scale = CurrentScale();
+  resources.guiFont = ScaledStockFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  resources.systemFont = ScaledStockFont(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+  resources.titleFont = CreateArialFont(Scaled(32, scale), Scaled(16, scale), 500);
   // Thinner than the thinnest named weight.
-  resources.startFont = CreateArialFont(22, 11, 80);
+  resources.startFont = CreateArialFont(Scaled(22, scale), Scaled(11, scale), 80);
   resources.panelBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(TRELLIMUX_PANEL_BITMAP));
   resources.panelBrush = CreatePatternBrush(resources.panelBitmap);
   resources.titleBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(TRELLIMUX_TITLE_BITMAP));
