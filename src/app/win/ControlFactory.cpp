@@ -122,6 +122,28 @@ HWND Create(HWND mainWindow, HINSTANCE instance, const ControlEntry& control) {
 
 }  // namespace
 
+void LayOutControlsAgain() {
+  const double scale = CurrentScale();
+  for (const ControlEntry& control : MainWindowControls()) {
+    HWND window = Control(control.id);
+    if (!window) continue;
+    ControlPlace place = Scaled(control.place, scale);
+    if (control.place.height == kSystemBarHeight) place.height = App().barHeight;
+    if (control.kind != ControlKind::MillisecondSpinner)  // it sits on its label
+      SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HFONT font = FontOf(control.font))
+      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (IsListView(control.kind)) ScaleColumns(window, control.kind);
+    if (control.kind == ControlKind::Trackbar)
+      SendMessageA(window, TBM_SETTHUMBLENGTH, Scaled(20, scale), 0);
+  }
+  for (const ControlEntry& control : MainWindowControls())
+    if (control.kind == ControlKind::MillisecondSpinner)
+      SendMessageA(Control(control.id), UDM_SETBUDDY,
+                   reinterpret_cast<WPARAM>(Control(control.buddy)), 0);
+}
+
 void CreateControls(HWND mainWindow, HINSTANCE instance) {
   for (const ControlEntry& control : MainWindowControls()) {
     SetUp(Create(mainWindow, instance, control), control);

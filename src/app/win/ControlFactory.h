@@ -10,4 +10,8 @@ namespace trellimux {
 // "Start" button, as it belongs to the job controls.
 void CreateControls(HWND mainWindow, HINSTANCE instance);
 
+// Every control moved and sized to its place at the current scale, with
+// the fonts made for it (the window moved to a screen of another DPI).
+void LayOutControlsAgain();
+
 }  // namespace trellimux

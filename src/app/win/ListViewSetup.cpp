@@ -30,6 +30,16 @@ std::span<const ParameterColumn> ColumnsOf(ControlKind kind) {
   }
 }
 
+}  // namespace
+
+void ScaleColumns(HWND list, ControlKind kind) {
+  const std::span<const ParameterColumn> columns = ColumnsOf(kind);
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, i, Scaled(columns[i].width, CurrentScale()));
+}
+
+namespace {
+
 void InsertColumns(HWND list, std::span<const ParameterColumn> columns) {
   int index = 0;
   for (const ParameterColumn& column : columns) {

@@ -20,6 +20,9 @@ bool IsListView(ControlKind kind);
 // made, its header order is kept as the page's default column order.
 void SetUpListView(HWND list, const ControlEntry& control);
 
+// Its columns' widths at the current scale.
+void ScaleColumns(HWND list, ControlKind kind);
+
 // The header's column order; the column count is taken modulo 256.
 std::vector<int> ColumnOrder(HWND list);
 

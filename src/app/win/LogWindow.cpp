@@ -260,6 +260,12 @@ std::string KeptLogPath(HWND logWindow) {
   return log && log->tail.Kept() ? log->file.Path() : std::string();
 }
 
+void FitLogWindow(HWND logWindow, HWND mainWindow) {
+  const ScreenRect place = PlacementOver(mainWindow);
+  SetWindowPos(logWindow, nullptr, place.x, place.y, place.width, place.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void GlueLogWindow(HWND logWindow, HWND mainWindow) {
   const ScreenRect place = PlacementOver(mainWindow);
   SetWindowPos(logWindow, nullptr, place.x, place.y, 0, 0,

@@ -28,4 +28,7 @@ std::string KeptLogPath(HWND logWindow);
 // no change of z-order, no activation).
 void GlueLogWindow(HWND logWindow, HWND mainWindow);
 
+// Moves and sizes it over the page frame at the window's current scale.
+void FitLogWindow(HWND logWindow, HWND mainWindow);
+
 }  // namespace trellimux

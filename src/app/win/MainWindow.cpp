@@ -14,6 +14,7 @@
 #include "app/ProgramIdentity.h"
 #include "app/StaticColours.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowScale.h"
 #include "app/win/AppState.h"
 #include "app/win/ControlFactory.h"
 #include "app/win/JobControl.h"
@@ -170,6 +171,27 @@ void OnCommand(HWND window, int id, int notification) {
   }
 }
 
+// The window moved to a screen of another DPI: laid out again at the scale
+// for it, from the place the system suggests.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  SetCurrentScale(WindowScale(dpi, work.right - work.left, work.bottom - work.top));
+  const SharedResources before = Resources();
+  MakeFonts();
+  const double scale = CurrentScale();
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, Scaled(kWindowWidth, scale),
+               Scaled(kWindowHeight, scale), SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutControlsAgain();
+  SendMessageA(App().logWindow, WM_SETFONT, reinterpret_cast<WPARAM>(Resources().systemFont), TRUE);
+  FitLogWindow(App().logWindow, window);
+  for (HFONT font : {before.guiFont, before.systemFont, before.titleFont, before.startFont})
+    DeleteObject(font);  // a stock font stays
+  InvalidateRect(window, nullptr, TRUE);
+}
+
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // A registered message: its number is known only while the program runs.
   if (message == TaskbarButtonCreatedMessage() && message != 0) {
@@ -239,6 +261,9 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       return 0;
     case kJobProgressMessage:
       OnJobProgress(static_cast<std::uint32_t>(wParam), static_cast<std::int32_t>(lParam));
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DISPLAYCHANGE:
       InvalidateRect(window, nullptr, FALSE);

@@ -51,7 +51,7 @@ void LoadClassResources(HINSTANCE instance) {
   resources.backgroundBrush = CreatePatternBrush(resources.backgroundBitmap);
 }
 
-void PrepareWindowResources(HINSTANCE instance) {
+void MakeFonts() {
   SharedResources& resources = Writable();
   const double scale = CurrentScale();
   resources.guiFont = ScaledStockFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
@@ -59,6 +59,19 @@ void PrepareWindowResources(HINSTANCE instance) {
   resources.titleFont = CreateArialFont(Scaled(32, scale), Scaled(16, scale), 500);
   // Thinner than the thinnest named weight.
   resources.startFont = CreateArialFont(Scaled(22, scale), Scaled(11, scale), 80);
+}
+
+void ReleaseFonts() {
+  SharedResources& resources = Writable();
+  Delete(resources.guiFont);
+  Delete(resources.systemFont);
+  Delete(resources.titleFont);
+  Delete(resources.startFont);
+}
+
+void PrepareWindowResources(HINSTANCE instance) {
+  SharedResources& resources = Writable();
+  MakeFonts();
   resources.panelBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(TRELLIMUX_PANEL_BITMAP));
   resources.panelBrush = CreatePatternBrush(resources.panelBitmap);
   resources.titleBitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(TRELLIMUX_TITLE_BITMAP));
@@ -71,10 +84,7 @@ void PrepareWindowResources(HINSTANCE instance) {
 
 void ReleaseDrawingObjects() {
   SharedResources& resources = Writable();
-  Delete(resources.guiFont);
-  Delete(resources.systemFont);
-  Delete(resources.titleFont);
-  Delete(resources.startFont);
+  ReleaseFonts();
   Delete(resources.backgroundBrush);
   Delete(resources.backgroundBitmap);
   Delete(resources.panelBrush);

@@ -37,6 +37,12 @@ void PrepareWindowResources(HINSTANCE instance);
 // Deletes the fonts, bitmaps and brushes (the stock fonts ignore it).
 void ReleaseDrawingObjects();
 
+// The fonts made again at the current scale (the window moved to a screen
+// of another DPI), the ones before released: controls that held them must
+// be given the new ones.
+void MakeFonts();
+void ReleaseFonts();
+
 // At the very end of the program.
 void ReleaseIcon();
 

@@ -15,9 +15,11 @@
 #include "app/ProgramIdentity.h"
 #include "app/StaticColours.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowScale.h"
 #include "app/win/AppState.h"
 #include "app/win/LogWindow.h"
 #include "app/win/SharedResources.h"
+#include "app/win/WindowScaling.h"
 #include "app/win/WindowTestSupport.h"
 #include "jobs/LogTail.h"
 #include "jobs/win/JobLog.h"
@@ -109,6 +111,47 @@ TEST_F(MainWindowTest, TheWindowIsFixedSizeAndCentred) {
             reinterpret_cast<ULONG_PTR>(Resources().backgroundBrush));
   EXPECT_EQ(GetFocus(), Item(kAboutBox));
   EXPECT_EQ(SendMessageA(Item(kInformationLamp), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+// A move to a screen of another DPI lays the window out again at the scale
+// for it: every control at its scaled place, the fonts made for it; back
+// on a 96-DPI screen, every place is the designed one again.
+TEST_F(MainWindowTest, AnotherScreensDpiLaysTheWindowOutAgain) {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  LOGFONTA before{};
+  GetObjectA(Resources().titleFont, sizeof before, &before);
+  for (const int dpi : {144, 96}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{work.left, work.top, work.left + 1900, work.top + 1060};
+    SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const double scale = WindowScale(dpi, work.right - work.left, work.bottom - work.top);
+    EXPECT_EQ(CurrentScale(), scale);
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    EXPECT_EQ(outer.right - outer.left, Scaled(kWindowWidth, scale));
+    EXPECT_EQ(outer.bottom - outer.top, Scaled(kWindowHeight, scale));
+    for (const ControlEntry& control : MainWindowControls()) {
+      if (control.kind == ControlKind::MillisecondSpinner ||
+          control.place.height == kSystemBarHeight)
+        continue;
+      RECT placed{};
+      GetWindowRect(Item(control.id), &placed);
+      MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&placed), 2);
+      const ControlPlace expected = Scaled(control.place, scale);
+      EXPECT_EQ(placed.left, expected.x) << std::hex << control.id;
+      EXPECT_EQ(placed.top, expected.y) << std::hex << control.id;
+      const bool spinnersLabel = control.kind == ControlKind::MillisecondLabel;  // it shares
+      if (!spinnersLabel)
+        EXPECT_EQ(placed.right - placed.left, expected.width) << std::hex << control.id;
+    }
+    LOGFONTA title{};
+    GetObjectA(Resources().titleFont, sizeof title, &title);
+    EXPECT_EQ(title.lfHeight, Scaled(before.lfHeight, scale));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Item(kTitleLine), WM_GETFONT, 0, 0)),
+              Resources().titleFont);
+  }
 }
 
 TEST_F(MainWindowTest, TexturesAndFontsAreLoaded) {
