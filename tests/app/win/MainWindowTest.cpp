@@ -17,6 +17,7 @@
 #include "app/WindowPlacement.h"
 #include "app/WindowScale.h"
 #include "app/win/AppState.h"
+#include "app/win/ControlFactory.h"
 #include "app/win/LogWindow.h"
 #include "app/win/SharedResources.h"
 #include "app/win/WindowScaling.h"
@@ -152,6 +153,45 @@ TEST_F(MainWindowTest, AnotherScreensDpiLaysTheWindowOutAgain) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Item(kTitleLine), WM_GETFONT, 0, 0)),
               Resources().titleFont);
   }
+}
+
+// At every scale from the smallest to 2, each button's, title's and frame's
+// caption fits its control, measured with the control's own font.
+TEST_F(MainWindowTest, NoCaptionIsCutOffAtAnyScale) {
+  for (const double scale : {kSmallestScale, 0.9, 1.0, 1.25, 1.5, 2.0}) {
+    SCOPED_TRACE(scale);
+    SetCurrentScale(scale);
+    const SharedResources before = Resources();
+    MakeFonts();
+    LayOutControlsAgain();
+    for (const ControlEntry& control : MainWindowControls()) {
+      const bool captioned = control.kind == ControlKind::PushButton ||
+                             control.kind == ControlKind::TitleLine ||
+                             control.kind == ControlKind::GroupBox;
+      if (!captioned || control.caption.empty()) continue;
+      HWND window = Item(control.id);
+      HDC context = GetDC(window);
+      const HGDIOBJ old =
+          SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+      SIZE text{};
+      GetTextExtentPoint32A(context, control.caption.data(),
+                            static_cast<int>(control.caption.size()), &text);
+      SelectObject(context, old);
+      ReleaseDC(window, context);
+      RECT client{};
+      GetClientRect(window, &client);
+      EXPECT_LE(text.cx, client.right) << control.caption;
+      EXPECT_GE(text.cy, 8) << control.caption << ": too small to read";
+    }
+    for (HFONT font : {before.guiFont, before.systemFont, before.titleFont, before.startFont})
+      DeleteObject(font);
+  }
+  SetCurrentScale(1);
+  const SharedResources last = Resources();
+  MakeFonts();
+  LayOutControlsAgain();
+  for (HFONT font : {last.guiFont, last.systemFont, last.titleFont, last.startFont})
+    DeleteObject(font);
 }
 
 TEST_F(MainWindowTest, TexturesAndFontsAreLoaded) {
