@@ -40,6 +40,14 @@ void Delete(Handle& handle) {
   handle = nullptr;
 }
 
+void ReleaseFonts() {
+  SharedResources& resources = Writable();
+  Delete(resources.guiFont);
+  Delete(resources.systemFont);
+  Delete(resources.titleFont);
+  Delete(resources.startFont);
+}
+
 }  // namespace
 
 const SharedResources& Resources() { return Writable(); }
@@ -59,14 +67,6 @@ void MakeFonts() {
   resources.titleFont = CreateArialFont(Scaled(32, scale), Scaled(16, scale), 500);
   // Thinner than the thinnest named weight.
   resources.startFont = CreateArialFont(Scaled(22, scale), Scaled(11, scale), 80);
-}
-
-void ReleaseFonts() {
-  SharedResources& resources = Writable();
-  Delete(resources.guiFont);
-  Delete(resources.systemFont);
-  Delete(resources.titleFont);
-  Delete(resources.startFont);
 }
 
 void PrepareWindowResources(HINSTANCE instance) {

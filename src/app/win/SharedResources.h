@@ -38,10 +38,9 @@ void PrepareWindowResources(HINSTANCE instance);
 void ReleaseDrawingObjects();
 
 // The fonts made again at the current scale (the window moved to a screen
-// of another DPI), the ones before released: controls that held them must
-// be given the new ones.
+// of another DPI). The ones before stay the caller's: they are deleted once
+// every control holds the new ones.
 void MakeFonts();
-void ReleaseFonts();
 
 // At the very end of the program.
 void ReleaseIcon();
