@@ -65,6 +65,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/ProgressParts.cpp
   src/jobs/ProgressUpdate.cpp
   src/jobs/OldFileRemoval.cpp
+  src/probe/FrameRate.cpp
   src/probe/MediaSeconds.cpp
   src/jobs/StatusLine.cpp
   src/probe/ProbedDuration.cpp

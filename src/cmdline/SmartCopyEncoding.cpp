@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <span>
 #include <string>
 
@@ -60,15 +59,6 @@ void AppendOption(std::string& options, std::string_view name, std::string_view 
   options += name;
   options += ' ';
   options += value;
-}
-
-// "30000/1001" as a fraction; 0/1 when it does not read as one above 0.
-FrameRate ReadFrameRate(std::string_view text) {
-  const std::size_t slash = text.find('/');
-  if (slash == std::string_view::npos) return {};
-  const FrameRate rate{std::atoll(std::string(text.substr(0, slash)).c_str()),
-                       std::atoll(std::string(text.substr(slash + 1)).c_str())};
-  return rate.num > 0 && rate.den > 0 ? rate : FrameRate{};
 }
 
 FrameRate GridRate(const SourceVideo& video) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "probe/FrameRate.h"
+
 namespace trellimux {
 
 // What the probe report says of a video stream, as ffprobe spells it.
@@ -25,11 +27,6 @@ struct SourceVideo {
   std::string_view colorPrimaries;
   std::string_view frameRate;         // r_frame_rate, "25/1"
   std::string_view averageFrameRate;  // avg_frame_rate
-};
-
-// A frame rate as a fraction, 0/1 when not known.
-struct FrameRate {
-  std::int64_t num = 0, den = 1;
 };
 
 // The values of the report's `index`-th stream section (views into it).

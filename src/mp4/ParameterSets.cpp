@@ -114,6 +114,13 @@ ParameterSets ElementaryStreamSets(std::string_view elementary) {
   return sets;
 }
 
+void AddNewSets(ParameterSets& sets, const ParameterSets& more) {
+  for (const auto& [to, from] :
+       {std::pair{&sets.sequence, &more.sequence}, std::pair{&sets.picture, &more.picture}})
+    for (const std::string& set : *from)
+      if (std::ranges::find(*to, set) == to->end()) to->push_back(set);
+}
+
 std::optional<std::string> WithParameterSetsAdded(std::string_view movie,
                                                   const ParameterSets& added) {
   const std::optional<std::vector<Box>> path = PathToConfiguration(movie);
@@ -122,10 +129,10 @@ std::optional<std::string> WithParameterSetsAdded(std::string_view movie,
   std::optional<Configuration> own =
       ReadConfiguration(movie.substr(box.at + kBoxHeader, box.size - kBoxHeader));
   if (!own) return std::nullopt;
-  for (const auto& [to, from] : {std::pair{&own->sequenceSets, &added.sequence},
-                                 std::pair{&own->pictureSets, &added.picture}})
-    for (const std::string& set : *from)
-      if (std::ranges::find(*to, set) == to->end()) to->push_back(set);
+  ParameterSets sets{std::move(own->sequenceSets), std::move(own->pictureSets)};
+  AddNewSets(sets, added);
+  own->sequenceSets = std::move(sets.sequence);
+  own->pictureSets = std::move(sets.picture);
   if (own->sequenceSets.size() > 31 || own->pictureSets.size() > 255) return std::nullopt;
   return WithBoxReplaced(movie, *path, "avcC", WriteConfiguration(*own));
 }

@@ -40,6 +40,9 @@ struct ParameterSets {
   std::vector<std::string> sequence, picture;
 };
 
+// Adds the sets of `more` that `sets` does not list yet, in their order.
+void AddNewSets(ParameterSets& sets, const ParameterSets& more);
+
 // Those an avcC box's content lists; nothing when it does not read as one.
 std::optional<ParameterSets> ConfigurationSets(std::string_view configuration);
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "probe/FrameRate.h"
 #include "probe/ProbedDuration.h"
 #include "text/AsciiText.h"
 #include "text/ReportLines.h"
@@ -51,13 +52,10 @@ int WholeNumber(std::string_view text) {
 
 // Milliseconds of one frame at a rate "25/1" or "30000/1001"; nothing for
 // "0/0" or rates outside 1-300 per second.
-std::optional<std::int64_t> FrameMsOfRate(std::string_view rate) {
-  const std::size_t slash = rate.find('/');
-  if (slash == std::string_view::npos) return std::nullopt;
-  const int numerator = WholeNumber(rate.substr(0, slash));
-  const int denominator = WholeNumber(rate.substr(slash + 1));
-  if (numerator == 0 || denominator == 0) return std::nullopt;
-  const double perSecond = static_cast<double>(numerator) / denominator;
+std::optional<std::int64_t> FrameMsOfRate(std::string_view text) {
+  const FrameRate rate = ReadFrameRate(text);
+  if (rate.num == 0) return std::nullopt;
+  const double perSecond = static_cast<double>(rate.num) / rate.den;
   if (perSecond < 1 || perSecond > 300) return std::nullopt;
   return std::max<std::int64_t>(1, std::llround(1000 / perSecond));
 }

@@ -1,24 +1,9 @@
 #include "trim/MovieCutSets.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "mkv/MatroskaTracks.h"
 #include "transport/TransportPackets.h"
 
 namespace trellimux {
-namespace {
-
-// Adds the sets of `more` that `sets` does not list yet.
-void Add(ParameterSets& sets, const ParameterSets& more) {
-  for (const auto& [to, from] :
-       {std::pair{&sets.sequence, &more.sequence}, std::pair{&sets.picture, &more.picture}})
-    for (const std::string& set : *from)
-      if (std::ranges::find(*to, set) == to->end()) to->push_back(set);
-}
-
-}  // namespace
-
 std::optional<std::string> SourceAvcConfiguration(const FileBytesReader& read) {
   if (std::optional<std::string> movie = MovieAvcConfiguration(read)) return movie;
   if (std::optional<MatroskaTrack> track = MatroskaAvcTrack(read))
@@ -32,7 +17,8 @@ ParameterSets PieceParameterSets(std::string_view piece) {
        at += kTransportPacketBytes) {
     const std::optional<std::string> payload =
         PesPayload(piece.substr(at), std::string_view::npos, /*wholeStream=*/true);
-    if (payload) Add(sets, ElementaryStreamSets(*payload));  // else no PES packet begins here
+    if (payload)
+      AddNewSets(sets, ElementaryStreamSets(*payload));  // else no PES packet begins here
   }
   return sets;
 }
@@ -45,7 +31,7 @@ std::optional<MovieBox> CutMovieWithAllSets(const FileBytesReader& readSource,
   for (const std::string& path : pieces) {
     const std::optional<std::string> piece = readPiece(path);
     if (!piece) return std::nullopt;
-    Add(sets, PieceParameterSets(*piece));
+    AddNewSets(sets, PieceParameterSets(*piece));
   }
   const std::optional<std::string> configuration = SourceAvcConfiguration(readSource);
   if (!configuration) return std::nullopt;

@@ -62,12 +62,24 @@ void SetUpSpinner(HWND spinner, const ControlEntry& control) {
   SendMessageA(spinner, UDM_SETPOS32, 0, 0);
 }
 
+// A control's place at the current scale; the progress bar as high as the
+// platform's scroll-bar arrows.
+ControlPlace PlaceOf(const ControlEntry& control) {
+  ControlPlace place = Scaled(control.place, CurrentScale());
+  if (control.place.height == kSystemBarHeight) place.height = App().barHeight;
+  return place;
+}
+
+void SetThumbLength(HWND trackbar) {
+  SendMessageA(trackbar, TBM_SETTHUMBLENGTH, Scaled(20, CurrentScale()), 0);
+}
+
 void SetUpTrackbar(HWND trackbar) {
   SendMessageA(trackbar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
   SendMessageA(trackbar, TBM_SETPOS, TRUE, 0);
   SendMessageA(trackbar, TBM_SETLINESIZE, 0, 1);
   SendMessageA(trackbar, TBM_SETPAGESIZE, 0, 1);
-  SendMessageA(trackbar, TBM_SETTHUMBLENGTH, Scaled(20, CurrentScale()), 0);
+  SetThumbLength(trackbar);
   SendMessageA(trackbar, TBM_SETTIPSIDE, TBTS_TOP, 0);
 }
 
@@ -107,9 +119,7 @@ HWND Create(HWND mainWindow, HINSTANCE instance, const ControlEntry& control) {
   DWORD style = WS_CHILD | styles.style;
   if (VisibleAtStart(control)) style |= WS_VISIBLE;
   if (control.start == StartState::Disabled) style |= WS_DISABLED;
-  const double scale = CurrentScale();
-  ControlPlace place = Scaled(control.place, scale);
-  if (control.place.height == kSystemBarHeight) place.height = App().barHeight;
+  const ControlPlace place = PlaceOf(control);
   HWND window = CreateWindowExA(
       styles.exStyle, std::string(ControlClassName(control.kind)).c_str(),
       std::string(control.caption).c_str(), style, place.x, place.y, place.width, place.height,
@@ -123,20 +133,17 @@ HWND Create(HWND mainWindow, HINSTANCE instance, const ControlEntry& control) {
 }  // namespace
 
 void LayOutControlsAgain() {
-  const double scale = CurrentScale();
   for (const ControlEntry& control : MainWindowControls()) {
     HWND window = Control(control.id);
     if (!window) continue;
-    ControlPlace place = Scaled(control.place, scale);
-    if (control.place.height == kSystemBarHeight) place.height = App().barHeight;
+    const ControlPlace place = PlaceOf(control);
     if (control.kind != ControlKind::MillisecondSpinner)  // it sits on its label
       SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     if (HFONT font = FontOf(control.font))
       SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (IsListView(control.kind)) ScaleColumns(window, control.kind);
-    if (control.kind == ControlKind::Trackbar)
-      SendMessageA(window, TBM_SETTHUMBLENGTH, Scaled(20, scale), 0);
+    if (control.kind == ControlKind::Trackbar) SetThumbLength(window);
   }
   for (const ControlEntry& control : MainWindowControls())
     if (control.kind == ControlKind::MillisecondSpinner)

@@ -65,25 +65,30 @@ bool RunTransportCopy(const JobDescription& job, std::string_view line, const Ff
         return writeError == 0 && !TakeCancelRequest(job);
       });
   if (job.results->cancelled) return true;  // the caller ends the job after this cut
+  std::string reason;
   switch (outcome.failure) {
     case TransportCopyFailure::None:
       break;
     case TransportCopyFailure::Writer:
-      Fail(job, CopyFailedText(which, PlatformErrorText(writeError)));
-      return false;
+      reason = PlatformErrorText(writeError);
+      break;
     case TransportCopyFailure::Tables:
-      Fail(job, CopyFailedText(which,
-                               "the input's program tables do not name its video stream. Choose "
-                               "\"Copy\" or \"Reencode\" for this recording."));
-      return false;
+      reason =
+          "the input's program tables do not name its video stream. Choose \"Copy\" or "
+          "\"Reencode\" for this recording.";
+      break;
     case TransportCopyFailure::Piece:
-      Fail(job, CopyFailedText(which, "a piece that FFmpeg wrote for it cannot be read."));
-      return false;
+      reason = "a piece that FFmpeg wrote for it cannot be read.";
+      break;
     case TransportCopyFailure::Keyframe:
-      Fail(job, CopyFailedText(which,
-                               "the input has no keyframe at the byte its line names. Was the file "
-                               "changed since the start? Start the job again."));
-      return false;
+      reason =
+          "the input has no keyframe at the byte its line names. Was the file changed since the "
+          "start? Start the job again.";
+      break;
+  }
+  if (outcome.failure != TransportCopyFailure::None) {
+    Fail(job, CopyFailedText(which, reason));
+    return false;
   }
   if (step->cut.video)
     AppendJobLog(job.logWindow, std::to_string(outcome.count.pictures) + " pictures copied, " +
