@@ -73,6 +73,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/jobs/ProgressText.cpp
   src/app/AboutText.cpp
   src/app/WindowScale.cpp
+  src/app/AccessibleNames.cpp
   src/app/KeyboardOrder.cpp
   src/app/MissingToolsNote.cpp
   src/app/ConcatChoiceMemory.cpp
@@ -178,6 +179,8 @@ set(TRELLIMUX_SHELL_SOURCES
   src/app/win/ControlStyles.cpp
   src/app/win/KeyboardRouting.cpp
   src/app/win/WindowScaling.cpp
+  src/app/win/WideText.cpp
+  src/app/win/AccessibleControls.cpp
   src/app/win/ListViewSetup.cpp
   src/app/win/LogWindow.cpp
   src/app/win/KeptLogFile.cpp
@@ -237,6 +240,7 @@ set(TRELLIMUX_WINDOW_TEST_SOURCES
   tests/app/win/MainWindowTest.cpp
   tests/app/win/PageSwitchTest.cpp
   tests/app/win/KeyboardTest.cpp
+  tests/app/win/ScreenReaderTest.cpp
   tests/app/win/JobWindowTest.cpp
   tests/app/win/TableTestSupport.cpp
   tests/app/win/ParameterTableTest.cpp

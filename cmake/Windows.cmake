@@ -9,7 +9,8 @@ file(GLOB TRELLIMUX_RESOURCE_FILES CONFIGURE_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/*.manifest" "${CMAKE_SOURCE_DIR}/resources/*.bmp"
   "${CMAKE_SOURCE_DIR}/resources/*.ico")
 set_source_files_properties(resources/trellimux.rc PROPERTIES OBJECT_DEPENDS "${TRELLIMUX_RESOURCE_FILES}")
-set(TRELLIMUX_WIN32_LIBRARIES comctl32 comdlg32 gdi32 ole32 shell32 shlwapi user32 uuid winmm)
+# oleacc after uuid: both define IID_IAccessible, and the first one found is taken.
+set(TRELLIMUX_WIN32_LIBRARIES comctl32 comdlg32 gdi32 ole32 oleaut32 shell32 shlwapi user32 uuid winmm oleacc)
 
 add_library(trellimux_shell STATIC ${TRELLIMUX_SHELL_SOURCES})
 target_include_directories(trellimux_shell PUBLIC src resources)

@@ -15,6 +15,7 @@
 #include "app/StaticColours.h"
 #include "app/WindowPlacement.h"
 #include "app/WindowScale.h"
+#include "app/win/AccessibleControls.h"
 #include "app/win/AppState.h"
 #include "app/win/ControlFactory.h"
 #include "app/win/JobControl.h"
@@ -78,6 +79,7 @@ void MakeControls(HWND window) {
   CreateControls(window, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)));
   InstallStreamListHeaders();
   InstallTrimPreview();
+  NameControlsForScreenReaders();
   SetLamp(PageLampId(Page::Information), true);
 }
 

@@ -14,6 +14,7 @@
 #include "app/win/AppState.h"
 #include "app/win/CutTimeFields.h"
 #include "app/win/SharedResources.h"
+#include "app/win/WideText.h"
 #include "jobs/JobKind.h"
 #include "preview/BmpImage.h"
 #include "preview/FrameFit.h"
@@ -117,14 +118,6 @@ void StepToKeyframe(int step) {
   if (!preview.source || kind == kTrimJob || kind == kTrimProbeJob) return;
   const bool onShown = preview.shown && preview.shown->position == SliderPosition();
   Order(onShown ? static_cast<int>(preview.shown->timeMs) : SliderPosition(), step);
-}
-
-std::wstring WideText(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                         wide.data(), static_cast<int>(wide.size()));
-  wide.resize(static_cast<std::size_t>(std::max(length, 0)));
-  return wide;
 }
 
 void PaintFrame(HWND picture, const ShownFrame& frame) {
@@ -363,6 +356,12 @@ void OnPreviewFrame(WPARAM serial) {
   SetWindowTextA(Picture(),
                  PreviewTimeText(frame.timeMs, frame.keyframe, frame.copyFromMs).c_str());
   InvalidateRect(Picture(), nullptr, FALSE);
+}
+
+std::optional<std::string> ShownPreviewTime() {
+  const std::optional<ShownFrame>& shown = State().shown;
+  if (!shown) return std::nullopt;
+  return PreviewTimeText(shown->timeMs, shown->keyframe, shown->copyFromMs);
 }
 
 void StopTrimPreview() {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,5 +41,8 @@ void OnPreviewKeyframes();
 
 // At teardown: any frame child is ended.
 void StopTrimPreview();
+
+// The time text of the frame the picture shows, or nullopt before one is.
+std::optional<std::string> ShownPreviewTime();
 
 }  // namespace trellimux
