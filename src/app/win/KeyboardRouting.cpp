@@ -31,7 +31,28 @@ bool IsPushButton(int id) {
 
 bool Within(HWND window, HWND top) { return window == top || IsChild(top, window); }
 
+HWND& RememberedFocus() {
+  static HWND focus = nullptr;
+  return focus;
+}
+
 }  // namespace
+
+void RememberKeyboardFocus() {
+  const HWND mainWindow = App().mainWindow;
+  const HWND focus = GetFocus();
+  if (mainWindow && focus && IsChild(mainWindow, focus)) RememberedFocus() = focus;
+}
+
+bool RestoreKeyboardFocus() {
+  const HWND focus = RememberedFocus();
+  const HWND mainWindow = App().mainWindow;
+  if (!mainWindow || !focus || !IsChild(mainWindow, focus) || !IsWindowVisible(focus) ||
+      !IsWindowEnabled(focus))
+    return false;
+  SetFocus(focus);
+  return true;
+}
 
 void MoveKeyboardFocus(bool back) {
   AppState& app = App();

@@ -17,4 +17,11 @@ bool RouteKeyboardMessage(const MSG& message);
 // visible and enabled ones Tab stops at; the first when none had it.
 void MoveKeyboardFocus(bool back);
 
+// As a dialog does: the control with the focus is remembered when the main
+// window loses the activation (to a box, the log window, another program)
+// and gets the focus back when the window is activated again. True when it
+// did; otherwise the window's default takes the focus.
+void RememberKeyboardFocus();
+bool RestoreKeyboardFocus();
+
 }  // namespace trellimux

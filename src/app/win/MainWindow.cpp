@@ -20,6 +20,7 @@
 #include "app/win/ControlFactory.h"
 #include "app/win/JobControl.h"
 #include "app/win/JobStart.h"
+#include "app/win/KeyboardRouting.h"
 #include "app/win/LogWindow.h"
 #include "app/win/MessageBoxes.h"
 #include "app/win/PageRouting.h"
@@ -216,6 +217,13 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       // Destroyed at once otherwise, leaving a running ffmpeg unseen.
       if (App().jobKind != kNoJob) {
         if (MayCloseNow()) CloseMainWindow(window);
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberKeyboardFocus();
+      } else if (!HIWORD(wParam) && RestoreKeyboardFocus()) {
         return 0;
       }
       break;
