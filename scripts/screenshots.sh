@@ -49,7 +49,9 @@ trap stop_program EXIT
 
 driver agree
 # Wine's virtual desktop is one X window; window rects are relative to it.
-desktop=$(xwininfo -root -tree | awk '/Wine desktop/ { print $1; exit }')
+# awk reads to the end: leaving early would end xwininfo with SIGPIPE, which
+# pipefail makes the script's end.
+desktop=$(xwininfo -root -tree | awk '/Wine desktop/ && !found { print $1; found = 1 }')
 [ -n "$desktop" ] || { echo "screenshots: no Wine desktop window on $DISPLAY" >&2; exit 1; }
 desktop_x=$(xwininfo -id "$desktop" | awk '/Absolute upper-left X/ { print $NF }')
 desktop_y=$(xwininfo -id "$desktop" | awk '/Absolute upper-left Y/ { print $NF }')

@@ -31,7 +31,7 @@ constexpr std::string_view kAboutText =
     "System Requirements:\r\n"
     "--------------------\r\n"
     "- Windows 7, 8 or 10. Windows XP and Vista may work too, with a legacy 32-bit build of FFmpeg.\r\n"
-    "- A screen of at least 1280x720 pixels, as the window has a fixed size.\r\n"
+    "- A screen of at least 1024x600 pixels: the window takes the screen's scale, made smaller to fit.\r\n"
     "- The static builds of FFmpeg 3.3.1. Other versions have not been tested.\r\n"
     "  Later FFmpeg releases changed the output format of the prober (ffprobe). Such a change breaks the\r\n"
     "  program, because it reads that output to learn about the streams and the format of every file.\r\n"
