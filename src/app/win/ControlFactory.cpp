@@ -18,9 +18,9 @@
 namespace trellimux {
 namespace {
 
-HFONT FontOf(ControlFont font) {
+HFONT FontOf(const ControlEntry& control) {
   const SharedResources& resources = Resources();
-  switch (font) {
+  switch (control.font) {
     case ControlFont::System:
       return resources.systemFont;
     case ControlFont::Gui:
@@ -30,6 +30,10 @@ HFONT FontOf(ControlFont font) {
     case ControlFont::Start:
       return resources.startFont;
     case ControlFont::Default:
+      // A button without a font draws with the stock System font, which
+      // does not follow the scale (and Wine squeezes it into the DPI's
+      // height): the window's System font, the same at scale 1, instead.
+      if (control.kind == ControlKind::PushButton) return resources.systemFont;
       break;
   }
   return nullptr;
@@ -124,7 +128,7 @@ HWND Create(HWND mainWindow, HINSTANCE instance, const ControlEntry& control) {
       styles.exStyle, std::string(ControlClassName(control.kind)).c_str(),
       std::string(control.caption).c_str(), style, place.x, place.y, place.width, place.height,
       mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-  if (HFONT font = FontOf(control.font)) {
+  if (HFONT font = FontOf(control)) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   return window;
@@ -140,7 +144,7 @@ void LayOutControlsAgain() {
     if (control.kind != ControlKind::MillisecondSpinner)  // it sits on its label
       SetWindowPos(window, nullptr, place.x, place.y, place.width, place.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    if (HFONT font = FontOf(control.font))
+    if (HFONT font = FontOf(control))
       SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (IsListView(control.kind)) ScaleColumns(window, control.kind);
     if (control.kind == ControlKind::Trackbar) SetThumbLength(window);

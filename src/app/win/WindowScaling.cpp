@@ -38,9 +38,13 @@ HFONT ScaledStockFont(HFONT font) {
   if (currentScale == 1 && dpi == 96) return font;
   LOGFONTA shape{};
   if (!GetObjectA(font, sizeof shape, &shape)) return font;
-  // The stock font is made for the screen's DPI; the design's is for 96.
-  shape.lfHeight = Scaled(MulDiv(shape.lfHeight, 96, dpi), currentScale);
-  shape.lfWidth = Scaled(MulDiv(shape.lfWidth, 96, dpi), currentScale);
+  // The stock font's height is made for the screen's DPI, the design's for
+  // 96. Its width is not: the System font is 16 high and 7 wide at 96 DPI,
+  // 32 high and still 7 wide at 192 (Wine), which draws it squeezed. Both
+  // are scaled from the design's.
+  const int designHeight = MulDiv(shape.lfHeight, 96, dpi);
+  shape.lfHeight = Scaled(designHeight, currentScale);
+  shape.lfWidth = Scaled(shape.lfWidth, currentScale);
   HFONT scaled = CreateFontIndirectA(&shape);
   return scaled ? scaled : font;
 }
