@@ -10,6 +10,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/text/Utf8Text.cpp
   src/text/CommandText.cpp
   src/text/SecondsText.cpp
+  src/text/NaturalOrder.cpp
+  src/text/ByteSizeText.cpp
   src/cmdline/EncoderFacts.cpp
   src/cmdline/ProbedValues.cpp
   src/cmdline/ProfileNames.cpp
@@ -25,6 +27,10 @@ set(TRELLIMUX_CORE_SOURCES
   src/concat/ContainerDefaults.cpp
   src/concat/ConcatCommand.cpp
   src/concat/ByteJoin.cpp
+  src/concat/RecordingParts.cpp
+  src/concat/PartsQuestion.cpp
+  src/concat/SeamNotes.cpp
+  src/concat/TransportNames.cpp
   src/trim/CutTime.cpp
   src/trim/TrimChoices.cpp
   src/trim/KeyframeSearch.cpp
@@ -49,6 +55,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/transport/TransportPackets.cpp
   src/transport/ProgramTables.cpp
   src/transport/PacketTimes.cpp
+  src/transport/PartSeams.cpp
   src/preview/TransportFeed.cpp
   src/preview/DisposablePictures.cpp
   src/preview/KeyPictures.cpp
@@ -77,6 +84,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/app/MissingToolsNote.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
+  src/app/ChosenFiles.cpp
   src/app/ControlTable.cpp
   src/app/Pages.cpp
   src/app/StaticColours.cpp
@@ -105,6 +113,9 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/SmartCopyCommandTest.cpp
   tests/concat/ConcatInputListTest.cpp
   tests/concat/ConcatCommandTest.cpp
+  tests/concat/RecordingPartsTest.cpp
+  tests/concat/SeamNotesTest.cpp
+  tests/concat/TransportNamesTest.cpp
   tests/trim/CutListTest.cpp
   tests/trim/CutTimeTest.cpp
   tests/trim/KeyframeSearchTest.cpp
@@ -117,6 +128,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/transport/TransportPacketsTest.cpp
   tests/transport/ProgramTablesTest.cpp
   tests/transport/PacketTimesTest.cpp
+  tests/transport/PartSeamsTest.cpp
   tests/mp4/ParameterSetsTest.cpp
   tests/mp4/DecodingTimesTest.cpp
   tests/mkv/MatroskaTracksTest.cpp
@@ -148,6 +160,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/app/PagesTest.cpp
   tests/app/ConcatChoiceMemoryTest.cpp
   tests/app/ContainerChoiceTest.cpp
+  tests/app/ChosenFilesTest.cpp
   tests/app/WindowPlacementTest.cpp
 )
 
