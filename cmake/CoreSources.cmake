@@ -224,6 +224,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/preview/win/DecoderChild.cpp
   src/preview/win/BackgroundToolRun.cpp
   src/app/win/FileChoosers.cpp
+  src/app/win/RecordingPartsOffer.cpp
   src/app/win/DialogKeyRelease.cpp
   src/app/win/ProcessHandles.cpp
   src/app/win/Launchers.cpp
@@ -238,6 +239,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/JobLog.cpp
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp
+  src/jobs/win/PartSeamReads.cpp
   src/jobs/win/TrimSequence.cpp
   src/jobs/win/TransportCopyStep.cpp
   src/jobs/win/ParameterSetStep.cpp

@@ -7,7 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "model/MessageRequest.h"
+
 namespace trellimux {
+
+// The dialog's buffer holds thousands of names; a choice of more is refused.
+inline constexpr MessageRequest kTooManyFilesNote{
+    " Note", "Too many files were chosen at once. Choose fewer of them.", MessageIcon::Warning,
+    MessageButtons::Ok};
 
 // The chosen files' paths, in natural order of their names ("Film_2"
 // before "Film_10"). Empty for an empty buffer; a buffer without its last
