@@ -43,11 +43,12 @@ std::vector<std::string> WithOtherParts(const std::string& path) {
   const std::string folder(PathFolder(path));
   const std::string name = path.substr(folder.size());
   if (folder.empty()) return {path};
-  RecordingParts parts = FindRecordingParts(name, FilesIn(folder));
-  // Parts added before, one by one, are not offered again.
-  std::erase_if(parts.parts, [&](const std::string& part) {
-    return !EqualsIgnoringCase(part, name) && Listed(folder + part);
-  });
+  const RecordingParts parts = FindRecordingParts(name, FilesIn(folder));
+  // A recording whose parts are being added one by one is left to the user.
+  if (std::ranges::any_of(parts.parts, [&](const std::string& part) {
+        return !EqualsIgnoringCase(part, name) && Listed(folder + part);
+      }))
+    return {path};
   const std::optional<PartsQuestion> question = AskForOtherParts(parts, name);
   if (!question || ShowMessage(App().mainWindow, question->Request()) != MessageAnswer::Yes)
     return {path};

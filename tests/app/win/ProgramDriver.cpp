@@ -313,6 +313,28 @@ bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& pa
   return true;
 }
 
+bool ProgramDriver::MoveFileDialogTo(std::string_view title, const std::string& folder,
+                                     DWORD timeoutMs) {
+  HWND dialog = nullptr;
+  PollUntil(timeoutMs, [&] {
+    dialog = FindWindowOf(processId_, "#32770", [&](HWND window) {
+      return WindowCaption(window) == title && IsFileDialog(window);
+    });
+    return dialog || HasEnded();
+  });
+  if (!dialog) return Fail("no file dialog \"" + std::string(title) + "\" to move");
+  HWND field = FileNameField(dialog);
+  if (!SetWindowTextTo(field, folder))
+    return Fail("the file name field of \"" + std::string(title) + "\" did not take the folder");
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  // The dialog empties the field once it shows the folder.
+  const bool moved = PollUntil(timeoutMs, [&] { return WindowText(field).value_or("") != folder; });
+  if (!moved || !IsWindowVisible(dialog))
+    return Fail("the file dialog did not move to " + folder + " and stay open");
+  return true;
+}
+
 HWND ProgramDriver::Control(int id) const {
   return mainWindow_ ? GetDlgItem(mainWindow_, id) : nullptr;
 }
