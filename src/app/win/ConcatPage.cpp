@@ -92,7 +92,8 @@ void RebuildConcatCommand() {
   // ffmpeg's "concat:" input reads MPEG-TS parts from their seams as the
   // byte join does; the other modes read each file whole.
   std::vector<std::int64_t> starts;
-  if (input.concatMode == kFileConcat) starts = PartStarts(ReadPartSeams(app.concatInputs.Paths()));
+  static PartStartMemory remembered;
+  if (input.concatMode == kFileConcat) starts = remembered.Starts(app.concatInputs.Paths());
   input.inputStarts = starts;
   input.streamSelection = ListSelection(kConcatStreamSelectionList);
   input.subtitles = ListSelection(kConcatSubtitleList);

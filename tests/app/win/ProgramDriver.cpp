@@ -277,8 +277,7 @@ std::optional<ShownBox> ProgramDriver::WaitForMessageBox(DWORD timeoutMs) {
 
 HWND ProgramDriver::VisibleDialog() const { return FindVisibleWindowOf(processId_, "#32770"); }
 
-bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& path,
-                                   DWORD timeoutMs) {
+HWND ProgramDriver::WaitForFileDialog(std::string_view title, DWORD timeoutMs) {
   HWND dialog = nullptr;
   PollUntil(timeoutMs, [&] {
     dialog = FindWindowOf(processId_, "#32770", [&](HWND window) {
@@ -286,6 +285,12 @@ bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& pa
     });
     return dialog || HasEnded();
   });
+  return dialog;
+}
+
+bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& path,
+                                   DWORD timeoutMs) {
+  HWND dialog = WaitForFileDialog(title, timeoutMs);
   if (!dialog)
     return Fail("no file dialog \"" + std::string(title) + "\" within " + Number(timeoutMs) +
                 " ms; visible:" + VisibleCaptions(processId_));
@@ -315,13 +320,7 @@ bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& pa
 
 bool ProgramDriver::MoveFileDialogTo(std::string_view title, const std::string& folder,
                                      DWORD timeoutMs) {
-  HWND dialog = nullptr;
-  PollUntil(timeoutMs, [&] {
-    dialog = FindWindowOf(processId_, "#32770", [&](HWND window) {
-      return WindowCaption(window) == title && IsFileDialog(window);
-    });
-    return dialog || HasEnded();
-  });
+  HWND dialog = WaitForFileDialog(title, timeoutMs);
   if (!dialog) return Fail("no file dialog \"" + std::string(title) + "\" to move");
   HWND field = FileNameField(dialog);
   if (!SetWindowTextTo(field, folder))

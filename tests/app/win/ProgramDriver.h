@@ -159,6 +159,9 @@ class ProgramDriver {
 
  private:
   bool Fail(std::string message);
+  // The open or save dialog titled `title` once it shows; null when none
+  // came within the timeout or the process ended first.
+  HWND WaitForFileDialog(std::string_view title, DWORD timeoutMs);
   void Release();
   HWND RequireControl(int id);
 
