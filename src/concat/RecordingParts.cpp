@@ -129,82 +129,81 @@ std::optional<std::string> SizeReason(const Candidate& part, bool last, std::int
          ByteSizeText(typical);
 }
 
+struct Gathered {
+  PartPattern pattern;
+  std::vector<Candidate> found;  // in the recording's order
+};
+
+// "Film.ts" may be the first of "Film.ts.001" and on, even when its own
+// name ends in a number ("News 2024.ts"); otherwise the added file's own
+// number leads.
+Gathered Gather(std::string_view added, std::span<const FolderFile> folder) {
+  Gathered first{{std::string(added) + ".", "", 0}, {}};
+  first.found = Gather(first.pattern, added, folder);
+  const auto numbered = [](const Candidate& c) { return c.number && !c.otherExtension; };
+  if (const auto part = std::ranges::find_if(first.found, numbered); part != first.found.end()) {
+    first.pattern.width = part->name.size() - first.pattern.prefix.size();
+    return first;
+  }
+  const std::optional<PartPattern> pattern = NumberedPattern(added);
+  if (!pattern) return first;
+  return {*pattern, Gather(*pattern, added, folder)};
+}
+
+// The running numbers missing between the first and the last part.
+std::vector<std::string> Gaps(const Gathered& gathered) {
+  std::set<long long> numbers;
+  long long first = -1;
+  long long last = -1;
+  for (const Candidate& candidate : gathered.found) {
+    if (!candidate.number) continue;
+    numbers.insert(*candidate.number);
+    if (candidate.otherExtension) continue;
+    if (first < 0) first = *candidate.number;
+    last = *candidate.number;
+  }
+  std::vector<std::string> gaps;
+  if (last - first > kMostGapsLookedFor) return gaps;
+  const PartPattern& pattern = gathered.pattern;
+  for (long long n = first + 1; n < last; ++n)
+    if (!numbers.contains(n))
+      gaps.push_back(pattern.prefix + NumberText(n, pattern.width) + pattern.suffix);
+  return gaps;
+}
+
 }  // namespace
 
 RecordingParts FindRecordingParts(std::string_view added, std::span<const FolderFile> folder) {
+  const Gathered gathered = Gather(added, folder);
+  if (!HasNumberedParts(gathered.found)) return {{std::string(added)}, {}, {}};
+
+  // Sizes are judged among the parts neither empty nor of another
+  // extension (the added file always among them); the last may be smaller.
+  const auto isAdded = [added](const Candidate& c) { return EqualsIgnoringCase(c.name, added); };
+  std::vector<const Candidate*> sized;
+  for (const Candidate& candidate : gathered.found)
+    if (!candidate.otherExtension && (candidate.size != 0 || isAdded(candidate)))
+      sized.push_back(&candidate);
+  const std::int64_t typical = TypicalSize(sized);
+
   RecordingParts result;
-  // "Film.ts" may be the first of "Film.ts.001" and on, even when its own
-  // name ends in a number ("News 2024.ts").
-  PartPattern pattern{std::string(added) + ".", "", 0};
-  std::vector<Candidate> found = Gather(pattern, added, folder);
-  if (HasNumberedParts(found)) {
-    pattern.width = std::ranges::find_if(
-                        found, [](const Candidate& c) { return c.number && !c.otherExtension; })
-                        ->name.size() -
-                    pattern.prefix.size();
-  } else {
-    const std::optional<PartPattern> numbered = NumberedPattern(added);
-    if (numbered) {
-      pattern = *numbered;
-      found = Gather(pattern, added, folder);
-    }
-  }
-  if (!HasNumberedParts(found)) {
-    result.parts.emplace_back(added);
-    return result;
-  }
-
-  // Empty files first, so that the part before them counts as the last.
-  std::vector<const Candidate*> parts;
-  std::set<long long> numbers;
-  for (const Candidate& candidate : found) {
-    if (candidate.number) numbers.insert(*candidate.number);
-    const bool isAdded = EqualsIgnoringCase(candidate.name, added);
+  for (const Candidate& candidate : gathered.found) {
+    std::optional<std::string> reason;
     if (candidate.otherExtension) {
-      result.leftOut.push_back(
-          {candidate.name,
-           std::string(pattern.suffix.empty() ? "another extension (" : "another container (") +
-               candidate.name.substr(candidate.name.rfind('.')) + ")"});
-    } else if (candidate.size == 0 && !isAdded) {
-      result.leftOut.push_back({candidate.name, "it is empty"});
-    } else {
-      parts.push_back(&candidate);
+      reason = std::string(gathered.pattern.suffix.empty() ? "another extension ("
+                                                           : "another container (") +
+               candidate.name.substr(candidate.name.rfind('.')) + ")";
+    } else if (!isAdded(candidate)) {
+      reason = candidate.size == 0 ? "it is empty"
+                                   : SizeReason(candidate, &candidate == sized.back(), typical);
     }
-  }
-
-  const std::int64_t typical = TypicalSize(parts);
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    const Candidate& part = *parts[i];
-    const std::optional<std::string> reason =
-        EqualsIgnoringCase(part.name, added) ? std::nullopt
-                                             : SizeReason(part, i + 1 == parts.size(), typical);
     if (reason) {
-      result.leftOut.push_back({part.name, *reason});
+      result.leftOut.push_back({candidate.name, *reason});
     } else {
-      result.parts.push_back(part.name);
+      result.parts.push_back(candidate.name);
     }
   }
-  // Left-out parts after the kept ones, in the recording's order.
-  std::ranges::stable_sort(result.leftOut, [&](const LeftOutPart& a, const LeftOutPart& b) {
-    const auto at = [&](const LeftOutPart& p) {
-      return std::ranges::find_if(found, [&](const Candidate& c) { return c.name == p.name; }) -
-             found.begin();
-    };
-    return at(a) < at(b);
-  });
-
-  long long first = -1;
-  long long last = -1;
-  for (const Candidate* part : parts) {
-    if (!part->number) continue;
-    if (first < 0) first = *part->number;
-    last = *part->number;
-  }
-  if (last - first <= kMostGapsLookedFor) {
-    for (long long n = first + 1; n < last; ++n)
-      if (!numbers.contains(n))
-        result.gaps.push_back(pattern.prefix + NumberText(n, pattern.width) + pattern.suffix);
-  }
+  result.gaps = Gaps(gathered);
   return result;
 }
 
