@@ -10,6 +10,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/text/Utf8Text.cpp
   src/text/CommandText.cpp
   src/text/SecondsText.cpp
+  src/text/NaturalOrder.cpp
+  src/text/ByteSizeText.cpp
   src/cmdline/EncoderFacts.cpp
   src/cmdline/ProbedValues.cpp
   src/cmdline/ProfileNames.cpp
@@ -25,6 +27,10 @@ set(TRELLIMUX_CORE_SOURCES
   src/concat/ContainerDefaults.cpp
   src/concat/ConcatCommand.cpp
   src/concat/ByteJoin.cpp
+  src/concat/RecordingParts.cpp
+  src/concat/PartsQuestion.cpp
+  src/concat/SeamNotes.cpp
+  src/concat/TransportNames.cpp
   src/trim/CutTime.cpp
   src/trim/TrimChoices.cpp
   src/trim/KeyframeSearch.cpp
@@ -49,6 +55,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/transport/TransportPackets.cpp
   src/transport/ProgramTables.cpp
   src/transport/PacketTimes.cpp
+  src/transport/PartSeams.cpp
   src/preview/TransportFeed.cpp
   src/preview/DisposablePictures.cpp
   src/preview/KeyPictures.cpp
@@ -78,6 +85,7 @@ set(TRELLIMUX_CORE_SOURCES
   src/app/MissingToolsNote.cpp
   src/app/ConcatChoiceMemory.cpp
   src/app/ContainerChoice.cpp
+  src/app/ChosenFiles.cpp
   src/app/ControlTable.cpp
   src/app/Pages.cpp
   src/app/StaticColours.cpp
@@ -106,6 +114,9 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/SmartCopyCommandTest.cpp
   tests/concat/ConcatInputListTest.cpp
   tests/concat/ConcatCommandTest.cpp
+  tests/concat/RecordingPartsTest.cpp
+  tests/concat/SeamNotesTest.cpp
+  tests/concat/TransportNamesTest.cpp
   tests/trim/CutListTest.cpp
   tests/trim/CutTimeTest.cpp
   tests/trim/KeyframeSearchTest.cpp
@@ -118,6 +129,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/transport/TransportPacketsTest.cpp
   tests/transport/ProgramTablesTest.cpp
   tests/transport/PacketTimesTest.cpp
+  tests/transport/PartSeamsTest.cpp
   tests/mp4/ParameterSetsTest.cpp
   tests/mp4/DecodingTimesTest.cpp
   tests/mkv/MatroskaTracksTest.cpp
@@ -149,6 +161,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/app/PagesTest.cpp
   tests/app/ConcatChoiceMemoryTest.cpp
   tests/app/ContainerChoiceTest.cpp
+  tests/app/ChosenFilesTest.cpp
   tests/app/WindowPlacementTest.cpp
 )
 
@@ -214,6 +227,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/preview/win/DecoderChild.cpp
   src/preview/win/BackgroundToolRun.cpp
   src/app/win/FileChoosers.cpp
+  src/app/win/RecordingPartsOffer.cpp
   src/app/win/DialogKeyRelease.cpp
   src/app/win/ProcessHandles.cpp
   src/app/win/Launchers.cpp
@@ -228,6 +242,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/JobLog.cpp
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp
+  src/jobs/win/PartSeamReads.cpp
   src/jobs/win/TrimSequence.cpp
   src/jobs/win/TransportCopyStep.cpp
   src/jobs/win/ParameterSetStep.cpp

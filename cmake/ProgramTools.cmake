@@ -26,6 +26,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndFailureTest.cpp
   tests/app/win/EndToEndEasyAudioTest.cpp
   tests/app/win/EndToEndByteJoinTest.cpp
+  tests/app/win/EndToEndRecordingPartsTest.cpp
   tests/app/win/EndToEndHeldFileTest.cpp
   tests/app/win/EndToEndCancelTest.cpp
   tests/app/win/EndToEndProgressTest.cpp

@@ -22,8 +22,7 @@ driver page 0
 shoot information
 
 driver page 1
-driver input 1 "$film part 1.ts"
-driver input 1 "$film part 2.ts"
+driver input 1 "$film part 1.ts"  # brings part 2
 driver output 1 "$film joined.ts"
 shoot concat
 

@@ -1,6 +1,7 @@
 #include "concat/ConcatCommand.h"
 
 #include <array>
+#include <string>
 
 #include "model/FixedItemLists.h"
 
@@ -47,6 +48,9 @@ ConcatCommand BuildConcatCommand(const ConcatCommandInput& input) {
       line = " -fflags genpts -i \"concat:";
       for (std::size_t i = 0; i < input.inputs.size(); ++i) {
         if (i != 0) line += '|';
+        // ffmpeg's subfile protocol reads the input from there to its end (0).
+        if (i < input.inputStarts.size() && input.inputStarts[i] > 0)
+          line += "subfile,,start," + std::to_string(input.inputStarts[i]) + ",end,0,,:";
         line += input.inputs[i];
       }
       break;

@@ -2,6 +2,7 @@
 // concat demuxer's list file (used by the Trim page's join too).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -30,6 +31,9 @@ enum ConcatModeItem : int {
 // The page's state; nullopt stands for a list without a selection.
 struct ConcatCommandInput {
   std::span<const std::string> inputs;
+  // Bytes left out at each input's start in "FFmpeg File" mode (the seams
+  // of MPEG-TS parts); empty, or 0 for an input read whole.
+  std::span<const std::int64_t> inputStarts;
   std::optional<int> concatMode;
   std::optional<int> streamSelection;
   std::optional<int> subtitles;

@@ -41,6 +41,33 @@ TEST(ConcatCommand, FileModeJoinsTheInputsInOneConcatInput) {
             " -copy_unknown -map 0 -c copy \"C:\\rec\\out.mp4\"");
 }
 
+TEST(ConcatCommand, FileModeReadsAPartWithASeamFromItsStart) {
+  const std::vector<std::string> inputs = {"C:\\rec\\a.ts", "C:\\rec\\b.ts", "C:\\rec\\c.ts"};
+  const struct {
+    std::vector<std::int64_t> starts;
+    const char* concat;
+  } kCases[] = {
+      {{4096, 48128, 0},
+       "concat:subfile,,start,4096,end,0,,:C:\\rec\\a.ts|"
+       "subfile,,start,48128,end,0,,:C:\\rec\\b.ts|C:\\rec\\c.ts"},
+      {{0, 0, 0}, "concat:C:\\rec\\a.ts|C:\\rec\\b.ts|C:\\rec\\c.ts"},
+      {{}, "concat:C:\\rec\\a.ts|C:\\rec\\b.ts|C:\\rec\\c.ts"},
+  };
+  for (const auto& c : kCases) {
+    ConcatCommandInput input = Input();
+    input.inputs = inputs;
+    input.inputStarts = c.starts;
+    EXPECT_EQ(Line(input), std::string(" -fflags genpts -i \"") + c.concat +
+                               "\" -ignore_unknown -map 0 -c copy \"C:\\rec\\out.mp4\"");
+  }
+  // The demuxer reads each input as a file of its own: no seams there.
+  ConcatCommandInput demuxer = Input();
+  const std::vector<std::int64_t> starts = {4096, 4096};
+  demuxer.inputStarts = starts;
+  demuxer.concatMode = kDemuxerConcat;
+  EXPECT_EQ(Line(demuxer).find("subfile"), std::string::npos);
+}
+
 TEST(ConcatCommand, DemuxerModeReadsFilesTxtOfTheStartDirectory) {
   ConcatCommandInput input = Input();
   input.concatMode = kDemuxerConcat;

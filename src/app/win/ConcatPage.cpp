@@ -11,6 +11,7 @@
 #include "app/win/TextListView.h"
 #include "concat/ConcatCommand.h"
 #include "concat/ContainerDefaults.h"
+#include "jobs/win/PartSeamReads.h"
 #include "text/PathText.h"
 
 namespace trellimux {
@@ -88,6 +89,12 @@ void RebuildConcatCommand() {
   ConcatCommandInput input;
   input.inputs = app.concatInputs.Paths();
   input.concatMode = ListSelection(kConcatModeList);
+  // ffmpeg's "concat:" input reads MPEG-TS parts from their seams as the
+  // byte join does; the other modes read each file whole.
+  std::vector<std::int64_t> starts;
+  static PartStartMemory remembered;
+  if (input.concatMode == kFileConcat) starts = remembered.Starts(app.concatInputs.Paths());
+  input.inputStarts = starts;
   input.streamSelection = ListSelection(kConcatStreamSelectionList);
   input.subtitles = ListSelection(kConcatSubtitleList);
   input.data = ListSelection(kConcatDataList);
@@ -110,9 +117,12 @@ std::string_view ConcatFilterExtension() {
   return App().concatInputs.Empty() ? std::string_view() : App().concatInputExtension;
 }
 
-void AddConcatInput(const std::string& path) {
-  if (App().concatInputs.Empty()) SetUpForFirstInput(path);
-  App().concatInputs.Append(path);
+void AddConcatInput(const std::string& path) { AddConcatInputs({path}); }
+
+void AddConcatInputs(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (App().concatInputs.Empty()) SetUpForFirstInput(paths.front());
+  for (const std::string& path : paths) App().concatInputs.Append(path);
   FinishListChange();
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trellimux {
 
@@ -15,6 +16,9 @@ void RebuildConcatCommand();
 // container (easy mode, output folder, option and mode defaults); every
 // one is then appended, selected and the line rebuilt.
 void AddConcatInput(const std::string& path);
+// Several at once, in this order, the command rebuilt once; the first sets
+// up an empty list.
+void AddConcatInputs(const std::vector<std::string>& paths);
 
 // The Add dialog offers only files of this extension: the first input's
 // while the list has entries; empty (all files) otherwise.

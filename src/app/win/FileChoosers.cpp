@@ -7,13 +7,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/ChosenFiles.h"
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
 #include "app/win/ConcatPage.h"
 #include "app/win/ConvertPage.h"
 #include "app/win/DialogKeyRelease.h"
 #include "app/win/JobControl.h"
+#include "app/win/MessageBoxes.h"
+#include "app/win/RecordingPartsOffer.h"
 #include "app/win/TrimPage.h"
 #include "text/PathText.h"
 
@@ -21,6 +25,9 @@ namespace trellimux {
 namespace {
 
 constexpr DWORD kPathLimit = 1024;  // the dialog's own limit, with the zero
+// Several files: the folder and every name, each with its zero; room for
+// some thousands of a receiver's names.
+constexpr DWORD kChosenFilesLimit = 256 * 1024;
 constexpr DWORD kInputFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                               OFN_SHAREAWARE | OFN_EXPLORER | OFN_LONGNAMES;
 // A file that must exist has no place in a save dialog: the user names a new
@@ -73,6 +80,31 @@ std::optional<std::string> ChooseInput(std::string& folder, std::string_view ext
   return ChooseFile(false, folder, extension);
 }
 
+// The open dialog that takes several files: their paths in natural order,
+// none when the user cancels.
+std::vector<std::string> ChooseInputs(std::string& folder, std::string_view extension) {
+  const std::string filter = DialogFilter(extension);
+  std::vector<char> buffer(kChosenFilesLimit, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = App().mainWindow;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = kChosenFilesLimit;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = " Select input file";
+  dialog.Flags = kInputFlags | OFN_ALLOWMULTISELECT;
+  const DialogKeyRelease release;
+  if (!GetOpenFileNameA(&dialog)) {
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+      ShowMessage(App().mainWindow, kTooManyFilesNote);
+    return {};
+  }
+  folder = CurrentDirectory();
+  return ChosenFiles(std::string_view(buffer.data(), buffer.size()));
+}
+
 // The chosen output without its extension, then the container item's text,
 // or for item 0 `itemZeroExtension`; without a container selection the box
 // keeps its text and false comes back.
@@ -90,9 +122,10 @@ bool ChooseOutput(int outputBox, int containerList, std::string_view itemZeroExt
 }  // namespace
 
 void ChooseConcatInput() {
-  AppState& app = App();
-  if (const auto path = ChooseInput(app.concatInputFolder, ConcatFilterExtension()))
-    AddConcatInput(*path);
+  const std::vector<std::string> chosen =
+      ChooseInputs(App().concatInputFolder, ConcatFilterExtension());
+  // One file may be a part of a split recording, whose other parts it brings.
+  AddConcatInputs(chosen.size() == 1 ? WithOtherParts(chosen.front()) : chosen);
 }
 
 void ChooseConvertInput() {

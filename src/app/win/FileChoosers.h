@@ -5,7 +5,8 @@
 
 namespace trellimux {
 
-// Concat "Add": the chosen file joins the input list.
+// Concat "Add": the chosen files join the input list in natural order; one
+// file that is a part of a split recording offers the other parts.
 void ChooseConcatInput();
 // Convert and Trim "Input": the page is set up for the chosen file and its
 // probe starts.

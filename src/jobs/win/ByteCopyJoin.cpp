@@ -6,12 +6,15 @@
 #include <climits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "concat/ConcatCommand.h"
+#include "concat/SeamNotes.h"
 #include "jobs/win/JobLog.h"
 #include "jobs/win/JobSteps.h"
+#include "jobs/win/PartSeamReads.h"
 #include "process/win/PlatformError.h"
 
 namespace trellimux {
@@ -157,16 +160,23 @@ class BlockProgress {
   ULONGLONG shownAt_ = 0;  // the first move shows at once
 };
 
+// Where input `index` is read from: its first byte unless a seam says.
+long long StartOf(std::span<const std::int64_t> starts, std::size_t index) {
+  return index < starts.size() ? starts[index] : 0;
+}
+
 // The sizing pass: the number of blocks the copy will write, each input
 // opened as the copy opens it. 0, or the platform's error code.
-DWORD CountBlocks(const std::vector<std::string>& inputs, long long& blocks) {
+DWORD CountBlocks(const std::vector<std::string>& inputs, std::span<const std::int64_t> starts,
+                  long long& blocks) {
   blocks = 0;
-  for (const std::string& path : inputs) {
-    const File input(OpenInput(path));
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const File input(OpenInput(inputs[i]));
     if (!input.IsOpen()) return GetLastError();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(input.Get(), &size)) return GetLastError();
-    blocks += (size.QuadPart + kBlockSize - 1) / kBlockSize;
+    const long long copied = std::max(size.QuadPart - StartOf(starts, i), 0LL);
+    blocks += (copied + kBlockSize - 1) / kBlockSize;
   }
   return 0;
 }
@@ -175,16 +185,21 @@ DWORD CountBlocks(const std::vector<std::string>& inputs, long long& blocks) {
 // is taken after each block: the blocks of a read up to that one are
 // written, the rest dropped. 0, or the platform's error code.
 DWORD CopyBlocks(const JobDescription& job, const std::vector<std::string>& inputs,
-                 AppendedOutput& output, BlockProgress& progress) {
+                 std::span<const std::int64_t> starts, AppendedOutput& output,
+                 BlockProgress& progress) {
   // Reads into a buffer off a cache line ran a third slower.
   struct alignas(4096) ReadBuffer {
     char bytes[kReadSize];
   };
   const auto readBuffer = std::make_unique<ReadBuffer>();
   char* const buffer = readBuffer->bytes;
-  for (const std::string& path : inputs) {
-    const File input(OpenInput(path));
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const File input(OpenInput(inputs[i]));
     if (!input.IsOpen()) return GetLastError();
+    LARGE_INTEGER start{};
+    start.QuadPart = StartOf(starts, i);
+    if (start.QuadPart > 0 && !SetFilePointerEx(input.Get(), start, nullptr, FILE_BEGIN))
+      return GetLastError();
     for (;;) {
       DWORD count = 0;
       if (!ReadFile(input.Get(), buffer, kReadSize, &count, nullptr)) return GetLastError();
@@ -206,8 +221,9 @@ DWORD CopyBlocks(const JobDescription& job, const std::vector<std::string>& inpu
 }
 
 // The join of both kinds; `note`, if any, is logged once the output exists.
+// Input i is read from its byte `starts[i]` on (from its first without one).
 void ByteCopyJoin(const JobDescription& job, const std::vector<std::string>& inputs,
-                  std::optional<std::string_view> note) {
+                  std::optional<std::string_view> note, std::span<const std::int64_t> starts) {
   const File output(CreateOutput(job.outputPath));
   if (!output.IsOpen()) {
     Fail(job, PlatformErrorText(GetLastError()));
@@ -216,14 +232,14 @@ void ByteCopyJoin(const JobDescription& job, const std::vector<std::string>& inp
   if (note) AppendJobLog(job.logWindow, std::string(*note) + "\r\n\r\n");
 
   long long blocks = 0;
-  if (const DWORD error = CountBlocks(inputs, blocks)) {
+  if (const DWORD error = CountBlocks(inputs, starts, blocks)) {
     Fail(job, PlatformErrorText(error));
     return;
   }
   BlockProgress progress(job.progressBar, blocks);
 
   AppendedOutput appended(output.Get());
-  if (const DWORD error = CopyBlocks(job, inputs, appended, progress)) {
+  if (const DWORD error = CopyBlocks(job, inputs, starts, appended, progress)) {
     Fail(job, PlatformErrorText(error));
   }
 }
@@ -233,7 +249,12 @@ void ByteCopyJoin(const JobDescription& job, const std::vector<std::string>& inp
 void RunConcatByteCopyJoin(const JobDescription& job) {
   ClearJobLog(job.logWindow);
   AppendJobLog(job.logWindow, kWindowsFileJoinNote);
-  ByteCopyJoin(job, job.inputPaths, std::nullopt);
+  // MPEG-TS parts join at their seams: from each part's first packet on,
+  // without the packets that repeat the end of the part before.
+  const std::vector<PartSeam> seams = ReadPartSeams(job.inputPaths);
+  const std::string notes = SeamNotes(seams);
+  if (!notes.empty()) AppendJobLog(job.logWindow, "\r\n\r\n" + notes);
+  ByteCopyJoin(job, job.inputPaths, std::nullopt, PartStarts(seams));
 }
 
 void RunTrimByteCopyJoin(const JobDescription& job, std::string_view note) {
@@ -241,7 +262,7 @@ void RunTrimByteCopyJoin(const JobDescription& job, std::string_view note) {
   SendMessageA(job.progressBar, PBM_SETMARQUEE, FALSE, 0);
   SetWindowLongPtrA(job.progressBar, GWL_STYLE, kSmoothBarStyle);
   SendMessageA(job.progressBar, PBM_SETPOS, 0, 0);
-  ByteCopyJoin(job, job.cutFilePaths, note);
+  ByteCopyJoin(job, job.cutFilePaths, note, {});
 }
 
 }  // namespace trellimux

@@ -10,8 +10,10 @@
 
 namespace trellimux {
 
-// The Concat join: the log shows only the join's sentence, the Concat inputs
-// in list order go into the Concat output.
+// The Concat join: the log shows the join's sentence and a line per
+// MPEG-TS part whose start was left out (a header before its first packet,
+// packets that repeat the end of the part before); the Concat inputs in
+// list order go into the Concat output, otherwise byte for byte.
 void RunConcatByteCopyJoin(const JobDescription& job);
 
 // The join that ends a Trim job in "Windows File" mode: the bar is switched

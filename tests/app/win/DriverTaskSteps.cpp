@@ -37,6 +37,9 @@ std::optional<PageFiles> FileButtons(int page) {
   }
 }
 
+// The offer of a recording's other parts comes at once after the dialog.
+constexpr DWORD kPartsQuestionWaitMs = 1000;
+
 bool Failed(std::string& failure, const std::string& reason) {
   failure = reason;
   return false;
@@ -87,7 +90,15 @@ bool ChooseInputFile(ProgramDriver& program, int page, const std::string& path,
   const std::optional<PageFiles> buttons = FileButtons(page);
   if (!buttons) return Failed(failure, "page " + std::to_string(page) + " has no input");
   if (!ChooseFile(program, buttons->input, kInputDialog, path, failure)) return false;
-  if (page == 1) return true;  // Concat lists the file; nothing is probed
+  if (page == 1) {
+    // Concat lists the file, nothing is probed; a part of a recording
+    // brings its other parts.
+    const std::optional<ShownBox> box = program.WaitForMessageBox(kPartsQuestionWaitMs);
+    if (!box || box->caption != " Confirmation") return true;
+    return (program.AnswerDialog(box->window, IDYES, kStepTimeoutMs) &&
+            SendWait(program.MainWindow(), WM_NULL, 0, 0)) ||
+           Failed(failure, program.Failure());
+  }
   std::string endText;
   if (!FinishJob(program, endText, failure)) return Failed(failure, "probe: " + failure);
   return program.CloseLogWindow() || Failed(failure, program.Failure());

@@ -10,8 +10,9 @@
 namespace trellimux::test {
 
 // The input of page 1 Concat ("Add"), 2 Convert or 3 Trim ("Input"): the
-// file dialog, and on Convert and Trim the probe up to its end box, which
-// must say the job was done.
+// file dialog, on Concat Yes to the offer of a recording's other parts, and
+// on Convert and Trim the probe up to its end box, which must say the job
+// was done.
 bool ChooseInputFile(ProgramDriver& program, int page, const std::string& path,
                      std::string& failure);
 // The output of page 1, 2 or 3 through its save dialog.

@@ -68,10 +68,20 @@ class EndToEndConcat : public EndToEndTest {
     EndToEndTest::SetExpertMode(kConcatExpertButton, kConcatExpertLamp, on);
   }
 
+  // The first part alone: the other parts it offers are declined.
+  void AddFirstPartAlone() {
+    ASSERT_NO_FATAL_FAILURE(ChooseInput(kConcatAddButton, parts->paths[0]));
+    std::string question;
+    ASSERT_NO_FATAL_FAILURE(AnswerPartsQuestion(IDNO, &question));
+    EXPECT_EQ(question, "Add the other 2 parts of this recording?\r\n\r\npart2.ts\r\npart3.ts");
+  }
+
   // "Add" with its dialog, once per part, in order.
   void AddParts() {
-    for (const std::string& path : parts->paths)
-      ASSERT_NO_FATAL_FAILURE(ChooseInput(kConcatAddButton, path));
+    ASSERT_NO_FATAL_FAILURE(AddFirstPartAlone());
+    // A part of the recording is listed: the others are not offered again.
+    for (std::size_t i = 1; i < parts->paths.size(); ++i)
+      ASSERT_NO_FATAL_FAILURE(ChooseInput(kConcatAddButton, parts->paths[i]));
     std::vector<std::vector<std::string>> expected;
     for (const std::string& path : parts->paths) expected.push_back({path});
     ASSERT_EQ(Program().Rows(kConcatInputList, 1), expected);
@@ -156,7 +166,7 @@ TEST_F(EndToEndConcat, PlayButtonsNameWhatIsMissing) {
   ASSERT_NO_FATAL_FAILURE(ExpectBox(kConcatPlayOutputButton, " Note", kNothingToPlayText));
   // Right after the first "Add" the output is only a folder and an
   // extension: no such file, and the system says so.
-  ASSERT_NO_FATAL_FAILURE(ChooseInput(kConcatAddButton, parts->paths[0]));
+  ASSERT_NO_FATAL_FAILURE(AddFirstPartAlone());
   ASSERT_FALSE(FileExists(Program().Text(kConcatOutputBox)));
   ASSERT_NO_FATAL_FAILURE(ExpectBox(kConcatPlayOutputButton, " Error", "File not found."));
 }
@@ -244,7 +254,7 @@ TEST_F(EndToEndConcat, AByteJoinWhoseInputVanishedFailsWithTheSystemText) {
   // A copy of the second part that is gone by the time the job runs.
   const std::string vanishing = Output("vanishing.ts");
   WriteFileBytes(vanishing, FileBytes(parts->paths[1]));
-  ASSERT_NO_FATAL_FAILURE(ChooseInput(kConcatAddButton, parts->paths[0]));
+  ASSERT_NO_FATAL_FAILURE(AddFirstPartAlone());
   ASSERT_NO_FATAL_FAILURE(ChooseInput(kConcatAddButton, vanishing));
   ASSERT_NO_FATAL_FAILURE(SetExpertMode(true));
   ASSERT_TRUE(Done(Program().Select(kConcatModeList, "Windows File")));

@@ -100,6 +100,16 @@ void EndToEndTest::ChooseOutput(int buttonId, const std::string& path) {
   ASSERT_TRUE(SendWait(Program().MainWindow(), WM_NULL, 0, 0).has_value());
 }
 
+void EndToEndTest::AnswerPartsQuestion(int buttonId, std::string* text) {
+  std::optional<ShownBox> box = Program().WaitForMessageBox(kStepTimeoutMs);
+  ASSERT_TRUE(box) << Program().Failure();
+  EXPECT_EQ(box->caption, " Confirmation") << box->text;
+  if (text) *text = box->text;
+  ASSERT_NO_FATAL_FAILURE(Answer(*box, buttonId));
+  // The page has taken the files once the main window answers again.
+  ASSERT_TRUE(SendWait(Program().MainWindow(), WM_NULL, 0, 0).has_value());
+}
+
 void EndToEndTest::PressStart(ShownBox& box) {
   ASSERT_FALSE(Program().IsBusy()) << "\"Start\" is disabled";
   ASSERT_TRUE(Done(Program().PostClick(kStartButton)));

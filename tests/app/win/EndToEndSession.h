@@ -70,6 +70,10 @@ class EndToEndTest : public ::testing::Test {
   void ChooseInput(int buttonId, const std::string& path);
   void ChooseOutput(int buttonId, const std::string& path);
 
+  // The " Confirmation" box that offers the other parts of a recording after
+  // a Concat "Add", its text kept in `text`, answered with a button.
+  void AnswerPartsQuestion(int buttonId, std::string* text = nullptr);
+
   // Presses "Start" and reads the first box that follows.
   void PressStart(ShownBox& box);
   // Presses "Start", which must ask before overwriting, answers No and

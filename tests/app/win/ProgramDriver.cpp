@@ -277,8 +277,7 @@ std::optional<ShownBox> ProgramDriver::WaitForMessageBox(DWORD timeoutMs) {
 
 HWND ProgramDriver::VisibleDialog() const { return FindVisibleWindowOf(processId_, "#32770"); }
 
-bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& path,
-                                   DWORD timeoutMs) {
+HWND ProgramDriver::WaitForFileDialog(std::string_view title, DWORD timeoutMs) {
   HWND dialog = nullptr;
   PollUntil(timeoutMs, [&] {
     dialog = FindWindowOf(processId_, "#32770", [&](HWND window) {
@@ -286,6 +285,12 @@ bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& pa
     });
     return dialog || HasEnded();
   });
+  return dialog;
+}
+
+bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& path,
+                                   DWORD timeoutMs) {
+  HWND dialog = WaitForFileDialog(title, timeoutMs);
   if (!dialog)
     return Fail("no file dialog \"" + std::string(title) + "\" within " + Number(timeoutMs) +
                 " ms; visible:" + VisibleCaptions(processId_));
@@ -310,6 +315,22 @@ bool ProgramDriver::FillFileDialog(std::string_view title, const std::string& pa
                 "\": " + MessageBoxText(other));
   if (!gone)
     return Fail("the file dialog \"" + std::string(title) + "\" stayed open after OK with " + path);
+  return true;
+}
+
+bool ProgramDriver::MoveFileDialogTo(std::string_view title, const std::string& folder,
+                                     DWORD timeoutMs) {
+  HWND dialog = WaitForFileDialog(title, timeoutMs);
+  if (!dialog) return Fail("no file dialog \"" + std::string(title) + "\" to move");
+  HWND field = FileNameField(dialog);
+  if (!SetWindowTextTo(field, folder))
+    return Fail("the file name field of \"" + std::string(title) + "\" did not take the folder");
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  // The dialog empties the field once it shows the folder.
+  const bool moved = PollUntil(timeoutMs, [&] { return WindowText(field).value_or("") != folder; });
+  if (!moved || !IsWindowVisible(dialog))
+    return Fail("the file dialog did not move to " + folder + " and stay open");
   return true;
 }
 

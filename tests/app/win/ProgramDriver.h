@@ -85,6 +85,9 @@ class ProgramDriver {
   // Windows path) into its file name field, presses OK and waits until the
   // dialog is gone.
   bool FillFileDialog(std::string_view title, const std::string& path, DWORD timeoutMs);
+  // Types a folder into the open dialog titled `title` and presses OK, which
+  // moves the dialog there; it stays open for the names that follow.
+  bool MoveFileDialogTo(std::string_view title, const std::string& folder, DWORD timeoutMs);
   // Clicks button `buttonId` (IDYES, IDNO, ...) of a message box and waits
   // until the box is gone.
   bool AnswerDialog(HWND dialog, int buttonId, DWORD timeoutMs);
@@ -156,6 +159,9 @@ class ProgramDriver {
 
  private:
   bool Fail(std::string message);
+  // The open or save dialog titled `title` once it shows; null when none
+  // came within the timeout or the process ended first.
+  HWND WaitForFileDialog(std::string_view title, DWORD timeoutMs);
   void Release();
   HWND RequireControl(int id);
 

@@ -11,6 +11,7 @@
 #include "jobs/JobKind.h"
 #include "jobs/win/RunnerTestSupport.h"
 #include "process/win/PlatformError.h"
+#include "transport/TransportStreamBuilder.h"
 
 namespace trellimux::test {
 namespace {
@@ -70,6 +71,32 @@ TEST_F(ByteCopyJoinTest, CopiesEveryByteInListOrder) {
   EXPECT_EQ(runner_.DoneMessages(), 1);
   EXPECT_EQ(runner_.jobKind, kConcatByteCopyJob);
   EXPECT_EQ(runner_.cancelRequested, 0);
+  EXPECT_EQ(runner_.results.errorText, "");
+}
+
+// A receiver's header and the packets it repeats at a seam are left out
+// and named in the log; a file named as another container is copied whole.
+TEST_F(ByteCopyJoinTest, TransportPartsAreCopiedFromTheirSeams) {
+  std::string packets;
+  for (int n = 0; n < 300; ++n)
+    packets += TransportPacket(0x100, n % 10 == 0, "packet " + std::to_string(n));
+  const auto span = [&](int from, int to) {
+    return packets.substr(from * kTransportPacketBytes, (to - from) * kTransportPacketBytes);
+  };
+  const std::vector<std::string> inputs = {folder_.Path("Film.ts"), folder_.Path("Film.ts.001"),
+                                           folder_.Path("Film.mp4")};
+  WriteFileBytes(inputs[0], std::string(4096, '\x5a') + span(0, 100));
+  WriteFileBytes(inputs[1], span(90, 200));  // 10 packets again
+  WriteFileBytes(inputs[2], span(190, 300));
+  ASSERT_TRUE(runner_.RunToEnd(Join(inputs)));
+
+  EXPECT_TRUE(ReadFileBytes(output_) == span(0, 200) + span(190, 300));
+  EXPECT_EQ(runner_.LogText(),
+            std::string(kWindowsFileJoinNote) +
+                "\r\n\r\nPart 1: a header of 4096 bytes (4.0 KiB) before its first packet left out"
+                "\r\nPart 2: 10 repeated packets (1.8 KiB) left out at its start\r\n");
+  // The bar counts the blocks copied: 18800 bytes of each part.
+  EXPECT_EQ(ProgressRangeEnd(runner_.ProgressBar()), 9);
   EXPECT_EQ(runner_.results.errorText, "");
 }
 
