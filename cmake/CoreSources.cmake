@@ -19,6 +19,8 @@ set(TRELLIMUX_CORE_SOURCES
   src/cmdline/ExpertCommand.cpp
   src/cmdline/ContainerPresets.cpp
   src/cmdline/EasyCommand.cpp
+  src/cmdline/ContainerMuxers.cpp
+  src/batch/ConvertBatch.cpp
   src/cmdline/EasyModeLists.cpp
   src/cmdline/TrimCommand.cpp
   src/cmdline/SmartCopyEncoding.cpp
@@ -108,6 +110,7 @@ set(TRELLIMUX_CORE_TEST_SOURCES
   tests/cmdline/ContainerPresetsTest.cpp
   tests/cmdline/EasyModeListsTest.cpp
   tests/cmdline/EasyCommandTest.cpp
+  tests/batch/ConvertBatchTest.cpp
   tests/cmdline/TrimCommandTest.cpp
   tests/cmdline/SmartCopyEncodingTest.cpp
   tests/cmdline/SmartCutLinesTest.cpp
@@ -242,6 +245,7 @@ set(TRELLIMUX_SHELL_SOURCES
   src/jobs/win/JobLog.cpp
   src/jobs/win/JobRunner.cpp
   src/jobs/win/ByteCopyJoin.cpp
+  src/jobs/win/ConvertBatchRun.cpp
   src/jobs/win/PartSeamReads.cpp
   src/jobs/win/TrimSequence.cpp
   src/jobs/win/TransportCopyStep.cpp

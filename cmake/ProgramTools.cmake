@@ -32,6 +32,7 @@ add_executable(trellimux_end_to_end_tests
   tests/app/win/EndToEndProgressTest.cpp
   tests/app/win/EndToEndPreviewTest.cpp
   tests/app/win/EndToEndKeyboardTest.cpp
+  tests/app/win/EndToEndBatchTest.cpp
   ${TRELLIMUX_DRIVER_RESOURCES})
 target_link_libraries(trellimux_end_to_end_tests PRIVATE
   trellimux_program_driver GTest::gtest_main ${TRELLIMUX_STATIC_LINK})

@@ -5,6 +5,7 @@
 namespace trellimux {
 
 Completion CompletionFor(int jobKind, bool cancelled) {
+  if (jobKind == kConvertBatchJob) return Completion::BatchDone;
   if (cancelled) return Completion::Canceled;
   switch (jobKind) {
     case kFailedJob:

@@ -14,6 +14,7 @@ enum class Completion {
   Done,              // a Concat, Convert or Trim job ran
   ConvertProbeDone,  // parse for Convert, then as Done
   TrimProbeDone,     // parse for Trim, then as Done
+  BatchDone,         // a batch ran, whatever its files' ends: its summary is shown
   Nothing,           // no job of ours
 };
 

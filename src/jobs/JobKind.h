@@ -13,6 +13,7 @@ enum JobKind : int {
   kConvertExpertJob = 16,
   kTrimProbeJob = 32,
   kTrimJob = 64,
+  kConvertBatchJob = 128,  // several Convert inputs, one after the other
   kFailedJob = -1,
 };
 

@@ -30,12 +30,23 @@ std::string TwoDigits(long long value) {
 
 }  // namespace
 
-std::string CutRunLabel(std::size_t index, std::size_t count) {
-  std::string label = "Cut ";
+namespace {
+
+std::string RunLabel(std::string label, std::size_t index, std::size_t count) {
   label += std::to_string(index + 1);
   label += '/';
   label += std::to_string(count);
   return label;
+}
+
+}  // namespace
+
+std::string CutRunLabel(std::size_t index, std::size_t count) {
+  return RunLabel("Cut ", index, count);
+}
+
+std::string FileRunLabel(std::size_t index, std::size_t count) {
+  return RunLabel("File ", index, count);
 }
 
 std::string ProgressCaption(std::string_view runLabel, double fraction,

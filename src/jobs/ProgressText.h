@@ -27,6 +27,8 @@ inline constexpr std::size_t kProgressCaptionFit = 22;
 // The run of a Trim job: "Cut 2/4" for the second of four cuts (`index` is
 // 0-based), "Joining" for the join.
 std::string CutRunLabel(std::size_t index, std::size_t count);
+// "File 3/8": the running file of a batch.
+std::string FileRunLabel(std::size_t index, std::size_t count);
 inline constexpr std::string_view kJoinRunLabel = "Joining";
 
 // " Progress 42% ", then " 42% – 3:10 left " once the time left is known;

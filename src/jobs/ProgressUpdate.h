@@ -19,6 +19,7 @@ struct ProgressUpdate {
   int part = 0;            // the running part, from 0
   int parts = 1;           // how many the job has
   bool lastIsJoin = false;  // the last part joins the ones before (Trim)
+  bool files = false;       // the parts are the files of a batch
   int secondsLeft = -1;    // -1 while unknown
 
   bool operator==(const ProgressUpdate&) const = default;

@@ -7,7 +7,8 @@
 namespace trellimux {
 
 enum class MessageIcon { Information, Warning, Error, Question };
-enum class MessageButtons { Ok, YesNo };
+// Yes/No/Cancel questions default to Cancel, which changes nothing.
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Closed };
 
 struct MessageRequest {

@@ -51,6 +51,10 @@ std::string ProbeArguments(std::string_view inputPath) {
   return arguments;
 }
 
+std::string ProbeErrorArguments(std::string_view inputPath) {
+  return " -v error \"" + std::string(inputPath) + "\"";
+}
+
 std::string LengthProbeArguments(std::string_view inputPath) {
   return " -v quiet -print_format default -show_format \"" + std::string(inputPath) + "\"";
 }

@@ -29,6 +29,9 @@ std::string MissingToolText(std::string_view programPath);
 // input path in double quotes.
 std::string ProbeArguments(std::string_view inputPath);
 
+// The prober on a file it could not describe, saying only why.
+std::string ProbeErrorArguments(std::string_view inputPath);
+
 // The prober's arguments for an input's length alone: its format section.
 std::string LengthProbeArguments(std::string_view inputPath);
 

@@ -22,4 +22,8 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
   return result;
 }
 
+std::string_view PathFileName(std::string_view path) {
+  return path.substr(PathFolder(path).size());
+}
+
 }  // namespace trellimux

@@ -15,6 +15,9 @@ std::string_view PathExtension(std::string_view path);
 // empty when the path names no folder.
 std::string_view PathFolder(std::string_view path);
 
+// The path's last component: a.ts for D:\rec\a.ts.
+std::string_view PathFileName(std::string_view path);
+
 // The path without its extension, then `extension` appended.
 std::string ReplaceExtension(std::string_view path, std::string_view extension);
 

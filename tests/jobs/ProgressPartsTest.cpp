@@ -47,6 +47,7 @@ TEST(ProgressUpdate, TravelsWholeInTheMessageParameters) {
       {},
       {.permille = 1000, .part = 3, .parts = 4, .lastIsJoin = true, .secondsLeft = 36000},
       {.permille = 421, .part = 1, .parts = 3, .secondsLeft = 190},
+      {.permille = 421, .part = 6, .parts = 8, .files = true, .secondsLeft = 190},
   };
   for (const ProgressUpdate& update : updates) {
     const auto [first, second] = PackProgress(update);
@@ -69,6 +70,7 @@ TEST(ProgressUpdate, CaptionNamesTheCutOrTheJoin) {
       {{.permille = 950, .part = 3, .parts = 4, .lastIsJoin = true, .secondsLeft = 5},
        " Joining \xC2\xB7 0:05 left "},
       {{.permille = 500, .part = 2, .parts = 3}, " Cut 3/3 \xC2\xB7 50% "},  // cuts only
+      {{.permille = 500, .part = 3, .parts = 8, .files = true}, " File 4/8 \xC2\xB7 50% "},
   };
   for (const Case& c : cases) EXPECT_EQ(ProgressCaptionOf(c.update), c.caption);
 }

@@ -63,6 +63,9 @@ struct AppState {
   // The Trim input's probe report, kept for a Smart Copy start (a later
   // Convert probe replaces the shared one).
   std::string trimReport;
+  // The Convert inputs chosen together, in natural order; a batch when
+  // there are several (the page shows the first one's streams).
+  std::vector<std::string> convertBatch;
   // Where each page's last input dialog, and the shared output dialog,
   // ended: the next dialog of its kind starts there.
   std::string concatInputFolder;

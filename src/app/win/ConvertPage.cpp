@@ -12,6 +12,7 @@
 #include "app/win/EasyModeView.h"
 #include "app/win/ListViewSetup.h"
 #include "app/win/MessageBoxes.h"
+#include "batch/ConvertBatch.h"
 #include "cmdline/ContainerPresets.h"
 #include "cmdline/EasyCommand.h"
 #include "cmdline/ExpertCommand.h"
@@ -79,6 +80,19 @@ std::optional<double> PickedSeconds(int id) {
 }  // namespace
 
 std::optional<double> ConvertStartSeconds() { return PickedSeconds(kConvertStartTime); }
+
+BatchSettings ConvertBatchSettings() {
+  const AppState& app = App();
+  BatchSettings settings;
+  settings.expertMode = InExpertMode();
+  settings.container = SelectedContainer();
+  settings.startTime = PickedTime(kConvertStartTime);
+  settings.endTime = PickedTime(kConvertEndTime);
+  settings.easyLists = app.easyLists;
+  settings.parameters = app.convertTables.ParameterTable();
+  settings.expertLayout = StreamLayoutOf(app.convertTables.SourceTable());
+  return settings;
+}
 std::optional<double> ConvertEndSeconds() { return PickedSeconds(kConvertEndTime); }
 
 void RebuildExpertCommand() {

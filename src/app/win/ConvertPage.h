@@ -4,11 +4,15 @@
 
 #include <optional>
 
+#include "batch/ConvertBatch.h"
+
 namespace trellimux {
 
 // The expert command from the parameter table; nothing in easy mode.
 // The start and end pickers' times in seconds, each while ticked.
 std::optional<double> ConvertStartSeconds();
+// What each file of a batch is converted with: the page as it is now.
+BatchSettings ConvertBatchSettings();
 std::optional<double> ConvertEndSeconds();
 
 void RebuildExpertCommand();

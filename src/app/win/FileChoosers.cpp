@@ -128,8 +128,15 @@ void ChooseConcatInput() {
   AddConcatInputs(chosen.size() == 1 ? WithOtherParts(chosen.front()) : chosen);
 }
 
+// Several files make a batch, converted one after the other with the
+// settings the page shows for the first.
 void ChooseConvertInput() {
-  if (const auto path = ChooseInput(App().convertInputFolder)) StartConvertProbe(*path);
+  std::vector<std::string> chosen = ChooseInputs(App().convertInputFolder, {});
+  if (chosen.empty()) return;
+  const std::string first = chosen.front();
+  App().convertBatch.clear();
+  if (chosen.size() > 1) App().convertBatch = std::move(chosen);
+  StartConvertProbe(first);
 }
 
 void ChooseTrimInput() {

@@ -15,6 +15,7 @@
 #include "jobs/JobCompletion.h"
 #include "jobs/JobKind.h"
 #include "jobs/ProgressParts.h"
+#include "jobs/win/JobLog.h"
 #include "probe/ProbedDuration.h"
 
 namespace trellimux {
@@ -136,6 +137,8 @@ void OnJobDone() {
       LoadReport(Page::Convert, app.jobResults.convertReportSize);
       SetControlText(kConvertOutputBox, "");
       OnConvertContainerChange();
+      if (app.convertBatch.size() > 1)
+        AppendJobLog(app.logWindow, BatchChosenText(app.convertBatch));
       Finish(kJobDoneBox);
       break;
     case Completion::TrimProbeDone:
@@ -145,9 +148,18 @@ void OnJobDone() {
       StartTrimPreview(ProbeReportOf(app.jobResults.trimReportSize), ControlText(kTrimInputBox));
       Finish(kJobDoneBox);
       break;
+    case Completion::BatchDone:
+      Finish(BatchSummaryBox(app.jobResults.batchFiles, app.jobResults.batchSummary));
+      break;
     case Completion::Nothing:
       break;
   }
+}
+
+bool StopTheRestOfTheBatch() {
+  AppState& app = App();
+  return app.closeWhenJobEnds ||
+         ShowMessage(app.mainWindow, kStopTheRestQuestion) == MessageAnswer::Yes;
 }
 
 bool MayCloseNow() {

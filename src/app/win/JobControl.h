@@ -33,6 +33,11 @@ void OnJobProgress(std::uint32_t first, std::int32_t second);
 // instead, without a box.
 void OnJobDone();
 
+// A batch's worker asks, after "Cancel Job" stopped a file, whether the
+// rest is stopped too: true for Yes, and without asking while the window
+// closes.
+bool StopTheRestOfTheBatch();
+
 // A request to close the window: true when it may close now. While a job
 // runs the user is asked first; Yes requests the cancel as "Cancel Job"
 // does, and the window closes when the job has ended.

@@ -1,11 +1,13 @@
 #include "app/win/JobStart.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/ControlIds.h"
 #include "app/win/AppState.h"
+#include "app/win/ConvertPage.h"
 #include "app/win/JobControl.h"
 #include "app/win/KeyframeLookup.h"
 #include "app/win/MessageBoxes.h"
@@ -18,6 +20,9 @@
 #include "jobs/JobKind.h"
 #include "jobs/ProgressParts.h"
 #include "jobs/StartChecks.h"
+#include "model/FixedItemLists.h"
+#include "text/AsciiText.h"
+#include "text/PathText.h"
 #include "trim/TrimChoices.h"
 
 namespace trellimux {
@@ -55,7 +60,55 @@ void StartConcatJob() {
   StartJob({.kind = kConcatJob, .inputPaths = inputs});
 }
 
+// The outputs go into the output box's folder, named like their inputs;
+// existing ones are asked about once for the whole batch.
+void StartConvertBatch() {
+  AppState& app = App();
+  const std::vector<std::string>& inputs = app.convertBatch;
+  const std::string output = ControlText(kConvertOutputBox);
+  const std::optional<int> container = ListSelection(kConvertContainerList);
+  const ConvertStartFacts facts{!app.convertTables.ParameterTable().Empty(), inputs.front(), output,
+                                container};
+  if (!Passed(CheckConvertStart(facts))) return;
+  auto batch = std::make_shared<ConvertBatchJob>();
+  batch->settings = ConvertBatchSettings();
+  batch->folder = std::string(PathFolder(output));
+  const std::string_view extension = kContainerListB[static_cast<std::size_t>(*container)];
+  std::vector<std::size_t> existing;
+  for (const std::string& input : inputs) {
+    BatchFile file{input, BatchOutputPath(batch->folder, input, extension)};
+    const bool replacesAnInput = std::any_of(inputs.begin(), inputs.end(), [&](const auto& other) {
+      return EqualsIgnoringCase(other, file.output);
+    });
+    if (replacesAnInput) {
+      file.state = BatchState::Skipped;
+      file.reason = "its output would replace an input";
+    } else if (GetFileAttributesA(file.output.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      existing.push_back(batch->files.size());
+    }
+    batch->files.push_back(std::move(file));
+  }
+  if (!existing.empty()) {
+    const std::string question = ExistingOutputsQuestion(existing.size(), inputs.size());
+    const MessageAnswer answer = ShowMessage(
+        app.mainWindow,
+        {" Confirmation", question, MessageIcon::Question, MessageButtons::YesNoCancel});
+    if (answer != MessageAnswer::Yes && answer != MessageAnswer::No) return;
+    if (answer == MessageAnswer::No) {
+      for (const std::size_t index : existing) {
+        batch->files[index].state = BatchState::Skipped;
+        batch->files[index].reason = std::string(kExistingOutputSkipped);
+      }
+    }
+  }
+  StartJob({.kind = kConvertBatchJob, .batch = std::move(batch)});
+}
+
 void StartConvertJob() {
+  if (App().convertBatch.size() > 1) {
+    StartConvertBatch();
+    return;
+  }
   const std::string input = ControlText(kConvertInputBox);
   const std::string output = ControlText(kConvertOutputBox);
   const ConvertStartFacts facts{!App().convertTables.ParameterTable().Empty(), input, output,

@@ -257,6 +257,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     case kJobDoneMessage:
       OnJobDone();
       return 0;
+    case kBatchStopQuestionMessage:
+      return StopTheRestOfTheBatch() ? 1 : 0;
     case kCheckToolsMessage:
       CheckTools(window);
       return 0;

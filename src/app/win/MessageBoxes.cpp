@@ -24,6 +24,7 @@ UINT IconFlag(MessageIcon icon) {
 MessageAnswer ShowMessage(HWND owner, const MessageRequest& request) {
   UINT flags = IconFlag(request.icon);
   if (request.buttons == MessageButtons::YesNo) flags |= MB_YESNO | MB_DEFBUTTON2;
+  if (request.buttons == MessageButtons::YesNoCancel) flags |= MB_YESNOCANCEL | MB_DEFBUTTON3;
   switch (MessageBoxA(owner, std::string(request.text).c_str(),
                       std::string(request.caption).c_str(), flags)) {
     case IDOK:

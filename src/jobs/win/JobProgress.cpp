@@ -63,6 +63,7 @@ void JobProgress::Report(Clock::time_point now, bool nowOrNever) {
                               .part = static_cast<int>(RunIndex()),
                               .parts = static_cast<int>(RunCount()),
                               .lastIsJoin = lastIsJoin_,
+                              .files = job_.kind == kConvertBatchJob,
                               .secondsLeft = left ? static_cast<int>(left->count()) : -1};
   if (sent_ == update) return;
   const auto [first, second] = PackProgress(update);

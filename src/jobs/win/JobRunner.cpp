@@ -14,6 +14,7 @@
 #include "jobs/ProgressParts.h"
 #include "jobs/win/ByteCopyJoin.h"
 #include "jobs/win/ChildStopper.h"
+#include "jobs/win/ConvertBatchRun.h"
 #include "jobs/win/FrameCaption.h"
 #include "jobs/win/JobLog.h"
 #include "jobs/win/JobProgress.h"
@@ -193,6 +194,7 @@ Runner RunnerFor(int kind) {
   if (IsSingleRunJob(kind)) return &RunSingleFfmpeg;
   if (kind == kConcatByteCopyJob) return &RunConcatByteCopyJoin;
   if (kind == kTrimJob) return &RunTrimSequence;
+  if (kind == kConvertBatchJob) return &RunConvertBatch;
   return nullptr;
 }
 
@@ -225,6 +227,8 @@ FfmpegRunEnd RunFfmpeg(const JobDescription& job, const std::string& arguments,
   if (run.forced) return FfmpegRunEnd::Forced;
   // A cancelled run's code tells only how it was stopped.
   if (run.exitCode != 0 && !job.results->cancelled) {
+    const std::vector<std::string> causes = CauseLines(run.tail.Text());
+    job.results->failureCause = causes.empty() ? std::string() : causes.front();
     Fail(job, FfmpegFailedText(which, run.exitCode, run.tail.Text(), LeftOutput(job.outputPath)));
     return FfmpegRunEnd::Failed;
   }

@@ -9,9 +9,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "batch/ConvertBatch.h"
 #include "jobs/StopLadder.h"
 #include "jobs/TimeLeft.h"
 
@@ -29,7 +31,24 @@ struct JobResults {
   // The runner acted on a cancel request in this job. The flag shared with
   // the window cannot tell it: a later press sets it to 1 again.
   bool cancelled = false;
+  // Why the last ffmpeg run that failed stopped: its first cause line.
+  std::string failureCause;
+  // Kind 128: every file of the batch as it ended, and the summary.
+  std::vector<BatchFile> batchFiles;
+  std::string batchSummary;
 };
+
+// A batch as it starts: the page's settings, the files (some already
+// skipped) and the folder of their outputs.
+struct ConvertBatchJob {
+  BatchSettings settings;
+  std::vector<BatchFile> files;
+  std::string folder;
+};
+
+// Sent by a batch's worker to the main window when "Cancel Job" stopped one
+// of its files; the answer is 1 when the rest is to be stopped too.
+inline constexpr unsigned kBatchStopQuestionMessage = 1282;
 
 // Every member has an initializer, so a start names only what it sets:
 // StartJob({.kind = kConcatJob}).
@@ -48,10 +67,11 @@ struct JobDescription {
   // item of the Trim concat-mode list, -1 when none is; `commandText` holds
   // the Trim box, one command per line.
   std::vector<std::string> cutFilePaths{};
+  std::shared_ptr<const ConvertBatchJob> batch{};  // kind 128
   int trimConcatMode = -1;
   HWND mainWindow = nullptr;  // receives the job-done message
   HWND logWindow = nullptr;
-  HWND progressBar = nullptr;  // driven by the byte-copy join only
+  HWND progressBar = nullptr;    // driven by the byte-copy join only
   HWND progressFrame = nullptr;  // its caption tells that a stop is under way
   std::atomic<int>* jobKind = nullptr;
   std::atomic<int>* cancelRequested = nullptr;
