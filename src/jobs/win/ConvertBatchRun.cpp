@@ -129,7 +129,8 @@ void RunConvertBatch(const JobDescription& job) {
   std::vector<JobPart> parts;
   bool measured = true;
   bool stopped = false;
-  for (std::size_t i = 0; i < files.size() && !stopped; ++i) {
+  // A press while the files are probed stops the batch before it converts.
+  for (std::size_t i = 0; i < files.size() && !(stopped = TakeCancelRequest(job)); ++i) {
     if (files[i].state != BatchState::Waiting) continue;
     plans[i] = Plan(job, files[i]);
     if (plans[i].arguments.empty()) {
@@ -138,7 +139,6 @@ void RunConvertBatch(const JobDescription& job) {
     }
     measured = measured && !plans[i].parts.empty();
     parts.insert(parts.end(), plans[i].parts.begin(), plans[i].parts.end());
-    stopped = TakeCancelRequest(job);
   }
   if (!measured) parts.clear();  // a file of unknown length: the bar runs as a marquee
 
