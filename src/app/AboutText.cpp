@@ -67,6 +67,7 @@ constexpr std::string_view kAboutText =
     "All input files must have exactly the same format: the same codecs, resolution, frame rate, audio layout\r\n"
     "and stream order. The program checks this only by the file extension, so the rest is up to you.\r\n"
     "- Recordings that the receiver split into several transport-stream files need the FFmpeg File mode.\r\n"
+
     "- Unusual sources may still work with the Windows File mode.\r\n"
     "- mp4, hevc and most other formats need the FFmpeg Demuxer mode.\r\n"
     "The parts are joined in the order of the input list, so check that order before you press Start.\r\n"
@@ -83,6 +84,8 @@ constexpr std::string_view kAboutText =
     "and keeps their quality.\r\n"
     "The start and end times give a basic trim: the output begins at the start time and stops at the end\r\n"
     "time. For more than one cut, use the Trim page.\r\n"
+    "Several files chosen together in the Input dialog are converted one after the other, into the\r\n"
+    "folder of the output.\r\n"
     "\r\n"
     "Trim:\r\n"
     "-----\r\n"

@@ -17,7 +17,10 @@ TEST(JobCompletion, ChecksInTheirOrder) {
   }
   EXPECT_EQ(CompletionFor(kConvertProbeJob, false), Completion::ConvertProbeDone);
   EXPECT_EQ(CompletionFor(kTrimProbeJob, false), Completion::TrimProbeDone);
-  for (int kind : {0, 3, 128, -2}) EXPECT_EQ(CompletionFor(kind, false), Completion::Nothing);
+  // A batch ends with its summary however its files ended.
+  EXPECT_EQ(CompletionFor(kConvertBatchJob, true), Completion::BatchDone);
+  EXPECT_EQ(CompletionFor(kConvertBatchJob, false), Completion::BatchDone);
+  for (int kind : {0, 3, 256, -2}) EXPECT_EQ(CompletionFor(kind, false), Completion::Nothing);
 }
 
 TEST(JobCompletion, BoxesAsTheUserSeesThem) {
