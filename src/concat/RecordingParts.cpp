@@ -16,11 +16,6 @@ namespace {
 constexpr std::size_t kMostNumberDigits = 6;
 constexpr long long kMostGapsLookedFor = 1000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool AllDigits(std::string_view text) {
-  return !text.empty() && std::ranges::all_of(text, IsDigit);
-}
-
 // Names of one recording: prefix, running number, suffix. With an empty
 // suffix and a prefix ending in ".", the prefix without it names the part
 // before the numbered ones ("Film.ts" before "Film.ts.001").
@@ -39,11 +34,11 @@ struct PartPattern {
 // before its extension ends in one ("Film_001.ts", "Film-1.rec").
 std::optional<PartPattern> NumberedPattern(std::string_view name) {
   const std::size_t dot = name.rfind('.');
-  if (dot != std::string_view::npos && dot > 0 && AllDigits(name.substr(dot + 1)))
+  if (dot != std::string_view::npos && dot > 0 && AllAsciiDigits(name.substr(dot + 1)))
     return PartPattern{std::string(name.substr(0, dot + 1)), "", name.size() - dot - 1};
   const std::string_view stem = name.substr(0, dot);
   std::size_t digits = stem.size();
-  while (digits > 0 && IsDigit(stem[digits - 1])) --digits;
+  while (digits > 0 && IsAsciiDigit(stem[digits - 1])) --digits;
   if (digits == 0 || digits == stem.size()) return std::nullopt;
   const std::string_view extension = dot == std::string_view::npos ? "" : name.substr(dot);
   return PartPattern{std::string(stem.substr(0, digits)), std::string(extension),
@@ -72,7 +67,7 @@ std::optional<Candidate> Match(const PartPattern& pattern, const FolderFile& fil
   if (!StartsWithIgnoringCase(name, pattern.prefix)) return std::nullopt;
   const std::string_view rest = name.substr(pattern.prefix.size());
   std::size_t digits = 0;
-  while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
+  while (digits < rest.size() && IsAsciiDigit(rest[digits])) ++digits;
   if (digits == 0 || digits > kMostNumberDigits) return std::nullopt;
   const std::string_view tail = rest.substr(digits);
   const bool same = EqualsIgnoringCase(tail, pattern.suffix);
@@ -100,9 +95,13 @@ std::vector<Candidate> Gather(const PartPattern& pattern, std::string_view added
   return found;
 }
 
+// A running number and the pattern's own ending.
+bool IsNumberedPart(const Candidate& candidate) {
+  return candidate.number && !candidate.otherExtension;
+}
+
 bool HasNumberedParts(const std::vector<Candidate>& found) {
-  return std::ranges::any_of(found,
-                             [](const Candidate& c) { return c.number && !c.otherExtension; });
+  return std::ranges::any_of(found, IsNumberedPart);
 }
 
 std::string NumberText(long long number, std::size_t width) {
@@ -140,8 +139,8 @@ struct Gathered {
 Gathered Gather(std::string_view added, std::span<const FolderFile> folder) {
   Gathered first{{std::string(added) + ".", "", 0}, {}};
   first.found = Gather(first.pattern, added, folder);
-  const auto numbered = [](const Candidate& c) { return c.number && !c.otherExtension; };
-  if (const auto part = std::ranges::find_if(first.found, numbered); part != first.found.end()) {
+  if (const auto part = std::ranges::find_if(first.found, IsNumberedPart);
+      part != first.found.end()) {
     first.pattern.width = part->name.size() - first.pattern.prefix.size();
     return first;
   }

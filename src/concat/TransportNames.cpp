@@ -20,18 +20,13 @@ bool IsOneOf(std::string_view extension, std::span<const std::string_view> known
       known, [extension](std::string_view k) { return EqualsIgnoringCase(k, extension); });
 }
 
-bool IsNumber(std::string_view extension) {
-  return extension.size() > 1 && std::all_of(extension.begin() + 1, extension.end(),
-                                             [](char c) { return c >= '0' && c <= '9'; });
-}
-
 }  // namespace
 
 bool MayHoldTransportPackets(std::string_view path) {
   std::string_view extension = PathExtension(path);
   // A numbered part is of its base's kind: "Film.mkv.001" is a Matroska
   // file's, "Film.ts.001" and "Film.001" may be MPEG-TS.
-  if (IsNumber(extension))
+  if (extension.size() > 1 && AllAsciiDigits(extension.substr(1)))
     extension = PathExtension(path.substr(0, path.size() - extension.size()));
   return !IsOneOf(extension, kOtherExtensions);
 }

@@ -2,15 +2,15 @@
 
 #include <charconv>
 
+#include "text/AsciiText.h"
+
 namespace trellimux {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A run of one or more digits at the front of `text`, taken off it.
 std::optional<double> TakeWholeNumber(std::string_view& text) {
   std::size_t digits = 0;
-  while (digits < text.size() && IsDigit(text[digits])) ++digits;
+  while (digits < text.size() && IsAsciiDigit(text[digits])) ++digits;
   if (digits == 0) return std::nullopt;
   double value = 0;
   for (std::size_t i = 0; i < digits; ++i) value = value * 10 + (text[i] - '0');
@@ -22,7 +22,7 @@ std::optional<double> TakeWholeNumber(std::string_view& text) {
 // text. Read without the locale: the program never sets one, but a decimal
 // comma must not sneak in.
 std::optional<double> ParseSeconds(std::string_view text) {
-  if (text.empty() || !IsDigit(text.front())) return std::nullopt;
+  if (text.empty() || !IsAsciiDigit(text.front())) return std::nullopt;
   double value = 0;
   const auto [end, error] =
       std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);

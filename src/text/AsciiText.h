@@ -13,6 +13,16 @@ constexpr char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c | 0x20) : c;
 }
 
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One digit or more, and nothing else.
+constexpr bool AllAsciiDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!IsAsciiDigit(c)) return false;
+  return true;
+}
+
 constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -36,7 +46,7 @@ constexpr std::int32_t ReadDecimal(std::string_view text) {
     ++i;
   }
   std::uint32_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+  for (; i < text.size() && IsAsciiDigit(text[i]); ++i)
     value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
   if (negative) value = 0u - value;
   return static_cast<std::int32_t>(value);

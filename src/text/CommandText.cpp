@@ -16,6 +16,11 @@ std::string FormatUnsigned(std::uint32_t value) {
   return text;
 }
 
+std::optional<double> SecondsOfDay(const std::optional<TimeOfDay>& time) {
+  if (!time) return std::nullopt;
+  return time->hour * 3600.0 + time->minute * 60.0 + time->second;
+}
+
 std::string FormatTimeOfDay(const TimeOfDay& time) {
   auto twoDigits = [](int value) {
     value = std::clamp(value, 0, 99);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ struct TimeOfDay {
   int minute = 0;
   int second = 0;
 };
+
+// The seconds since midnight; nothing for nothing.
+std::optional<double> SecondsOfDay(const std::optional<TimeOfDay>& time);
 
 // "HH:mm:ss", two digits each, 24-hour clock.
 std::string FormatTimeOfDay(const TimeOfDay& time);

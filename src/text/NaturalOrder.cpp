@@ -5,13 +5,12 @@
 namespace trellimux {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The run of digits at `at`, its leading zeros left out.
 std::string_view DigitRun(std::string_view text, std::size_t& at) {
-  while (at < text.size() && text[at] == '0' && at + 1 < text.size() && IsDigit(text[at + 1])) ++at;
+  while (at < text.size() && text[at] == '0' && at + 1 < text.size() && IsAsciiDigit(text[at + 1]))
+    ++at;
   const std::size_t start = at;
-  while (at < text.size() && IsDigit(text[at])) ++at;
+  while (at < text.size() && IsAsciiDigit(text[at])) ++at;
   return text.substr(start, at - start);
 }
 
@@ -20,7 +19,7 @@ int CompareLoosely(std::string_view a, std::string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < a.size() && j < b.size()) {
-    if (IsDigit(a[i]) && IsDigit(b[j])) {
+    if (IsAsciiDigit(a[i]) && IsAsciiDigit(b[j])) {
       // Without leading zeros the longer run is the larger number, and runs
       // of one length compare as their text does: no overflow on any length.
       const std::string_view x = DigitRun(a, i);

@@ -71,15 +71,9 @@ struct ConvertPageInput {
   }
 };
 
-std::optional<double> PickedSeconds(int id) {
-  const std::optional<TimeOfDay> time = PickedTime(id);
-  if (!time) return std::nullopt;
-  return time->hour * 3600.0 + time->minute * 60.0 + time->second;
-}
-
 }  // namespace
 
-std::optional<double> ConvertStartSeconds() { return PickedSeconds(kConvertStartTime); }
+std::optional<double> ConvertStartSeconds() { return SecondsOfDay(PickedTime(kConvertStartTime)); }
 
 BatchSettings ConvertBatchSettings() {
   const AppState& app = App();
@@ -93,7 +87,7 @@ BatchSettings ConvertBatchSettings() {
   settings.expertLayout = StreamLayoutOf(app.convertTables.SourceTable());
   return settings;
 }
-std::optional<double> ConvertEndSeconds() { return PickedSeconds(kConvertEndTime); }
+std::optional<double> ConvertEndSeconds() { return SecondsOfDay(PickedTime(kConvertEndTime)); }
 
 void RebuildExpertCommand() {
   const ConvertPageInput page;

@@ -54,22 +54,30 @@ std::string CurrentDirectory() {
   return folder;
 }
 
+// What every dialog of the program is: owned by the main window, with one
+// type list, starting in `folder`; `filter` and `folder` outlive it.
+OPENFILENAMEA DialogOf(bool output, const std::string& filter, const std::string& folder,
+                       char* file, DWORD fileSize) {
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = App().mainWindow;
+  dialog.lpstrFilter = filter.c_str();  // c_str adds the list's second zero
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = fileSize;
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = output ? " Select output file" : " Select input file";
+  dialog.Flags = output ? kOutputFlags : kInputFlags;
+  return dialog;
+}
+
 // Shows the dialog; on a choice `folder` becomes the directory the dialog
 // ended in. Cancelling changes nothing.
 std::optional<std::string> ChooseFile(bool output, std::string& folder,
                                       std::string_view extension = {}) {
   const std::string filter = DialogFilter(extension);
   char path[kPathLimit] = {};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = App().mainWindow;
-  dialog.lpstrFilter = filter.c_str();  // c_str adds the list's second zero
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = kPathLimit;
-  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrTitle = output ? " Select output file" : " Select input file";
-  dialog.Flags = output ? kOutputFlags : kInputFlags;
+  OPENFILENAMEA dialog = DialogOf(output, filter, folder, path, kPathLimit);
   const DialogKeyRelease release;
   if (!(output ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) return std::nullopt;
   folder = CurrentDirectory();
@@ -85,16 +93,8 @@ std::optional<std::string> ChooseInput(std::string& folder, std::string_view ext
 std::vector<std::string> ChooseInputs(std::string& folder, std::string_view extension) {
   const std::string filter = DialogFilter(extension);
   std::vector<char> buffer(kChosenFilesLimit, '\0');
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = App().mainWindow;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = kChosenFilesLimit;
-  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  dialog.lpstrTitle = " Select input file";
-  dialog.Flags = kInputFlags | OFN_ALLOWMULTISELECT;
+  OPENFILENAMEA dialog = DialogOf(false, filter, folder, buffer.data(), kChosenFilesLimit);
+  dialog.Flags |= OFN_ALLOWMULTISELECT;
   const DialogKeyRelease release;
   if (!GetOpenFileNameA(&dialog)) {
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)

@@ -25,11 +25,6 @@ struct PlannedFile {
   std::vector<JobPart> parts;
 };
 
-std::optional<double> SecondsOf(const std::optional<TimeOfDay>& time) {
-  if (!time) return std::nullopt;
-  return time->hour * 3600.0 + time->minute * 60.0 + time->second;
-}
-
 void LogLine(const JobDescription& job, const std::string& line) {
   AppendJobLog(job.logWindow, line + "\r\n");
 }
@@ -70,8 +65,8 @@ PlannedFile Plan(const JobDescription& job, BatchFile& file) {
     return {};
   }
   return {std::move(*command.arguments),
-          ConvertProgressParts(ProbedDuration(report->text), SecondsOf(batch.settings.startTime),
-                               SecondsOf(batch.settings.endTime))};
+          ConvertProgressParts(ProbedDuration(report->text), SecondsOfDay(batch.settings.startTime),
+                               SecondsOfDay(batch.settings.endTime))};
 }
 
 // Asked on the window thread; true: stop the rest.
